@@ -1,0 +1,100 @@
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+namespace zentrel {
+namespace {
+
+using Params = std::vector<std::string>;
+
+TEST(ValidateOptions, AcceptsValidCommandLines) {
+  for (const Params& params : std::vector<Params>{
+           {},
+           {"12/25/2024", "extra"},
+           {"-p", "10", "-d", "12/25/2024", "-f", "yyyy-mm-dd"},
+           {"-QD"},
+           {"-m", "02/28/2024"},
+           {"--current="},
+           {"--date", "12/25/2024"},
+           {"--CompareOld=a", "--comparenew=b", "--ZeroAll"},
+           {"-fd", "yyyy"},
+           {"/?"},
+           {""},
+       }) {
+    EXPECT_TRUE(ValidateOptions(params).empty()) << ::testing::PrintToString(params);
+  }
+}
+
+TEST(ValidateOptions, ReportsEveryErrorWithItsOnePosition) {
+  EXPECT_EQ(ValidateOptions({"-c"}),
+            (std::vector<std::string>{"Option at position 1 needs an argument : c"}));
+  EXPECT_EQ(ValidateOptions({"-q", "-", "--bogus=1", "-g", "--quiet=x", "--days-prior"}),
+            (std::vector<std::string>{
+                "Invalid option at position 2: \"-\"",
+                "Invalid option at position 3: \"bogus\"",
+                "Invalid option at position 4: \"g\"",
+                "Option at position 5 does not allow an argument: quiet",
+                "Option at position 6 needs an argument : days-prior",
+            }));
+}
+
+TEST(ValidateOptions, ARequiredLetterMustEndItsRunAndHaveAValue) {
+  EXPECT_EQ(ValidateOptions({"-pq", "5"}),
+            (std::vector<std::string>{"Option at position 1 needs an argument : p"}));
+  EXPECT_EQ(ValidateOptions({"-p", "-q"}),
+            (std::vector<std::string>{"Option at position 1 needs an argument : p"}));
+  EXPECT_EQ(ValidateOptions({"-p", ""}),
+            (std::vector<std::string>{"Option at position 1 needs an argument : p"}));
+  // The value of a run is skipped by the check even when it looks like garbage.
+  EXPECT_TRUE(ValidateOptions({"-p", "abc"}).empty());
+}
+
+TEST(ValidateOptions, EmptyAndOddLongNames) {
+  EXPECT_EQ(ValidateOptions({"--"}),
+            (std::vector<std::string>{"Invalid option at position 1: \"\""}));
+  EXPECT_EQ(ValidateOptions({"--="}),
+            (std::vector<std::string>{"Invalid option at position 1: \"\""}));
+  EXPECT_EQ(ValidateOptions({"- "}),
+            (std::vector<std::string>{"Invalid option at position 1: \" \""}));
+  EXPECT_EQ(ValidateOptions({"-:"}),
+            (std::vector<std::string>{"Invalid option at position 1: \":\""}));
+}
+
+TEST(OptionLookup, MatchesLetterOrNameWithoutRegardToCase) {
+  Params params{"-Q", "--VERBOSE", "-quiet", "--x=1"};
+  TOptions options(params);
+  EXPECT_TRUE(options.Present("q", "quiet"));
+  EXPECT_TRUE(options.Present("v", "verbose"));
+  EXPECT_TRUE(options.Present("x", "time-prior"));
+  EXPECT_FALSE(options.Present("d", "date"));
+}
+
+TEST(OptionLookup, LettersRunTogetherMatchNeitherLetter) {
+  Params params{"-qd"};
+  TOptions options(params);
+  EXPECT_FALSE(options.Present("q", "quiet"));
+  EXPECT_FALSE(options.Present("d", "date"));
+}
+
+TEST(OptionLookup, LastMatchWinsAndLetterBeatsName) {
+  Params params{"-d", "01/01/2020", "--date=02/02/2020", "-d", "03/03/2020"};
+  TOptions options(params);
+  EXPECT_EQ(options.Value("d", "date"), "03/03/2020");
+  Params named{"--date=02/02/2020", "--date=04/04/2020"};
+  EXPECT_EQ(TOptions(named).Value("d", "date"), "04/04/2020");
+}
+
+TEST(OptionLookup, ValueForms) {
+  Params params{"--format", "yyyy", "-p", "-q", "--heading=A=B", "--searchfor="};
+  TOptions options(params);
+  EXPECT_EQ(options.Value("f", "format"), "");  // a long option never takes the next one
+  EXPECT_EQ(options.Value("p", "days-prior"), "");
+  EXPECT_EQ(options.Value("heading"), "A=B");
+  EXPECT_TRUE(options.Present("searchfor"));
+  EXPECT_EQ(options.Value("searchfor"), "");
+  Params monthEnd{"-m", "02/28/2024"};
+  EXPECT_EQ(TOptions(monthEnd).Value("m", "month-end"), "02/28/2024");
+}
+
+}  // namespace
+}  // namespace zentrel

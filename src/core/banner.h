@@ -1,0 +1,25 @@
+// The program's identity on the console and its common error screen: the banner (at most
+// once per run), the syntax-error screen that precedes the short help, and dash lines.
+#pragma once
+
+#include <string_view>
+
+#include "core/run_context.h"
+
+namespace zentrel {
+
+/// Writes the banner to the error channel: the three header lines and an empty line when
+/// showHeaderLines, the build line when showBuildLine. At most once per run; a call with
+/// neither switch still counts as the banner shown. Reads the version information first
+/// when it is not loaded yet.
+void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines);
+
+/// The syntax-error screen on the error channel, ending with the message and "(See Syntax
+/// Definition Below)". Redirects the core output channel to standard error for the rest of
+/// the run.
+void ShowSyntaxError(TRunContext& run, std::string_view message, bool waitForKey, bool beep);
+
+/// count dashes on the core output channel, then the line end (and one more when extraLine).
+void WriteDashLine(TRunContext& run, int count, bool extraLine);
+
+}  // namespace zentrel

@@ -1,0 +1,27 @@
+#include "core/channels.h"
+
+namespace zentrel {
+
+void TTextWriter::Write(std::string_view text) { owner_.Append(stream_, text); }
+
+void TTextWriter::WriteLine(std::string_view text) {
+  owner_.Append(stream_, text);
+  owner_.Append(stream_, kLineEnd);
+}
+
+void TChannels::Append(platform::TStream stream, std::string_view text) {
+  if (stream != bufferStream_) {
+    Flush();
+    bufferStream_ = stream;
+  }
+  buffer_.append(text);
+  if (buffer_.size() >= kFlushAt) Flush();
+}
+
+void TChannels::Flush() {
+  if (buffer_.empty()) return;
+  os_.Write(bufferStream_, buffer_);
+  buffer_.clear();
+}
+
+}  // namespace zentrel

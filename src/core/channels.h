@@ -1,0 +1,56 @@
+// The two buffered output channels of a run, standard output and standard error. Output is
+// kept in memory and handed to the platform in large pieces; switching from one stream to
+// the other first flushes the one written last, so a terminal shows both in program order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/text.h"
+#include "platform/platform.h"
+
+namespace zentrel {
+
+class TChannels;
+
+/// One output stream of a run.
+class TTextWriter {
+ public:
+  TTextWriter(TChannels& owner, platform::TStream stream) : owner_(owner), stream_(stream) {}
+  TTextWriter(const TTextWriter&) = delete;
+  TTextWriter& operator=(const TTextWriter&) = delete;
+
+  void Write(std::string_view text);
+  void WriteLine(std::string_view text = {});
+  void EndLine() { Write(kLineEnd); }
+  platform::TStream Stream() const { return stream_; }
+
+ private:
+  TChannels& owner_;
+  platform::TStream stream_;
+};
+
+class TChannels {
+ public:
+  explicit TChannels(platform::Platform& os) : os_(os) {}
+  TChannels(const TChannels&) = delete;
+  TChannels& operator=(const TChannels&) = delete;
+  ~TChannels() { Flush(); }
+
+  TTextWriter Out{*this, platform::TStream::Out};
+  TTextWriter Err{*this, platform::TStream::Err};
+
+  /// Hands everything buffered to the platform.
+  void Flush();
+
+ private:
+  friend class TTextWriter;
+  void Append(platform::TStream stream, std::string_view text);
+
+  static constexpr size_t kFlushAt = 1 << 16;
+  platform::Platform& os_;
+  std::string buffer_;
+  platform::TStream bufferStream_ = platform::TStream::Out;
+};
+
+}  // namespace zentrel

@@ -1,0 +1,80 @@
+// Date-time values and the one parser of dates and times typed by the user.
+//
+// A TDateTimeValue is a double counting days from midnight at the start of 30 December
+// 1899: 12/30/1899 is day 0, 12/31/1899 day 1, 01/01/1900 day 2. The integer part is the
+// date, the fraction the time of day (0.5 is noon; one millisecond is 1/86,400,000).
+// Before day 0 the date is the integer part truncated toward zero and the time of day the
+// absolute value of the fraction, so -1.25 is 12/29/1899 06:00. Arithmetic in whole days
+// is therefore done on the date and time parts (IncDays), never on the raw double:
+// 0.25 - 1 is not 12/29/1899 06:00 in this encoding.
+//
+// The valid range is years 1 to 9999 of the proleptic Gregorian calendar, at millisecond
+// resolution; a value is split into its parts to the nearest millisecond.
+//
+//   TDateTimeValue v = EncodeDate(2026, 12, 7);            // 46363.0
+//   v = IncDays(v + EncodeTime(10, 30, 0, 0), 1);          // 12/08/2026 10:30
+//   ParseDateTimeArg("12/7/26 10:30", "mm/dd/yyyy", fs, now)  // 12/07/2026 10:30
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/format_settings.h"
+#include "platform/platform.h"
+
+namespace zentrel {
+
+using TDateTimeValue = double;
+
+inline constexpr std::int64_t kMsPerDay = 86'400'000;
+
+struct TDateParts {
+  int Year = 1899, Month = 12, Day = 30;
+};
+struct TTimeParts {
+  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+/// Gregorian rule, also before 1582.
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+
+/// The date at midnight; throws ConversionError("Invalid date") for a date that does not
+/// exist or lies outside years 1 to 9999.
+TDateTimeValue EncodeDate(int year, int month, int day);
+/// The time-of-day fraction; throws ConversionError for an hour, minute, second or
+/// millisecond out of range.
+TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond);
+/// A date and a time of day combined under the encoding's sign rule.
+TDateTimeValue CombineDateTime(TDateTimeValue date, TDateTimeValue timeOfDay);
+
+/// The calendar date and the time of day (to the nearest millisecond) of a value; throws
+/// ConversionError when the value lies outside years 1 to 9999.
+void DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time);
+TDateParts DecodeDate(TDateTimeValue value);
+TTimeParts DecodeTime(TDateTimeValue value);
+/// Day of the week, Sunday 1 to Saturday 7.
+int DayOfWeek(TDateTimeValue value);
+/// The date of the value at midnight.
+TDateTimeValue DateOf(TDateTimeValue value);
+/// Moves the date by whole days and keeps the time of day, also across day 0; throws
+/// ConversionError when the result leaves years 1 to 9999.
+TDateTimeValue IncDays(TDateTimeValue value, std::int64_t days);
+
+TDateTimeValue FromLocalTime(const platform::TLocalTime& time);
+
+/// The general conversion of a text to a value under the regional settings: a date, a
+/// time, or a date and a time separated by white space. now supplies the current year and
+/// month for dates written with fewer than three fields and for two-digit years. Throws
+/// ConversionError for anything it does not accept.
+TDateTimeValue StrToDateTime(std::string_view text, const TFormatSettings& settings,
+                             TDateTimeValue now);
+
+/// Parses a date or time typed after an option: milliseconds normalised to three digits,
+/// the general conversion, and a time without a date moved onto today (rendered with
+/// todayPattern). A text that names 12/30/1899 itself keeps day 0. Throws ConversionError.
+TDateTimeValue ParseDateTimeArg(std::string_view text, std::string_view todayPattern,
+                                const TFormatSettings& settings, TDateTimeValue now);
+
+}  // namespace zentrel

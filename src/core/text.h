@@ -1,0 +1,48 @@
+// Text helpers shared by every unit: the line end, the conversion error, ASCII case
+// folding, trimming and the case-insensitive replacement the printers are built on.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zentrel {
+
+/// The one line end of the program's output.
+#ifdef _WIN32
+inline constexpr std::string_view kLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kLineEnd = "\n";
+#endif
+
+/// A date, time, number or system fact that does not convert. Thrown where the fault is
+/// found and caught once by the main run, which shows the syntax-error screen.
+class ConversionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Upper-cases ASCII letters a to z only; every other byte is kept, so lengths and
+/// positions never shift on non-ASCII text.
+std::string UpperAscii(std::string_view text);
+char UpperAscii(char c);
+
+/// Removes blanks and control characters (codes 0 to 32) from both ends.
+std::string_view TrimControls(std::string_view text);
+
+/// The source with the pattern replaced, compared without regard to ASCII case; every
+/// occurrence, or only the first. Searching resumes after each match, never inside the
+/// inserted replacement. An empty pattern yields the source unchanged.
+std::string ReplaceText(std::string_view source, std::string_view pattern,
+                        std::string_view replacement, bool firstOnly = false);
+
+/// True when the text holds the pattern, compared without regard to ASCII case.
+bool ContainsText(std::string_view text, std::string_view pattern);
+
+/// Equal without regard to ASCII case.
+bool SameText(std::string_view a, std::string_view b);
+
+/// A text that is empty or holds a blank, in double quotes; any other unchanged.
+std::string QuoteIfSpaced(std::string_view text);
+
+}  // namespace zentrel

@@ -1,0 +1,59 @@
+// A platform for unit tests: plain values to fill in, and the two output streams captured.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace zentrel::platform {
+
+struct FakePlatform : Platform {
+  TLocalTime Clock{2026, 12, 7, 4, 15, 11, 270};
+  std::uint32_t Pid = 1;
+  std::vector<std::string> Args;
+  std::string CommandLine = "zentrel";
+  std::map<std::string, std::string> Env;
+  std::string ExePath = "/opt/zentrel/bin/zentrel";
+  std::map<std::string, std::string> Files;  ///< path -> contents
+  TVersionStrings Version{TVersionStatus::Ok,
+                          {{"FileVersion", "5.7.0.1501"},
+                           {"ProductName", "Zentrel"},
+                           {"FileDescription", "Test Description"},
+                           {"LegalCopyright", "(c) Test"},
+                           {"Comments", "Test Comments"}}};
+  TFormatSettings Regional;
+  std::string Out, Err;
+  int Beeps = 0;
+
+  TLocalTime Now() override { return Clock; }
+  std::uint32_t ProcessId() override { return Pid; }
+  const std::vector<std::string>& Arguments() override { return Args; }
+  std::string RawCommandLine() override { return CommandLine; }
+  std::optional<std::string> GetEnv(const std::string& name) override {
+    auto it = Env.find(name);
+    if (it == Env.end()) return std::nullopt;
+    return it->second;
+  }
+  std::string ExecutablePath() override { return ExePath; }
+  bool PathIsFile(const std::string& path) override {
+    return path == ExePath || Files.count(path) != 0;
+  }
+  bool ReadWholeFile(const std::string& path, std::string& contents) override {
+    auto it = Files.find(path);
+    if (it == Files.end()) return false;
+    contents = it->second;
+    return true;
+  }
+  TVersionStrings ReadVersionInfo(const std::string& path) override {
+    if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
+    return Version;
+  }
+  TFormatSettings RegionalSettings() override { return Regional; }
+  void Write(TStream stream, std::string_view bytes) override {
+    (stream == TStream::Out ? Out : Err).append(bytes);
+  }
+  void Beep() override { ++Beeps; }
+};
+
+}  // namespace zentrel::platform

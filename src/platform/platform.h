@@ -1,0 +1,66 @@
+// The platform seam: everything the program asks of the operating system, behind one
+// abstract interface so that it can be mocked out for tests (see fake_platform.h). Nothing
+// outside platform/ includes system headers or reads system files.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/format_settings.h"
+
+namespace zentrel::platform {
+
+/// A local calendar date and time of day, to the millisecond.
+struct TLocalTime {
+  int Year = 1899, Month = 12, Day = 30;
+  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+enum class TStream { Out, Err };
+
+/// Outcome of reading the version information embedded in an executable.
+enum class TVersionStatus {
+  Ok,             ///< Strings holds the version strings found.
+  NoFile,         ///< the file does not exist.
+  NoVersionInfo,  ///< the file exists but carries no version information.
+  Failed,         ///< the file could not be read or its information is damaged.
+};
+
+struct TVersionStrings {
+  TVersionStatus Status = TVersionStatus::Failed;
+  std::map<std::string, std::string> Strings;  ///< "FileVersion" -> "5.7.0.1501", ...
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  /// The local date and time now (honours the time zone), to the millisecond.
+  virtual TLocalTime Now() = 0;
+  virtual std::uint32_t ProcessId() = 0;
+  /// The command-line parameters, without the program name, as UTF-8.
+  virtual const std::vector<std::string>& Arguments() = 0;
+  /// The command line as the system passed it, program name included.
+  virtual std::string RawCommandLine() = 0;
+  /// The value of an environment variable; nullopt when it is not set.
+  virtual std::optional<std::string> GetEnv(const std::string& name) = 0;
+  /// The full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
+  /// True when the path names an existing file that is not a directory.
+  virtual bool PathIsFile(const std::string& path) = 0;
+  /// Reads a whole file into contents; false when it cannot be opened or read.
+  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
+  /// The user's regional settings.
+  virtual TFormatSettings RegionalSettings() = 0;
+  /// Writes bytes to standard output or standard error, unbuffered.
+  virtual void Write(TStream stream, std::string_view bytes) = 0;
+  /// The system beep; never writes to standard output.
+  virtual void Beep() = 0;
+};
+
+}  // namespace zentrel::platform

@@ -1,0 +1,128 @@
+#include "platform/posix/posix_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+
+namespace zentrel::platform {
+namespace {
+
+/// Quotes an argument that holds a blank or a quote, as a shell user would type it.
+std::string QuoteArgument(const std::string& arg) {
+  if (arg.find_first_of(" \t\"") == std::string::npos && !arg.empty()) return arg;
+  return "\"" + arg + "\"";
+}
+
+class PosixPlatform final : public Platform {
+ public:
+  PosixPlatform(int argc, char** argv) {
+    program_ = argc > 0 && argv[0] != nullptr ? argv[0] : "zentrel";
+    for (int i = 1; i < argc; ++i) args_.emplace_back(argv[i]);
+  }
+
+  TLocalTime Now() override {
+    // clock_gettime and localtime_r: TZ is honoured and libfaketime can freeze both.
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm local{};
+    time_t seconds = ts.tv_sec;
+    localtime_r(&seconds, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+            local.tm_min,         local.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
+  }
+
+  std::uint32_t ProcessId() override { return static_cast<std::uint32_t>(getpid()); }
+
+  const std::vector<std::string>& Arguments() override { return args_; }
+
+  std::string RawCommandLine() override {
+    std::string line = QuoteArgument(program_);
+    for (const auto& arg : args_) line += " " + QuoteArgument(arg);
+    return line;
+  }
+
+  std::optional<std::string> GetEnv(const std::string& name) override {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+  }
+
+  std::string ExecutablePath() override {
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return program_;
+    return std::string(buffer, static_cast<size_t>(n));
+  }
+
+  bool PathIsFile(const std::string& path) override {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  }
+
+  bool ReadWholeFile(const std::string& path, std::string& contents) override {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    contents.clear();
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+      contents.reserve(static_cast<size_t>(st.st_size));
+    }
+    char chunk[1 << 16];
+    bool ok = true;
+    for (;;) {
+      ssize_t n = read(fd, chunk, sizeof chunk);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ok = false;
+        break;
+      }
+      contents.append(chunk, static_cast<size_t>(n));
+    }
+    close(fd);
+    return ok;
+  }
+
+  TVersionStrings ReadVersionInfo(const std::string& path) override {
+    if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
+    return {TVersionStatus::NoVersionInfo, {}};
+  }
+
+  // The program's texts are written for one set of regional settings; this build uses
+  // exactly those, whatever the locale environment says.
+  TFormatSettings RegionalSettings() override { return {}; }
+
+  void Write(TStream stream, std::string_view bytes) override {
+    int fd = stream == TStream::Out ? STDOUT_FILENO : STDERR_FILENO;
+    while (!bytes.empty()) {
+      ssize_t n = ::write(fd, bytes.data(), bytes.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return;  // a closed pipe or full disk: nothing sensible is left to report it on
+      }
+      bytes.remove_prefix(static_cast<size_t>(n));
+    }
+  }
+
+  void Beep() override {
+    if (isatty(STDERR_FILENO)) Write(TStream::Err, "\a");
+  }
+
+ private:
+  std::string program_;
+  std::vector<std::string> args_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakePosixPlatform(int argc, char** argv) {
+  return std::make_unique<PosixPlatform>(argc, argv);
+}
+
+}  // namespace zentrel::platform
