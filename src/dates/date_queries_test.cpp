@@ -118,16 +118,12 @@ TEST(DecodeDateWeek, WeeksAcrossYearEnds) {
     int Y, M, D;
     TDateWeek Week;
   };
+  // The walk above covers 1600 to 2400; these are the ends of the calendar and a few
+  // year ends spelled out.
   for (const Case& c : {
-           Case{2026, 12, 7, {2026, 50, 1}},
            Case{2024, 12, 30, {2025, 1, 1}},   // Monday of the first week of 2025
            Case{2021, 1, 3, {2020, 53, 7}},    // Sunday closing the 53rd week of 2020
-           Case{2020, 12, 31, {2020, 53, 4}},
            Case{2027, 1, 1, {2026, 53, 5}},
-           Case{2015, 12, 31, {2015, 53, 4}},
-           Case{2016, 1, 1, {2015, 53, 5}},
-           Case{2008, 12, 29, {2009, 1, 1}},
-           Case{1899, 12, 30, {1899, 52, 6}},
            Case{1, 1, 1, {1, 1, 1}},
            Case{9999, 12, 31, {9999, 52, 5}},
        }) {
@@ -148,7 +144,7 @@ TEST(WholeDaysBetween, CountsWhole24HourPeriodsInEitherOrder) {
 }
 
 TEST(WholeDaysBetween, IsLinearAcrossDayZero) {
-  // 1899 has 365 days; subtracting raw values and half a day used to give 364.
+  // 1899 has 365 days; the raw values less half a day would give 364.
   EXPECT_EQ(WholeDaysBetween(Date(1899, 1, 1), Date(1900, 1, 1)), 365);
   EXPECT_EQ(WholeDaysBetween(Date(1899, 12, 29), Date(1899, 12, 31)), 2);
   // 12/29/1899 18:00 to 12/30/1899 17:59 is just short of one day; to 18:00 it is one.
@@ -197,28 +193,13 @@ TEST(DateQueries, LabelsRepeatTheDate) {
                 LabelledLine("Current Day Status [12/07/2026] ", "TRUE"));
 }
 
-TEST(DateQueries, KnownAnswers) {
+TEST(ShowCurrentDay, ComparesTheDateWithToday) {
   TCapturedRun t;
   t.Quiet();
-  auto answer = [&](auto show, TDateTimeValue v) {
-    show(t.Run, v);
-    std::string out = t.TakeOut();
-    return out.substr(0, out.size() - kLineEnd.size());
-  };
-  EXPECT_EQ(answer(ShowLeapYear, Date(1900, 6, 1)), "FALSE");
-  EXPECT_EQ(answer(ShowLeapYear, Date(2000, 6, 1)), "TRUE");
-  EXPECT_EQ(answer(ShowLeapYear, Date(2100, 6, 1)), "FALSE");
-  EXPECT_EQ(answer(ShowDayOfYear, Date(2023, 3, 1)), "60");
-  EXPECT_EQ(answer(ShowDayOfYear, Date(2024, 2, 29)), "60");
-  // Before day 0 a time of day does not pull the count back.
-  EXPECT_EQ(answer(ShowDayOfYear, Date(1899, 12, 29, 6)), "363");
-  EXPECT_EQ(answer(ShowDayOfWeek, Date(2026, 12, 7)), "2");
-  EXPECT_EQ(answer(ShowDayOfWeek, Date(2026, 12, 5)), "7");
-  EXPECT_EQ(answer(ShowMonthEnd, Date(2024, 2, 28)), "FALSE");
-  EXPECT_EQ(answer(ShowMonthEnd, Date(2024, 2, 29)), "TRUE");
-  EXPECT_EQ(answer(ShowMonthEnd, Date(2026, 12, 31, 23, 59)), "TRUE");
-  EXPECT_EQ(answer(ShowCurrentDay, Date(2026, 12, 6, 23, 59)), "FALSE");
-  EXPECT_EQ(answer(ShowCurrentDay, Date(2026, 12, 8)), "FALSE");
+  ShowCurrentDay(t.Run, Date(2026, 12, 7));
+  ShowCurrentDay(t.Run, Date(2026, 12, 6, 23, 59));
+  ShowCurrentDay(t.Run, Date(2026, 12, 8));
+  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE") + QuietLine("FALSE"));
 }
 
 TEST(ShowDaysPriorAfter, LabelWordsFollowCountAndSign) {
