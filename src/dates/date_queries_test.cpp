@@ -193,6 +193,15 @@ TEST(DateQueries, LabelsRepeatTheDate) {
                 LabelledLine("Current Day Status [12/07/2026] ", "TRUE"));
 }
 
+TEST(ShowMonthEnd, TheCalendarsLastDayIsAMonthEnd) {
+  // The day after 12/31/9999 cannot be represented, so the test must not need it.
+  TCapturedRun t;
+  t.Quiet();
+  ShowMonthEnd(t.Run, Date(9999, 12, 31, 23, 59));
+  ShowMonthEnd(t.Run, Date(9999, 12, 30));
+  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE"));
+}
+
 TEST(ShowCurrentDay, ComparesTheDateWithToday) {
   TCapturedRun t;
   t.Quiet();
