@@ -87,6 +87,9 @@ def run_case(program, case, cwd, wine):
         command = ["wine", program]
     else:
         env["LD_PRELOAD"] = FAKETIME_LIB
+        # A sanitizer build loads its runtime after the preloaded faketime library.
+        env["ASAN_OPTIONS"] = "verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", "")
+        env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1"
         command = ["unshare", "-pf", "--mount-proc", program]
     env.update(case["env"])
     result = subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
