@@ -2,7 +2,6 @@
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"
-#include "dates/date_report.h"
 #include "dates/day_count.h"
 #include "dates/random.h"
 
@@ -18,8 +17,6 @@ void ShowMonthEnd(TRunContext&, TDateTimeValue) {}
 void ShowCurrentDay(TRunContext&, TDateTimeValue) {}
 void ShowDaysPriorAfter(TRunContext&, std::int32_t, char, std::string_view, TDateTimeValue) {}
 void ShowDayCountConversion(TRunContext&, std::int32_t, int) {}
-void ShowSelectedDateReport(TRunContext&, TRandom&, std::string_view, std::string_view,
-                            TDateTimeValue) {}
 std::string FloatToText(double, const TFormatSettings&) { return "0"; }
 void ShowRandomNumber(TRunContext&, TRandom&, std::int32_t) {}
 
