@@ -166,7 +166,7 @@ constexpr THelpLine kFullForm[] = {
     {TLineKind::FormatTable, {}, true},
 
     {TLineKind::Header, "SYNTAX EXAMPLES:"},
-    {TLineKind::Examples, {}, true},
+    {TLineKind::Examples},
 };
 
 // Shown only when both Verbose and HelpRequested are set.

@@ -198,8 +198,19 @@ TEST(FullHelp, DashLinesFollowTheCoreChannelAfterASyntaxError) {
   EXPECT_EQ(lines[1], " ZENTREL [options]");
   EXPECT_NE(help.os.Err.find("-----------\n-----------\n"), std::string::npos);
   for (const std::string& line : lines) {
-    EXPECT_NE(line.find_first_not_of('-'), std::string::npos) << "a dash line on stdout";
+    EXPECT_TRUE(line.empty() || line.find_first_not_of('-') != std::string::npos)
+        << "a dash line on stdout";
   }
+}
+
+TEST(FullHelp, AddsNoBannerWhenTheRunHasShownOne) {
+  THelpRun help(true, true);
+  ShowBanner(*help.run, false, true);
+  help.run->Channels.Flush();
+  const std::string banner = help.os.Err;
+  ASSERT_NE(banner.find("Test Description"), std::string::npos);
+  help.Full();
+  EXPECT_EQ(help.os.Err, banner);
 }
 
 TEST(ShortHelp, PrintsNoBannerAndNamesTheProgramTwice) {

@@ -107,8 +107,8 @@ TEST(SelectedDateReport, DrawsItsExamplesInTheFixedOrder) {
 
   const sys_days today = sys_days{2026y / December / 7};
   std::string other = Civil(sys_time<milliseconds>{today + days{otherOffset}}, false).substr(0, 10);
-  EXPECT_EQ(LineStarting(lines, " Days Between ").substr(0, 41),
-            " Days Between " + other + " and 12/07/2026 ");
+  EXPECT_TRUE(LineStarting(lines, " Days Between ").starts_with(" Days Between " + other +
+                                                               " and 12/07/2026 ."));
 
   std::snprintf(text, sizeof text, " %.2d:%.2d:%.2d [hr:min:sec] before 12/07/26 04:15:11 ",
                 earlier[0], earlier[1], earlier[2]);
@@ -122,13 +122,12 @@ TEST(SelectedDateReport, DrawsItsExamplesInTheFixedOrder) {
   auto offset = [](double fraction) {
     return milliseconds{std::llround(fraction * 100 * 86'400'000.0)};
   };
-  EXPECT_EQ(LineStarting(lines, " Time Between ").substr(0, 53),
-            " Time Between 12/07/26 04:15:11 and " + Civil(now - offset(r1), true) + " ");
   std::vector<std::string> between;
   for (const auto& line : lines) {
-    if (line.rfind(" Time Between ", 0) == 0) between.push_back(line.substr(0, 53));
+    if (line.rfind(" Time Between ", 0) == 0) between.push_back(line.substr(0, 54));
   }
   ASSERT_EQ(between.size(), 2u);
+  EXPECT_EQ(between[0], " Time Between 12/07/26 04:15:11 and " + Civil(now - offset(r1), true) + " ");
   EXPECT_EQ(between[1], " Time Between 12/07/26 04:15:11 and " + Civil(now + offset(r2), true) + " ");
 
   EXPECT_EQ(LineStarting(lines, " Random Number between 0 and 1"),
@@ -137,13 +136,10 @@ TEST(SelectedDateReport, DrawsItsExamplesInTheFixedOrder) {
 }
 
 TEST(SelectedDateReport, SameSeedGivesTheSameSheetTwice) {
-  TReportRun r;
-  r.Report(r.run->CurrentDate());
-  std::vector<std::string> first = r.Lines();
-  r.os.Out.clear();
-  r.Start();
-  r.Report(r.run->CurrentDate());
-  EXPECT_EQ(r.Lines(), first);
+  TReportRun once, again;
+  once.Report(once.run->CurrentDate());
+  again.Report(again.run->CurrentDate());
+  EXPECT_EQ(again.Lines(), once.Lines());
 }
 
 TEST(SelectedDateReport, FixedLinesAppearInEveryOutputMode) {
@@ -207,7 +203,7 @@ TEST(SelectedDateReport, TimeLinesCrossDayZeroOnTheCalendar) {
   const sys_time<milliseconds> moved =
       base - milliseconds{std::llround(r1 * 100 * 86'400'000.0)};
   ASSERT_LT(moved, sys_time<milliseconds>{sys_days{1899y / December / 30}});
-  EXPECT_EQ(LineStarting(lines, " Time Between ").substr(0, 53),
+  EXPECT_EQ(LineStarting(lines, " Time Between ").substr(0, 54),
             " Time Between 01/10/00 00:00:00 and " + Civil(moved, true) + " ");
 }
 
