@@ -1,0 +1,3 @@
+#include "perf/timing_compare.h"
+
+#include <gtest/gtest.h>
