@@ -17,35 +17,63 @@ constexpr std::string_view kInvalidName = "- n/a";
 /// How much of a line the name is taken from before it is cut to kTimingFieldMax.
 constexpr std::size_t kNameTakeMax = 999;
 
-/// True when upperKey (already upper-cased, not empty) occurs in text, comparing the text
-/// upper-cased. The first character is found with memchr where it is not a letter.
-bool ContainsUpper(std::string_view text, std::string_view upperKey) {
-  if (upperKey.size() > text.size()) return false;
-  const char first = upperKey.front();
-  const bool firstIsLetter = first >= 'A' && first <= 'Z';
-  const char* data = text.data();
-  const std::size_t last = text.size() - upperKey.size();  // last possible start
-  std::size_t i = 0;
-  while (i <= last) {
-    if (firstIsLetter) {
-      if (UpperAscii(data[i]) != first) {
-        ++i;
-        continue;
+/// A pattern found without regard to ASCII case. The search runs memchr over one
+/// character of the pattern, preferably one that is no letter (so it needs no folding) and
+/// is rare in timing files, and compares the whole pattern only where that one occurs.
+class TFoldedPattern {
+ public:
+  explicit TFoldedPattern(std::string_view pattern) : upper_(UpperAscii(pattern)) {
+    constexpr std::string_view kCommon = " -0123456789:.";
+    int bestRank = 3;  // 0: rare non-letter, 1: common non-letter, 2: letter
+    for (std::size_t i = 0; i < upper_.size(); ++i) {
+      const char c = upper_[i];
+      const int rank = (c >= 'A' && c <= 'Z') ? 2 : kCommon.find(c) != kCommon.npos ? 1 : 0;
+      if (rank < bestRank) {
+        bestRank = rank;
+        anchor_ = i;
       }
-    } else {
-      const void* hit = std::memchr(data + i, first, last - i + 1);
-      if (hit == nullptr) return false;
-      i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
     }
-    std::size_t k = 1;
-    while (k < upperKey.size() && UpperAscii(data[i + k]) == upperKey[k]) ++k;
-    if (k == upperKey.size()) return true;
-    ++i;
+    anchorIsLetter_ = bestRank == 2;
   }
-  return false;
-}
+
+  bool Empty() const { return upper_.empty(); }
+
+  bool FoundIn(std::string_view text) const {
+    const std::size_t size = upper_.size();
+    if (size == 0 || size > text.size()) return false;
+    const char* data = text.data();
+    const char anchor = upper_[anchor_];
+    // Candidate anchor positions lie in [anchor_, last].
+    const std::size_t last = text.size() - size + anchor_;
+    std::size_t i = anchor_;
+    while (i <= last) {
+      if (anchorIsLetter_) {
+        if (UpperAscii(data[i]) != anchor) {
+          ++i;
+          continue;
+        }
+      } else {
+        const void* hit = std::memchr(data + i, anchor, last - i + 1);
+        if (hit == nullptr) return false;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+      }
+      const char* start = data + i - anchor_;
+      std::size_t k = 0;
+      while (k < size && UpperAscii(start[k]) == upper_[k]) ++k;
+      if (k == size) return true;
+      ++i;
+    }
+    return false;
+  }
+
+ private:
+  std::string upper_;
+  std::size_t anchor_ = 0;
+  bool anchorIsLetter_ = true;
+};
 
 /// True when the line has at least four words (runs of characters other than blank).
+/// The words before the fourth are short, so a plain loop beats library searches here.
 bool HasFourWords(std::string_view line) {
   int words = 0;
   bool inWord = false;
@@ -60,25 +88,67 @@ bool HasFourWords(std::string_view line) {
   return false;
 }
 
-bool KeepLine(std::string_view line, std::string_view upperKey) {
-  // Each test alone removes a line, so the order in which lines are visited does not
-  // change what is kept.
-  return !upperKey.empty() && ContainsUpper(line, upperKey) &&
-         !ContainsUpper(line, kAggregateId) && !ContainsUpper(line, kAggregateName) &&
-         HasFourWords(line);
-}
+/// The next occurrence of one byte in a text that is visited line by line, found with one
+/// memchr that runs ahead over the whole remaining text, so a byte that is rare costs a
+/// single pass however many lines there are.
+class TByteTracker {
+ public:
+  TByteTracker(std::string_view text, char byte)
+      : byte_(byte), next_(text.data()), end_(text.data() + text.size()), started_(false) {}
 
-std::size_t CountByte(std::string_view text, char c) {
-  std::size_t count = 0;
-  const char* p = text.data();
-  const char* end = p + text.size();
-  while (p < end) {
-    const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
-    if (hit == nullptr) break;
-    ++count;
-    p = static_cast<const char*>(hit) + 1;
+  /// True when the byte occurs in the line (a view into the text, lines visited in order).
+  bool OccursIn(std::string_view line) {
+    const char* first = line.data();
+    if (!started_ || (next_ < first && next_ != end_)) {
+      const void* hit = std::memchr(first, byte_, static_cast<std::size_t>(end_ - first));
+      next_ = hit != nullptr ? static_cast<const char*>(hit) : end_;
+      started_ = true;
+    }
+    return next_ < first + line.size();
   }
-  return count;
+
+ private:
+  char byte_;
+  const char* next_;
+  const char* end_;
+  bool started_;
+};
+
+/// The line filter. Each test alone removes a line, so the order in which lines are
+/// visited, and in which the tests are made, does not change what is kept. The two
+/// aggregate markers are looked for only in lines that hold a 'Z' or 'z' (for "[#ZZ]") or
+/// a '*' (for the name): timing files rarely carry these, so most lines skip both searches.
+class TLineFilter {
+ public:
+  TLineFilter(std::string_view text, std::string_view searchText)
+      : key_(searchText), upperZ_(text, 'Z'), lowerZ_(text, 'z'), star_(text, '*') {}
+
+  /// Lines must be given in the order of the text.
+  bool Keep(std::string_view line) {
+    if (key_.Empty() || !key_.FoundIn(line)) return false;
+    const bool hasZ = upperZ_.OccursIn(line) | lowerZ_.OccursIn(line);
+    if (hasZ && aggregateId_.FoundIn(line)) return false;
+    if (star_.OccursIn(line) && aggregateName_.FoundIn(line)) return false;
+    return HasFourWords(line);
+  }
+
+ private:
+  TFoldedPattern key_;
+  TFoldedPattern aggregateId_{kAggregateId};
+  TFoldedPattern aggregateName_{kAggregateName};
+  TByteTracker upperZ_, lowerZ_, star_;
+};
+
+/// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
+/// only to size the array of views once.
+std::size_t EstimateLines(std::string_view text) {
+  const std::string_view sample = text.substr(0, 1 << 16);
+  std::size_t ends = 0;
+  for (char c : sample) ends += (c == '\n' || c == '\r') ? 1 : 0;
+  if (ends == 0 || sample.size() == text.size()) return ends + 1;
+  // Ten per cent more than the sample's rate; integer arithmetic cannot overflow here, as
+  // ends is at most 65536.
+  return text.size() / sample.size() * ends * 11 / 10 + ends + 16;
 }
 
 /// Calls visit for every line of text; CR LF, LF and CR each end a line, and a line end at
@@ -90,7 +160,8 @@ void ForEachLine(std::string_view text, Visit&& visit) {
   while (p < end) {
     const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
-    // A segment up to an LF may still hold CR line ends (CR LF, or CR alone).
+    // A segment up to an LF may still hold CR line ends (CR LF, or CR alone); it has just
+    // been read, so looking for them costs little.
     const char* start = p;
     for (;;) {
       const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
@@ -151,7 +222,7 @@ TWordSpans FindWords(std::string_view line) {
 
 void TTimingLines::Clear() {
   std::vector<std::string_view>().swap(lines_);
-  std::string().swap(buffer_);
+  file_.reset();
 }
 
 bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName) {
@@ -171,19 +242,14 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
 bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
                     TTimingLines& lines) {
   lines.Clear();
-  if (!run.Os.ReadWholeFile(fileName, lines.buffer_)) {
-    lines.Clear();
-    return false;
-  }
-  const std::string upperKey = UpperAscii(searchText);
-  const std::string_view text = lines.buffer_;
-  // One view per kept line, reserved once: a kept line has four words, so at least eight
-  // bytes with its line end, which bounds the count for files of one long line.
-  std::size_t estimate = CountByte(text, '\n') + 1;
-  if (estimate == 1) estimate = CountByte(text, '\r') + 1;
-  lines.lines_.reserve(std::min(estimate, text.size() / 8 + 1) + 1);
+  lines.file_ = run.Os.ViewWholeFile(fileName);
+  if (lines.file_ == nullptr) return false;
+  const std::string_view text = lines.file_->Bytes();
+  TLineFilter filter(text, searchText);
+  // A kept line has four words, so at least eight bytes with its line end.
+  lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
   ForEachLine(text, [&](std::string_view line) {
-    if (KeepLine(line, upperKey)) lines.lines_.push_back(line);
+    if (filter.Keep(line)) lines.lines_.push_back(line);
   });
   lines.lines_.push_back(kAggregateLine);
   return true;

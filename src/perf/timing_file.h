@@ -6,14 +6,15 @@
 //   \--- [#47]        01:20:29.730         - ONE EXAMPLE SECTION
 //   prefix  section id  time (hh:nn:ss.zzz)  name, beginning with '-'
 //
-// A file is read whole into one buffer; the kept lines are views into it, so a large file
-// costs its own size plus one view per line. Lines without the search text, lines that
+// A file is held whole as one buffer (mapped where the platform can); the kept lines are
+// views into it, so a large file costs its own size plus one view per line. Lines without the search text, lines that
 // carry the aggregate marker "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer
 // than four words are dropped, and every loaded list ends with the synthetic aggregate line
 // kAggregateLine, on which the comparison prints the totals of all sections.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,7 @@ class TTimingLines {
 
  private:
   friend bool LoadTimingFile(TRunContext&, const std::string&, std::string_view, TTimingLines&);
-  std::string buffer_;
+  std::unique_ptr<platform::TFileView> file_;
   std::vector<std::string_view> lines_;
 };
 

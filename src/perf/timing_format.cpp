@@ -1,6 +1,7 @@
 #include "perf/timing_format.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace zentrel {
 namespace {
@@ -11,14 +12,27 @@ constexpr std::int64_t kMsPerHour = 3'600'000;
 constexpr std::int64_t kMsPerDayCount = 86'400'000;
 
 /// Writes the digits of value in the base backwards from end; returns the first digit.
-char* WriteDigits(char* end, std::uint64_t value, unsigned base, bool upper) {
+template <unsigned Base>
+char* WriteDigits(char* end, std::uint64_t value, bool upper = false) {
   const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   char* p = end;
   do {
-    *--p = digits[value % base];
-    value /= base;
+    *--p = digits[value % Base];
+    value /= Base;
   } while (value != 0);
   return p;
+}
+
+/// Writes 0 <= value < 100 as two digits at p.
+void PutTwoDigits(char* p, std::int64_t value) {
+  p[0] = static_cast<char>('0' + value / 10);
+  p[1] = static_cast<char>('0' + value % 10);
+}
+
+/// Writes 0 <= value < 1000 as three digits at p.
+void PutThreeDigits(char* p, std::int64_t value) {
+  p[0] = static_cast<char>('0' + value / 100);
+  PutTwoDigits(p + 1, value % 100);
 }
 
 /// Appends 0 <= value < 100 as two digits; the common case of "%.2d".
@@ -57,7 +71,7 @@ void AppendDecimal(std::string& out, std::int64_t value, int width, int precisio
   const bool negative = value < 0;
   const std::uint64_t magnitude =
       negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  char* first = WriteDigits(end, magnitude, 10, false);
+  char* first = WriteDigits<10>(end, magnitude);
   const int digitCount = static_cast<int>(end - first);
   const int zeros = precision > digitCount ? precision - digitCount : 0;
   const int length = digitCount + zeros + (negative ? 1 : 0);
@@ -145,7 +159,11 @@ void THeadingPattern::AppendTo(std::string& out, std::int64_t number) const {
   char buffer[72];
   char* end = buffer + sizeof buffer;
   char* first = end;
-  if (!(precision_ == 0 && magnitude == 0)) first = WriteDigits(end, magnitude, base, conversion_ == 'X');
+  if (!(precision_ == 0 && magnitude == 0)) {
+    first = base == 10  ? WriteDigits<10>(end, magnitude)
+            : base == 8 ? WriteDigits<8>(end, magnitude)
+                        : WriteDigits<16>(end, magnitude, conversion_ == 'X');
+  }
   int digitCount = static_cast<int>(end - first);
   int zeros = precision_ > digitCount ? precision_ - digitCount : 0;
   if (alternate_ && base == 8 && zeros == 0 && (digitCount == 0 || *first != '0')) zeros = 1;
@@ -178,6 +196,34 @@ void AppendClockDuration(std::string& out, std::int64_t ms) {
   const std::int64_t minutes = ms % kMsPerHour / kMsPerMinute;
   const std::int64_t seconds = ms % kMsPerMinute / kMsPerSecond;
   const std::int64_t milliseconds = ms % kMsPerSecond;
+  if (ms >= 0 && totalHours < 1000) {  // always 13 characters: "hhh:mm:ss.zzz"
+    char text[13];
+    if (totalHours == 0) {
+      std::memset(text, ' ', 5);
+      if (minutes >= 10) text[4] = static_cast<char>('0' + minutes / 10);
+      text[5] = static_cast<char>('0' + minutes % 10);
+    } else {
+      if (totalHours >= 100) {
+        PutThreeDigits(text, totalHours);
+      } else {
+        text[0] = ' ';
+        if (totalHours >= 10) {
+          PutTwoDigits(text + 1, totalHours);
+        } else {
+          text[1] = ' ';
+          text[2] = static_cast<char>('0' + totalHours);
+        }
+      }
+      text[3] = ':';
+      PutTwoDigits(text + 4, minutes);
+    }
+    text[6] = ':';
+    PutTwoDigits(text + 7, seconds);
+    text[9] = '.';
+    PutThreeDigits(text + 10, milliseconds);
+    out.append(text, sizeof text);
+    return;
+  }
   if (totalHours == 0) {
     out.append("    ");
     AppendDecimal(out, minutes, 2, -1);
@@ -193,6 +239,16 @@ void AppendClockDuration(std::string& out, std::int64_t ms) {
 }
 
 void AppendMinuteDuration(std::string& out, std::int64_t ms) {
+  if (ms >= 0 && ms < 100 * kMsPerMinute) {  // "mm:ss.zzz"
+    char text[9];
+    PutTwoDigits(text, ms / kMsPerMinute);
+    text[2] = ':';
+    PutTwoDigits(text + 3, ms % kMsPerMinute / kMsPerSecond);
+    text[5] = '.';
+    PutThreeDigits(text + 6, ms % kMsPerSecond);
+    out.append(text, sizeof text);
+    return;
+  }
   AppendZeroPadded(out, ms / kMsPerMinute, 2);
   out.push_back(':');
   AppendZeroPadded(out, ms % kMsPerMinute / kMsPerSecond, 2);
@@ -213,6 +269,20 @@ void FillDuration(TDurationRec& record, std::int64_t ms) {
   record.Seconds = ms % kMsPerMinute / kMsPerSecond;
   record.Milliseconds = ms % kMsPerSecond;
   std::string& text = record.Text;
+  if (ms >= 0 && record.Days < 100) {  // "dd:hh:mm:ss.zzz"
+    char digits[15];
+    PutTwoDigits(digits, record.Days);
+    digits[2] = ':';
+    PutTwoDigits(digits + 3, record.Hours);
+    digits[5] = ':';
+    PutTwoDigits(digits + 6, record.Minutes);
+    digits[8] = ':';
+    PutTwoDigits(digits + 9, record.Seconds);
+    digits[11] = '.';
+    PutThreeDigits(digits + 12, record.Milliseconds);
+    text.assign(digits, sizeof digits);
+    return;
+  }
   text.clear();
   AppendZeroPadded(text, record.Days, 2);
   text.push_back(':');

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,16 @@ struct TVersionStrings {
   std::map<std::string, std::string> Strings;  ///< "FileVersion" -> "5.7.0.1501", ...
 };
 
+/// The bytes of a whole file, read only, valid for as long as the object lives.
+class TFileView {
+ public:
+  virtual ~TFileView() = default;
+  std::string_view Bytes() const { return bytes_; }
+
+ protected:
+  std::string_view bytes_;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -54,6 +65,10 @@ class Platform {
   virtual bool PathIsFile(const std::string& path) = 0;
   /// Reads a whole file into contents; false when it cannot be opened or read.
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  /// The whole file as one read-only view; nullptr when it cannot be opened or read. A
+  /// backend may map the file instead of copying it, which spares a large input the copy
+  /// and the zero-filling of fresh memory. This default reads it with ReadWholeFile.
+  virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
@@ -62,5 +77,16 @@ class Platform {
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
 };
+
+inline std::unique_ptr<TFileView> Platform::ViewWholeFile(const std::string& path) {
+  struct TOwnedView : TFileView {
+    std::string Contents;
+    void Seal() { bytes_ = Contents; }
+  };
+  auto view = std::make_unique<TOwnedView>();
+  if (!ReadWholeFile(path, view->Contents)) return nullptr;
+  view->Seal();
+  return view;
+}
 
 }  // namespace zentrel::platform
