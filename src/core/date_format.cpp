@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "core/text.h"
 
@@ -55,67 +54,62 @@ bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view pr
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-/// Splits a pattern into tokens; throws for an "a" that starts no AM/PM token.
-std::vector<TToken> Tokenise(std::string_view pattern) {
-  std::vector<TToken> tokens;
-  std::size_t i = 0;
-  while (i < pattern.size()) {
-    char c = pattern[i];
-    if (c == '"' || c == '\'') {
-      std::size_t close = pattern.find(c, i + 1);
-      std::size_t end = close == std::string_view::npos ? pattern.size() : close;
-      tokens.push_back({TKind::Literal, 0, pattern.substr(i + 1, end - i - 1), false});
-      i = close == std::string_view::npos ? end : end + 1;
-      continue;
-    }
-    if (!IsLetter(c)) {
-      TKind kind = c == '/'   ? TKind::DateSep
-                   : c == ':' ? TKind::TimeSep
-                   : c == '[' ? TKind::OpenBracket
-                   : c == ']' ? TKind::CloseBracket
-                              : TKind::Literal;
-      tokens.push_back({kind, 1, pattern.substr(i, 1), false});
-      ++i;
-      continue;
-    }
-    char u = UpperAscii(c);
-    if (u == 'A') {
-      if (StartsWithNoCase(pattern, i, "am/pm")) {
-        tokens.push_back({TKind::AmPmLetters, 5, pattern.substr(i, 5), true});
-        i += 5;
-      } else if (StartsWithNoCase(pattern, i, "a/p")) {
-        tokens.push_back({TKind::AmPmShort, 3, pattern.substr(i, 3), true});
-        i += 3;
-      } else if (StartsWithNoCase(pattern, i, "ampm")) {
-        tokens.push_back({TKind::AmPmRegional, 4, pattern.substr(i, 4), true});
-        i += 4;
-      } else {
-        throw ConversionError(kIllegalCharacter);
-      }
-      continue;
-    }
-    std::size_t end = i + 1;
-    while (end < pattern.size() && UpperAscii(pattern[end]) == u) ++end;
-    std::size_t count = end - i;
-    TKind kind = TKind::Literal;
-    switch (u) {
-      case 'D': kind = TKind::Day; break;
-      case 'M': kind = TKind::Month; break;
-      case 'Y': kind = TKind::Year; break;
-      case 'H': kind = TKind::Hour; break;
-      case 'N': kind = TKind::Minute; break;
-      case 'S': kind = TKind::Second; break;
-      case 'Z': kind = TKind::Millisecond; break;
-      case 'T': kind = TKind::TimeText; break;
-      case 'C': kind = TKind::DateTimeText; break;
-      case 'E': kind = TKind::EraYear; break;
-      case 'G': kind = TKind::EraName; break;
-      default: break;
-    }
-    tokens.push_back({kind, count, pattern.substr(i, count), true});
-    i = end;
+/// Reads the token that starts at i and moves i past it; throws for an "a" that starts no
+/// AM/PM token. Tokens are read on the fly, so a pattern costs no allocation.
+TToken NextToken(std::string_view pattern, std::size_t& i) {
+  char c = pattern[i];
+  if (c == '"' || c == '\'') {
+    std::size_t close = pattern.find(c, i + 1);
+    std::size_t end = close == std::string_view::npos ? pattern.size() : close;
+    TToken token{TKind::Literal, 0, pattern.substr(i + 1, end - i - 1), false};
+    i = close == std::string_view::npos ? end : end + 1;
+    return token;
   }
-  return tokens;
+  if (!IsLetter(c)) {
+    TKind kind = c == '/'   ? TKind::DateSep
+                 : c == ':' ? TKind::TimeSep
+                 : c == '[' ? TKind::OpenBracket
+                 : c == ']' ? TKind::CloseBracket
+                            : TKind::Literal;
+    return {kind, 1, pattern.substr(i++, 1), false};
+  }
+  char u = UpperAscii(c);
+  if (u == 'A') {
+    static constexpr struct {
+      std::string_view Text;
+      TKind Kind;
+    } kAmPmForms[] = {{"am/pm", TKind::AmPmLetters}, {"a/p", TKind::AmPmShort},
+                      {"ampm", TKind::AmPmRegional}};
+    for (const auto& form : kAmPmForms) {
+      if (StartsWithNoCase(pattern, i, form.Text)) {
+        TToken token{form.Kind, form.Text.size(), pattern.substr(i, form.Text.size()), true};
+        i += form.Text.size();
+        return token;
+      }
+    }
+    throw ConversionError(kIllegalCharacter);
+  }
+  std::size_t end = i + 1;
+  while (end < pattern.size() && UpperAscii(pattern[end]) == u) ++end;
+  std::size_t count = end - i;
+  TKind kind = TKind::Literal;
+  switch (u) {
+    case 'D': kind = TKind::Day; break;
+    case 'M': kind = TKind::Month; break;
+    case 'Y': kind = TKind::Year; break;
+    case 'H': kind = TKind::Hour; break;
+    case 'N': kind = TKind::Minute; break;
+    case 'S': kind = TKind::Second; break;
+    case 'Z': kind = TKind::Millisecond; break;
+    case 'T': kind = TKind::TimeText; break;
+    case 'C': kind = TKind::DateTimeText; break;
+    case 'E': kind = TKind::EraYear; break;
+    case 'G': kind = TKind::EraName; break;
+    default: break;
+  }
+  TToken token{kind, count, pattern.substr(i, count), true};
+  i = end;
+  return token;
 }
 
 void AppendNumber(std::string& out, std::int64_t value, int minDigits) {
@@ -139,17 +133,20 @@ class TRenderer {
   /// Renders one pattern; depth 1 is a regional pattern reached through another one, in
   /// which the tokens that would expand a further pattern print nothing.
   void Render(std::string_view pattern, int depth) {
-    std::vector<TToken> tokens = Tokenise(pattern);
+    // First pass: an AM/PM token anywhere switches the hours to the 12-hour clock, and an
+    // illegal "a" fails the rendering before anything is written.
     bool twelveHour = false;
-    for (const TToken& t : tokens) {
-      if (t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
-          t.Kind == TKind::AmPmRegional) {
+    for (std::size_t i = 0; i < pattern.size();) {
+      TKind kind = NextToken(pattern, i).Kind;
+      if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
+          kind == TKind::AmPmRegional) {
         twelveHour = true;
       }
     }
     bool inBrackets = false;
     bool afterHour = false;
-    for (const TToken& t : tokens) {
+    for (std::size_t i = 0; i < pattern.size();) {
+      const TToken t = NextToken(pattern, i);
       bool elapsed = intervalMode_ && inBrackets;
       switch (t.Kind) {
         case TKind::Literal: out.append(t.Text); break;

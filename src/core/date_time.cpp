@@ -389,11 +389,11 @@ TDateTimeValue ParseDateTimeArg(std::string_view text, std::string_view todayPat
   // A time without a date lands on day 0; it means that time today unless the user named
   // day 0 himself. The value is re-read through fixed month/day/year texts, so the step
   // does not depend on the regional date order.
-  TFormatSettings fixed;
-  std::string rendered = FormatDateTimeValue(kMomentPattern, value, true, fixed);
-  if (rendered.starts_with(kDayZeroText) && !ContainsText(text, kDayZeroText)) {
-    std::string today = FormatDateTimeValue(todayPattern, now, false, fixed);
-    value = StrToDateTime(ReplaceText(rendered, kDayZeroText, today), fixed, now);
+  static const TFormatSettings kFixed;
+  if (DateOf(value) == 0.0 && !ContainsText(text, kDayZeroText)) {
+    std::string rendered = FormatDateTimeValue(kMomentPattern, value, true, kFixed);
+    std::string today = FormatDateTimeValue(todayPattern, now, false, kFixed);
+    value = StrToDateTime(ReplaceText(rendered, kDayZeroText, today), kFixed, now);
   }
   return value;
 }

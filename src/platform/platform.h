@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/format_settings.h"
+#include "platform/system_facts.h"
 
 namespace zentrel::platform {
 
@@ -76,6 +77,9 @@ class Platform {
   virtual void Write(TStream stream, std::string_view bytes) = 0;
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
+  /// The facts of the script-variable listing: operating system, memory, processor, reboot
+  /// status and bitness.
+  virtual SystemFacts& System() = 0;
 };
 
 inline std::unique_ptr<TFileView> Platform::ViewWholeFile(const std::string& path) {
