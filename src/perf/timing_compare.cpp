@@ -44,7 +44,7 @@ constexpr TClass kSlower{" SLOWER ", " \xC2\xBB"};  // U+00BB
 /// A failure that stops the comparison after the files were found.
 struct TCompareFailure {};
 
-void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
+inline void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
   out.append(text);
 }
@@ -53,6 +53,8 @@ void AppendRightAligned(std::string& out, std::string_view text, std::size_t wid
 struct TThresholds {
   std::vector<std::int64_t> Seconds;
   bool Valid = true;  ///< false when a word is not a whole number
+  /// The longest markers, one character and two per threshold; shorter ones are prefixes.
+  std::string MinusMarker, PlusMarker;
 
   static TThresholds Read(TRunContext& run) {
     std::optional<std::string> value = run.Os.GetEnv(std::string(kThresholdsVariable));
@@ -70,6 +72,8 @@ struct TThresholds {
         thresholds.Valid = false;
       }
     }
+    thresholds.MinusMarker.assign(1 + 2 * thresholds.Seconds.size(), '-');
+    thresholds.PlusMarker.assign(1 + 2 * thresholds.Seconds.size(), '+');
     return thresholds;
   }
 };
@@ -79,58 +83,72 @@ struct TSide {
   explicit TSide(std::string_view label) : Label(label) {}
   std::string_view Label;
   TTimingLines Lines;
-  TTimingEntry Entry;
+  TTimingEntryView Entry;
+  std::string NameScratch;   ///< backs Entry.Name for a line without section id
   std::int64_t TotalMs = 0;  ///< the sum of the times of the entries read so far
   std::int64_t TimeMs = 0;   ///< the time shown at the current position
-  std::string TimeLine;      ///< the current " OLD: ..." line
-  std::string Shown;         ///< scratch: the time rendered for TimeLine
+  bool PlainTime = true;     ///< TimeMs is rendered by the fast path, else TimeLine holds
+  std::string TimeLine;      ///< the current " OLD: ..." line when not PlainTime
 };
 
 std::int64_t Difference(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - a; }
 
-/// Reads the entry of the current position (or marks it as missing), adds its time to the
-/// total and renders its time line. Plain times take the fast path; anything else goes
-/// through the general duration operations, which give the same results for plain times.
+/// Reads the entry of the current position (or marks it as missing) and adds its time to
+/// the total. Plain times take the fast path; anything else goes through the general
+/// duration operations (FormatTimingLine), which give the same results for plain times.
 void ReadPosition(TSide& side, std::size_t index, TZeroMode zeroMode) {
-  TTimingEntry& entry = side.Entry;
+  TTimingEntryView& entry = side.Entry;
   const bool present = index + 1 < side.Lines.Count();
   if (present) {
-    SplitTimingLine(side.Lines.Line(index), entry);
+    SplitTimingLine(side.Lines.Line(index), entry, side.NameScratch);
   } else {
-    entry.TimeText.assign(kZeroTime);  // the section id stays from the previous position
-    entry.Name.assign(kNoSectionName);
+    entry.TimeText = kZeroTime;  // the section id stays from the previous position
+    entry.Name = kNoSectionName;
   }
-  std::string& line = side.TimeLine;
-  line.clear();
-  line.push_back(' ');
-  line.append(side.Label);
-  line.append(": ");
   std::int64_t readMs = 0;  // the time as added to the total
-  if (ParsePlainDuration(entry.TimeText, readMs)) {
+  side.PlainTime = ParsePlainDuration(entry.TimeText, readMs);
+  if (side.PlainTime) {
     side.TimeMs = readMs;
-    side.Shown.clear();
-    AppendClockDuration(side.Shown, readMs);
-    AppendRightAligned(line, side.Shown, kTimeColumns);
-    line.push_back(' ');
-    line.append(entry.Name);
   } else {
     readMs = ParseDuration(entry.TimeText, zeroMode).TotalMilliseconds;
-    TTimingLine general = FormatTimingLine(side.Label, entry, kNoTimeText, zeroMode);
+    const TTimingEntry owned{std::string(entry.SectionId), std::string(entry.TimeText),
+                             std::string(entry.Name)};
+    TTimingLine general = FormatTimingLine(side.Label, owned, kNoTimeText, zeroMode);
     side.TimeMs = general.Duration.TotalMilliseconds;
-    line = std::move(general.Line);
+    side.TimeLine = std::move(general.Line);
   }
   if (present && __builtin_add_overflow(side.TotalMs, readMs, &side.TotalMs)) {
     throw TCompareFailure();  // the total no longer fits in milliseconds
   }
 }
 
+/// Appends the side's time line and a line end.
+void AppendTimeLine(TSide& side, std::string& out) {
+  if (side.PlainTime) {
+    out.push_back(' ');
+    out.append(side.Label);
+    out.append(": ");
+    const std::size_t start = out.size();
+    AppendClockDuration(out, side.TimeMs);
+    const std::size_t width = out.size() - start;
+    if (width < kTimeColumns) out.insert(start, kTimeColumns - width, ' ');
+    out.push_back(' ');
+    out.append(side.Entry.Name);
+  } else {
+    out.append(side.TimeLine);
+  }
+  out.append(kLineEnd);
+}
+
 /// The aggregate position: the synthetic last line shown with the computed total.
 void ReadAggregate(TSide& side, TZeroMode zeroMode) {
   TDurationRec unused;
-  side.Entry = ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode);
+  const TTimingEntry entry =
+      ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode);
   const std::string total = FormatDuration(DurationFromMs(side.TotalMs), kClockFormat);
-  TTimingLine shown = FormatTimingLine(side.Label, side.Entry, total, zeroMode);
+  TTimingLine shown = FormatTimingLine(side.Label, entry, total, zeroMode);
   side.TimeMs = shown.Duration.TotalMilliseconds;
+  side.PlainTime = false;
   side.TimeLine = std::move(shown.Line);
 }
 
@@ -157,6 +175,8 @@ class TComparison {
   void Run() {
     const std::size_t positions = std::max(old_.Lines.Count(), new_.Lines.Count());
     for (std::size_t i = 0; i + 1 < positions; ++i) {
+      Prefetch(old_, i + kPrefetchAhead);
+      Prefetch(new_, i + kPrefetchAhead);
       ReadPosition(old_, i, zeroMode_);
       ReadPosition(new_, i, zeroMode_);
       block_.clear();
@@ -223,35 +243,35 @@ class TComparison {
   /// Prints the two time lines (after what block_ holds), classifies the position and
   /// prints its comparison line and an empty line.
   void WriteTimesAndComparison(bool last) {
-    block_.append(old_.TimeLine);
-    block_.append(kLineEnd);
-    block_.append(new_.TimeLine);
-    block_.append(kLineEnd);
+    AppendTimeLine(old_, block_);
+    AppendTimeLine(new_, block_);
     run_.Out().Write(block_);
 
     const std::int64_t oldMs = old_.TimeMs;
     const std::int64_t newMs = new_.TimeMs;
     const std::int64_t diffMs = Difference(oldMs, newMs);
     TClass kind = kUnchanged;
-    marker_.assign("=");
+    std::string_view marker = "=";
     if (oldMs == newMs) {
       if (!last) ++tally_.Unchanged;
     } else {
       if (!thresholds_.Valid) throw TCompareFailure();
+      // One '-' and two more for every threshold reached ('+' when faster).
       const std::int64_t diffSeconds = diffMs / 1000;
-      marker_.assign("-");
+      std::size_t length = 1;
       for (std::int64_t threshold : thresholds_.Seconds) {
-        if (threshold <= diffSeconds) marker_.append("--");
+        if (threshold <= diffSeconds) length += 2;
       }
       if (newMs < oldMs) {
         kind = kFaster;
-        std::replace(marker_.begin(), marker_.end(), '-', '+');
+        marker = std::string_view(thresholds_.PlusMarker).substr(0, length);
         if (!last) {
           ++tally_.Faster;
           if (diffMs > tally_.MaxFasterMs) tally_.MaxFasterMs = diffMs;
         }
       } else {
         kind = kSlower;
+        marker = std::string_view(thresholds_.MinusMarker).substr(0, length);
         if (!last) {
           if (diffMs > tally_.MaxSlowerMs) tally_.MaxSlowerMs = diffMs;
           ++tally_.Slower;
@@ -264,9 +284,9 @@ class TComparison {
     message.append(kValueMarker);
     message.append(kind.Status);
     message.append(kVersus);
-    message.append(marker_);
+    message.append(marker);
     if (!last) {
-      if (marker_.size() < kMarkerColumns) message.append(kMarkerColumns - marker_.size(), ' ');
+      if (marker.size() < kMarkerColumns) message.append(kMarkerColumns - marker.size(), ' ');
       message.append(old_.TotalMs < new_.TotalMs ? "[+" : "[-");
       AppendRunning(message, Difference(old_.TotalMs, new_.TotalMs));
       message.push_back(']');
@@ -289,6 +309,16 @@ class TComparison {
     AppendRightAligned(out, running_, kRunningColumns);
   }
 
+  /// Asks for the line some positions ahead to be brought into the cache: the lines were
+  /// last read while loading, long enough ago for large files to have left it.
+  static void Prefetch(const TSide& side, std::size_t index) {
+    if (index + 1 >= side.Lines.Count()) return;
+    const std::string_view line = side.Lines.Line(index);
+    __builtin_prefetch(line.data());
+    __builtin_prefetch(line.data() + 64);
+  }
+  static constexpr std::size_t kPrefetchAhead = 8;
+
   TRunContext& run_;
   const THeadingPattern& heading_;
   const bool emptyHeading_;
@@ -297,7 +327,7 @@ class TComparison {
   TSide& new_;
   const TZeroMode zeroMode_;
   TTally tally_;
-  std::string block_, marker_, running_;
+  std::string block_, running_;
   TDurationRec diff_;
 };
 

@@ -17,6 +17,9 @@ constexpr std::string_view kInvalidName = "- n/a";
 /// How much of a line the name is taken from before it is cut to kTimingFieldMax.
 constexpr std::size_t kNameTakeMax = 999;
 
+/// UpperAscii of one character, inlined: the filter folds every byte it compares.
+inline char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
 /// A pattern found without regard to ASCII case. The search runs memchr over one
 /// character of the pattern, preferably one that is no letter (so it needs no folding) and
 /// is rare in timing files, and compares the whole pattern only where that one occurs.
@@ -48,7 +51,7 @@ class TFoldedPattern {
     std::size_t i = anchor_;
     while (i <= last) {
       if (anchorIsLetter_) {
-        if (UpperAscii(data[i]) != anchor) {
+        if (Fold(data[i]) != anchor) {
           ++i;
           continue;
         }
@@ -59,7 +62,7 @@ class TFoldedPattern {
       }
       const char* start = data + i - anchor_;
       std::size_t k = 0;
-      while (k < size && UpperAscii(start[k]) == upper_[k]) ++k;
+      while (k < size && Fold(start[k]) == upper_[k]) ++k;
       if (k == size) return true;
       ++i;
     }
@@ -72,46 +75,62 @@ class TFoldedPattern {
   bool anchorIsLetter_ = true;
 };
 
-/// True when the line has at least four words (runs of characters other than blank).
-/// The words before the fourth are short, so a plain loop beats library searches here.
-bool HasFourWords(std::string_view line) {
-  int words = 0;
-  bool inWord = false;
-  for (char c : line) {
-    if (c == ' ') {
-      inWord = false;
-    } else if (!inWord) {
-      inWord = true;
-      if (++words == 4) return true;
-    }
-  }
-  return false;
+const char* SkipBlanks(const char* p, const char* end) {
+  while (p < end && *p == ' ') ++p;
+  return p;
 }
 
-/// The next occurrence of one byte in a text that is visited line by line, found with one
-/// memchr that runs ahead over the whole remaining text, so a byte that is rare costs a
-/// single pass however many lines there are.
+const char* SkipWord(const char* p, const char* end) {
+  while (p < end && *p != ' ') ++p;
+  return p;
+}
+
+/// True when the line has at least four words (runs of characters other than blank).
+bool HasFourWords(std::string_view line) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
+  return SkipBlanks(p, end) < end;
+}
+
+/// Whether one byte occurs in the lines of a text visited in order. It is looked for with
+/// memchr a few kilobytes at a time just ahead of the lines: a byte that is rare then costs
+/// one call per window instead of one per line, and the window is read while it is about
+/// to be read anyway, not in an extra pass over a file too large for the caches.
 class TByteTracker {
  public:
   TByteTracker(std::string_view text, char byte)
-      : byte_(byte), next_(text.data()), end_(text.data() + text.size()), started_(false) {}
+      : byte_(byte), clearFrom_(text.data()), clearTo_(text.data()),
+        end_(text.data() + text.size()) {}
 
-  /// True when the byte occurs in the line (a view into the text, lines visited in order).
+  /// True when the byte occurs in the line, a view into the text given after the lines
+  /// before it.
   bool OccursIn(std::string_view line) {
     const char* first = line.data();
-    if (!started_ || (next_ < first && next_ != end_)) {
-      const void* hit = std::memchr(first, byte_, static_cast<std::size_t>(end_ - first));
-      next_ = hit != nullptr ? static_cast<const char*>(hit) : end_;
-      started_ = true;
+    const char* last = first + line.size();
+    if (first < clearFrom_ || first > clearTo_) {  // not where the last look ended
+      clearFrom_ = clearTo_ = first;
+      found_ = false;
     }
-    return next_ < first + line.size();
+    // Invariant: [clearFrom_, clearTo_) holds no byte_, and found_ means clearTo_ holds one.
+    for (;;) {
+      if (found_) return clearTo_ < last;
+      if (clearTo_ >= last || clearTo_ == end_) return false;
+      const std::size_t window =
+          std::min<std::size_t>(kWindow, static_cast<std::size_t>(end_ - clearTo_));
+      const void* hit = std::memchr(clearTo_, byte_, window);
+      found_ = hit != nullptr;
+      clearTo_ = found_ ? static_cast<const char*>(hit) : clearTo_ + window;
+    }
   }
 
  private:
+  static constexpr std::size_t kWindow = 4096;
   char byte_;
-  const char* next_;
+  const char* clearFrom_;
+  const char* clearTo_;
   const char* end_;
-  bool started_;
+  bool found_ = false;
 };
 
 /// The line filter. Each test alone removes a line, so the order in which lines are
@@ -157,11 +176,16 @@ template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   const char* p = text.data();
   const char* end = p + text.size();
+  TByteTracker carriageReturns(text, '\r');
   while (p < end) {
     const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
-    // A segment up to an LF may still hold CR line ends (CR LF, or CR alone); it has just
-    // been read, so looking for them costs little.
+    if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
+      visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)));
+      p = hit != nullptr ? segmentEnd + 1 : end;
+      continue;
+    }
+    // A segment up to an LF that holds CR line ends (CR LF, or CR alone).
     const char* start = p;
     for (;;) {
       const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
@@ -201,20 +225,17 @@ struct TWordSpans {
 
 TWordSpans FindWords(std::string_view line) {
   TWordSpans spans;
-  std::size_t i = 0;
-  const std::size_t n = line.size();
-  for (int word = 1; word <= 4; ++word) {
-    while (i < n && line[i] == ' ') ++i;
-    if (i == n) break;
-    const std::size_t start = i;
-    if (word == 4) {
-      spans.Word4 = start;
-      break;
-    }
-    while (i < n && line[i] != ' ') ++i;
-    if (word == 2) spans.Word2 = line.substr(start, i - start);
-    if (word == 3) spans.Word3 = line.substr(start, i - start);
-  }
+  const char* begin = line.data();
+  const char* end = begin + line.size();
+  const char* p = SkipWord(SkipBlanks(begin, end), end);
+  const char* start = SkipBlanks(p, end);
+  p = SkipWord(start, end);
+  spans.Word2 = std::string_view(start, static_cast<std::size_t>(p - start));
+  start = SkipBlanks(p, end);
+  p = SkipWord(start, end);
+  spans.Word3 = std::string_view(start, static_cast<std::size_t>(p - start));
+  start = SkipBlanks(p, end);
+  if (start < end) spans.Word4 = static_cast<std::size_t>(start - begin);
   return spans;
 }
 
@@ -248,6 +269,8 @@ bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_v
   TLineFilter filter(text, searchText);
   // A kept line has four words, so at least eight bytes with its line end.
   lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
+  run.Os.AdviseLargeBuffer(lines.lines_.data(),
+                           lines.lines_.capacity() * sizeof(std::string_view));
   ForEachLine(text, [&](std::string_view line) {
     if (filter.Keep(line)) lines.lines_.push_back(line);
   });
@@ -261,28 +284,37 @@ bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t coun
   return false;
 }
 
-void SplitTimingLine(std::string_view line, TTimingEntry& entry) {
+void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch) {
   const TWordSpans words = FindWords(line);
   const std::string_view name =
       words.Word4 == std::string_view::npos ? std::string_view()
                                             : line.substr(words.Word4, kNameTakeMax);
   if (words.Word2.find(':') != std::string_view::npos) {
     // No section id: word 2 is the time, and what followed it (from word 4 on) the name.
-    entry.SectionId.assign(kNoIdSection);
-    entry.TimeText.assign(CutField(words.Word2, kTimingFieldMax));
-    entry.Name.assign("- ");
-    entry.Name.append(CutField(name, kTimingFieldMax));
-    entry.Name.resize(CutField(entry.Name, kTimingFieldMax).size());
+    entry.SectionId = kNoIdSection;
+    entry.TimeText = CutField(words.Word2, kTimingFieldMax);
+    scratch.assign("- ");
+    scratch.append(CutField(name, kTimingFieldMax));
+    entry.Name = CutField(scratch, kTimingFieldMax);
   } else {
-    entry.SectionId.assign(CutField(words.Word2, kTimingFieldMax));
-    entry.TimeText.assign(CutField(words.Word3, kTimingFieldMax));
-    entry.Name.assign(CutField(name, kTimingFieldMax));
+    entry.SectionId = CutField(words.Word2, kTimingFieldMax);
+    entry.TimeText = CutField(words.Word3, kTimingFieldMax);
+    entry.Name = CutField(name, kTimingFieldMax);
   }
   if (words.Word4 == std::string_view::npos || entry.Name.empty() || entry.Name.front() != '-') {
-    entry.SectionId.assign(kInvalidSection);
-    entry.TimeText.assign(kInvalidTime);
-    entry.Name.assign(kInvalidName);
+    entry.SectionId = kInvalidSection;
+    entry.TimeText = kInvalidTime;
+    entry.Name = kInvalidName;
   }
+}
+
+void SplitTimingLine(std::string_view line, TTimingEntry& entry) {
+  TTimingEntryView view;
+  std::string scratch;
+  SplitTimingLine(line, view, scratch);
+  entry.SectionId.assign(view.SectionId);
+  entry.TimeText.assign(view.TimeText);
+  entry.Name.assign(view.Name);
 }
 
 TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,

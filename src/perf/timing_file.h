@@ -88,8 +88,16 @@ bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t coun
 TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,
                              TZeroMode zeroMode);
 
-/// ParseTimingLine into an existing entry, reusing the capacity of its strings; the time is
-/// not read. The comparison's inner loop uses this.
+/// An entry whose fields view the line, fixed texts, or the scratch text given to
+/// SplitTimingLine; valid while those are.
+struct TTimingEntryView {
+  std::string_view SectionId, TimeText, Name;
+};
+
+/// ParseTimingLine without reading the time, into views: the comparison's inner loop copies
+/// nothing. scratch holds the name of a line without section id ("- " and the rest).
+void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch);
+/// The same into an entry of its own.
 void SplitTimingLine(std::string_view line, TTimingEntry& entry);
 
 }  // namespace zentrel

@@ -83,6 +83,23 @@ TEST_F(TimingFileTest, KeepsOnlyEntryLinesAndEndsWithTheAggregateLine) {
   EXPECT_EQ(Load(text), (std::vector<std::string>{kept1, kept2, kAggregate}));
 }
 
+TEST_F(TimingFileTest, MarkersAndLineEndsAreFoundFarIntoALargeFile) {
+  // Aggregate markers, a 'Z' in a kept name and CR line ends, each well past the first
+  // few kilobytes and among thousands of plain lines.
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line = "\\--- [#" + std::to_string(i) + "] 0:01.000 - STEP " + std::to_string(i);
+    if (i == 700) line += " ZULU *";  // kept: holds Z and '*' but neither marker
+    if (i == 1500) line = "\\--- [#zZ] 0:09.000 - LAST";
+    if (i == 2200) line = "\\--- [#88] 0:09.000 - *** Aggregate Job Time ***";
+    if (i != 1500 && i != 2200) expected.push_back(line);
+    text += line + (i >= 2500 ? (i % 2 == 0 ? "\r\n" : "\r") : "\n");
+  }
+  expected.push_back(kAggregate);
+  EXPECT_EQ(Load(text), expected);
+}
+
 TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
   const std::string line = "step [#01] 0:01.000 - A";
   EXPECT_EQ(Load(line, "STEP"), (std::vector<std::string>{line, kAggregate}));

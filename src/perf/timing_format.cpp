@@ -134,12 +134,25 @@ bool THeadingPattern::Compile(std::string_view pattern) {
     hasConversion_ = true;
     literal = &suffix_;
   }
+  plainDecimal_ = hasConversion_ && std::string_view("diu").find(conversion_) != std::string_view::npos &&
+                  !leftAlign_ && !plusSign_ && !blankSign_ && !zeroPad_ && !alternate_ &&
+                  width_ == 0 && precision_ != 0 && precision_ <= 20;
   compiled_ = true;
   return true;
 }
 
 void THeadingPattern::AppendTo(std::string& out, std::int64_t number) const {
   if (!compiled_) return;
+  if (plainDecimal_ && number >= 0) {  // the usual "%d" or "%.2d", written in one piece
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* first = WriteDigits<10>(end, static_cast<std::uint64_t>(number));
+    while (end - first < precision_) *--first = '0';
+    out.append(prefix_);
+    out.append(first, end);
+    out.append(suffix_);
+    return;
+  }
   out.append(prefix_);
   if (!hasConversion_) return;
   const bool isSigned = conversion_ == 'd' || conversion_ == 'i';
@@ -239,14 +252,22 @@ void AppendClockDuration(std::string& out, std::int64_t ms) {
 }
 
 void AppendMinuteDuration(std::string& out, std::int64_t ms) {
-  if (ms >= 0 && ms < 100 * kMsPerMinute) {  // "mm:ss.zzz"
-    char text[9];
-    PutTwoDigits(text, ms / kMsPerMinute);
-    text[2] = ':';
-    PutTwoDigits(text + 3, ms % kMsPerMinute / kMsPerSecond);
-    text[5] = '.';
-    PutThreeDigits(text + 6, ms % kMsPerSecond);
-    out.append(text, sizeof text);
+  if (ms >= 0) {  // "mm:ss.zzz", the minutes widening past 99
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = end - 7;
+    p[0] = ':';
+    PutTwoDigits(p + 1, ms % kMsPerMinute / kMsPerSecond);
+    p[3] = '.';
+    PutThreeDigits(p + 4, ms % kMsPerSecond);
+    const std::int64_t minutes = ms / kMsPerMinute;
+    if (minutes < 100) {
+      p -= 2;
+      PutTwoDigits(p, minutes);
+    } else {
+      p = WriteDigits<10>(p, static_cast<std::uint64_t>(minutes));
+    }
+    out.append(p, end);
     return;
   }
   AppendZeroPadded(out, ms / kMsPerMinute, 2);
@@ -296,6 +317,18 @@ void FillDuration(TDurationRec& record, std::int64_t ms) {
 }
 
 bool ParsePlainDuration(std::string_view text, std::int64_t& ms) {
+  // The usual form "hh:nn:ss.zzz" first, read at fixed positions.
+  if (text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.') {
+    const char* t = text.data();
+    bool digits = true;
+    for (int i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) digits = digits && IsDigit(t[i]);
+    if (digits) {
+      auto two = [t](int i) { return (t[i] - '0') * 10 + (t[i + 1] - '0'); };
+      ms = two(0) * kMsPerHour + two(3) * kMsPerMinute + two(6) * kMsPerSecond +
+           (t[9] - '0') * 100 + two(10);
+      return true;
+    }
+  }
   std::int64_t fields[4] = {0, 0, 0, 0};
   int count = 0;
   std::size_t pos = 0;

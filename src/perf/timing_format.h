@@ -43,6 +43,7 @@ class THeadingPattern {
        alternate_ = false;
   int width_ = 0;
   int precision_ = -1;  // -1: none given
+  bool plainDecimal_ = false;  // %d, %i or %u with at most a precision of up to 20
 };
 
 /// Appends value as printf's "%<width>.<precision>d" does: blank padding on the left up

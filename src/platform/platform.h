@@ -3,6 +3,7 @@
 // outside platform/ includes system headers or reads system files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -70,6 +71,13 @@ class Platform {
   /// backend may map the file instead of copying it, which spares a large input the copy
   /// and the zero-filling of fresh memory. This default reads it with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
+  /// Advice that a large buffer of the caller's is about to be filled: the system may back
+  /// it with large pages, which spares it a page fault every few kilobytes. Changes no
+  /// contents; the default does nothing.
+  virtual void AdviseLargeBuffer(void* data, std::size_t bytes) {
+    static_cast<void>(data);
+    static_cast<void>(bytes);
+  }
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
