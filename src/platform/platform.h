@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,5 +63,9 @@ class Platform {
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
 };
+
+/// The platform of the running system, for the process started with argc/argv. Each
+/// backend defines it; the Windows one reads its command line from the system instead.
+std::unique_ptr<Platform> MakeSystemPlatform(int argc, char** argv);
 
 }  // namespace zentrel::platform
