@@ -159,7 +159,8 @@ void TZentrel::RunGuarded() {
     settings.CustomMessage = PrepareCustomMessage(options_.Value("o", "output"), params);
   }
   if (options_.Present("e", "extended-format")) {
-    std::string_view trimmed = TrimControls(options_.Value("e", "extended-format"));
+    const std::string value = options_.Value("e", "extended-format");
+    std::string_view trimmed = TrimControls(value);
     settings.ExtendedFormat = std::string(trimmed);
     if (trimmed.empty() || !IsDurationFormatName(trimmed)) {
       run_.Err().WriteLine(std::string(kInvalidFormatWarning) + std::string(trimmed) + "\"");
@@ -203,8 +204,11 @@ void TZentrel::RunTimeOffset(char sign, std::string_view letter, std::string_vie
 
 void TZentrel::RunTimeBetween() {
   const TRunSettings& settings = run_.RunSettings;
-  std::string_view first = TrimControls(options_.Value("n", "time-between"));
-  std::string_view second = TrimControls(options_.Value("t", "time"));
+  // The values are kept in strings: the trimmed views must not outlive them.
+  const std::string firstValue = options_.Value("n", "time-between");
+  const std::string secondValue = options_.Value("t", "time");
+  std::string_view first = TrimControls(firstValue);
+  std::string_view second = TrimControls(secondValue);
   TDateTimeValue a = Parse(first.empty() ? std::string_view(settings.NowText) : first);
   TDateTimeValue b = Parse(second.empty() ? std::string_view(settings.NextMidnightText) : second);
   std::string name = options_.Value("e", "extended-format");
@@ -214,7 +218,8 @@ void TZentrel::RunTimeBetween() {
 
 void TZentrel::RunConvertTime() {
   TRunSettings& settings = run_.RunSettings;
-  std::string_view text = TrimControls(options_.Value("k", "convert-time"));
+  const std::string value = options_.Value("k", "convert-time");
+  std::string_view text = TrimControls(value);
   if (!text.empty()) settings.NowText = PadDurationFields(text, 3);
   TDateTimeValue a = Parse(settings.NowText);
   TDateTimeValue b = Parse(settings.TodayMidnightText);

@@ -1,16 +1,109 @@
 #include "core/banner.h"
 
-namespace zentrel {
+#include <string>
 
-void ShowBanner(TRunContext& run, bool, bool) { run.BannerShown = true; }
-void ShowSyntaxError(TRunContext& run, std::string_view message, bool, bool) {
-  run.RedirectCoreOutputToErr();
-  run.CoreErrOutput().WriteLine(message);
+#include "core/build_info.h"
+#include "core/date_format.h"
+#include "core/text.h"
+#include "core/version_info.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::string_view kSyntaxErrorTitle = "Invalid or Incomplete Syntax!";
+constexpr std::string_view kExecutionPathLabel = "Execution Path ... ";
+constexpr std::string_view kCommandLineLabel = "You entered ...... ";
+constexpr std::string_view kSeeSyntaxBelow = "(See Syntax Definition Below)";
+
+/// Reads the digits of text[pos, pos + count) as a number; -1 when any is not a digit.
+int ReadDigits(std::string_view text, size_t pos, size_t count) {
+  if (pos + count > text.size()) return -1;
+  int value = 0;
+  for (size_t i = pos; i < pos + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
 }
+
+/// Reads a build text "yyyy/mm/dd" or "yyyy/mm/dd hh:nn:ss". The texts are written by the
+/// build in that fixed form, so they are read by position and not through the regional
+/// settings, which may use another date order or separator. Throws ConversionError for a
+/// text of any other shape.
+TDateTimeValue ReadBuildText(std::string_view text) {
+  const bool withTime = text.size() == 19;
+  int year = ReadDigits(text, 0, 4);
+  int month = ReadDigits(text, 5, 2);
+  int day = ReadDigits(text, 8, 2);
+  bool shaped = (text.size() == 10 || withTime) && text[4] == '/' && text[7] == '/';
+  int hour = 0, minute = 0, second = 0;
+  if (withTime) {
+    shaped = shaped && text[10] == ' ' && text[13] == ':' && text[16] == ':';
+    hour = ReadDigits(text, 11, 2);
+    minute = ReadDigits(text, 14, 2);
+    second = ReadDigits(text, 17, 2);
+  }
+  if (!shaped || year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0) {
+    throw ConversionError("Invalid build date: " + std::string(text));
+  }
+  return CombineDateTime(EncodeDate(year, month, day), EncodeTime(hour, minute, second, 0));
+}
+
+}  // namespace
+
+void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines) {
+  TFileVersionInfoRec& info = run.VersionInfo;
+  if (!info.Loaded) ReadVersionInfo(run, "", true, info);
+
+  const std::string datePart =
+      " (" + FormatDateTimeValue("dd mmm yyyy", ReadBuildText(build::kBuildDateText), false,
+                                 run.Format) +
+      ") ";
+  const std::string compilePart =
+      " was compiled on " + FormatDateTimeValue("dd mmm yyyy @ hh:00:00",
+                                                ReadBuildText(build::kBuildDateTimeText),
+                                                false, run.Format);
+  if (run.BannerShown) return;
+
+  TTextWriter& err = run.CoreErrOutput();
+  if (showHeaderLines) {
+    err.WriteLine(info.ShortTitle + std::string(build::kArchText) + datePart + "- " +
+                  info.FileDescription);
+    err.WriteLine(info.Copyright);
+    err.WriteLine(info.Comments);
+    err.EndLine();
+  }
+  if (showBuildLine) {
+    err.WriteLine(info.FullTitle + std::string(build::kArchText) + compilePart + " using " +
+                  std::string(build::kToolchain));
+    if (showHeaderLines) err.EndLine();
+  }
+  run.BannerShown = true;
+}
+
+// The key wait of the screen is never asked for by any caller, and a console program
+// run from scripts must not stall on it, so waitForKey is accepted and ignored.
+void ShowSyntaxError(TRunContext& run, std::string_view message, bool /*waitForKey*/,
+                     bool beep) {
+  run.RedirectCoreOutputToErr();
+  TTextWriter& err = run.CoreErrOutput();
+  err.WriteLine(kSyntaxErrorTitle);
+  err.EndLine();
+  err.WriteLine(std::string(kExecutionPathLabel) + run.ExecutionPath);
+  err.WriteLine(std::string(kCommandLineLabel) + run.Os.RawCommandLine());
+  err.EndLine();
+  err.Write(message);
+  if (message.empty() || message.back() != ' ') err.Write(" ");
+  err.WriteLine(kSeeSyntaxBelow);
+  err.EndLine();
+  if (beep) run.Beep();
+}
+
 void WriteDashLine(TRunContext& run, int count, bool extraLine) {
-  run.CoreOutput().Write(std::string(static_cast<size_t>(count), '-'));
-  if (extraLine) run.CoreOutput().EndLine();
-  run.CoreOutput().EndLine();
+  TTextWriter& out = run.CoreOutput();
+  if (count > 0) out.Write(std::string(static_cast<size_t>(count), '-'));
+  if (extraLine) out.EndLine();
+  out.EndLine();
 }
 
 }  // namespace zentrel

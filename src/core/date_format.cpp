@@ -1,11 +1,282 @@
 #include "core/date_format.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "core/text.h"
 
 namespace zentrel {
 
-std::string FormatDateTimeValue(std::string_view, TDateTimeValue, bool, const TFormatSettings&) {
-  throw ConversionError("not built");
+namespace {
+
+constexpr const char* kIllegalCharacter = "Illegal character in format string";
+
+/// The parts of the value every token draws on, split once per rendering.
+struct TValueParts {
+  TDateParts Date;
+  TTimeParts Time;
+  int WeekDay = 1;          ///< Sunday 1 to Saturday 7.
+  std::int64_t WholeDays;   ///< |date part|, for elapsed totals in interval mode.
+};
+
+enum class TKind {
+  Literal,     ///< Text copied as it stands (quoted text, other characters, other letters).
+  DateSep,
+  TimeSep,
+  OpenBracket,
+  CloseBracket,
+  Day,         ///< run of d
+  Month,       ///< run of m
+  Year,        ///< run of y
+  Hour,        ///< run of h
+  Minute,      ///< run of n
+  Second,      ///< run of s
+  Millisecond, ///< run of z
+  TimeText,    ///< run of t
+  DateTimeText,///< run of c
+  AmPmLetters, ///< am/pm in any case
+  AmPmShort,   ///< a/p in any case
+  AmPmRegional,///< ampm
+  EraYear,     ///< run of e: the year without leading zeros
+  EraName,     ///< run of g: the Gregorian era name
+};
+
+struct TToken {
+  TKind Kind;
+  std::size_t Count;        ///< letters in the run
+  std::string_view Text;    ///< the token's own characters (or the literal text)
+  bool Letter;              ///< a letter token, which ends an hour-then-minutes context
+};
+
+bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view prefix) {
+  return text.size() - at >= prefix.size() && SameText(text.substr(at, prefix.size()), prefix);
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+/// Reads the token that starts at i and moves i past it; throws for an "a" that starts no
+/// AM/PM token. Tokens are read on the fly, so a pattern costs no allocation.
+TToken NextToken(std::string_view pattern, std::size_t& i) {
+  char c = pattern[i];
+  if (c == '"' || c == '\'') {
+    std::size_t close = pattern.find(c, i + 1);
+    std::size_t end = close == std::string_view::npos ? pattern.size() : close;
+    TToken token{TKind::Literal, 0, pattern.substr(i + 1, end - i - 1), false};
+    i = close == std::string_view::npos ? end : end + 1;
+    return token;
+  }
+  if (!IsLetter(c)) {
+    TKind kind = c == '/'   ? TKind::DateSep
+                 : c == ':' ? TKind::TimeSep
+                 : c == '[' ? TKind::OpenBracket
+                 : c == ']' ? TKind::CloseBracket
+                            : TKind::Literal;
+    return {kind, 1, pattern.substr(i++, 1), false};
+  }
+  char u = UpperAscii(c);
+  if (u == 'A') {
+    static constexpr struct {
+      std::string_view Text;
+      TKind Kind;
+    } kAmPmForms[] = {{"am/pm", TKind::AmPmLetters}, {"a/p", TKind::AmPmShort},
+                      {"ampm", TKind::AmPmRegional}};
+    for (const auto& form : kAmPmForms) {
+      if (StartsWithNoCase(pattern, i, form.Text)) {
+        TToken token{form.Kind, form.Text.size(), pattern.substr(i, form.Text.size()), true};
+        i += form.Text.size();
+        return token;
+      }
+    }
+    throw ConversionError(kIllegalCharacter);
+  }
+  std::size_t end = i + 1;
+  while (end < pattern.size() && UpperAscii(pattern[end]) == u) ++end;
+  std::size_t count = end - i;
+  TKind kind = TKind::Literal;
+  switch (u) {
+    case 'D': kind = TKind::Day; break;
+    case 'M': kind = TKind::Month; break;
+    case 'Y': kind = TKind::Year; break;
+    case 'H': kind = TKind::Hour; break;
+    case 'N': kind = TKind::Minute; break;
+    case 'S': kind = TKind::Second; break;
+    case 'Z': kind = TKind::Millisecond; break;
+    case 'T': kind = TKind::TimeText; break;
+    case 'C': kind = TKind::DateTimeText; break;
+    case 'E': kind = TKind::EraYear; break;
+    case 'G': kind = TKind::EraName; break;
+    default: break;
+  }
+  TToken token{kind, count, pattern.substr(i, count), true};
+  i = end;
+  return token;
+}
+
+void AppendNumber(std::string& out, std::int64_t value, int minDigits) {
+  char buffer[24];
+  int length = 0;
+  std::uint64_t v = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
+  do {
+    buffer[length++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  while (length < minDigits) buffer[length++] = '0';
+  if (value < 0) out.push_back('-');
+  while (length > 0) out.push_back(buffer[--length]);
+}
+
+class TRenderer {
+ public:
+  TRenderer(const TValueParts& parts, bool intervalMode, const TFormatSettings& settings)
+      : parts_(parts), intervalMode_(intervalMode), settings_(settings) {}
+
+  /// Renders one pattern; depth 1 is a regional pattern reached through another one, in
+  /// which the tokens that would expand a further pattern print nothing.
+  void Render(std::string_view pattern, int depth) {
+    // First pass: an AM/PM token anywhere switches the hours to the 12-hour clock, and an
+    // illegal "a" fails the rendering before anything is written.
+    bool twelveHour = false;
+    for (std::size_t i = 0; i < pattern.size();) {
+      TKind kind = NextToken(pattern, i).Kind;
+      if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
+          kind == TKind::AmPmRegional) {
+        twelveHour = true;
+      }
+    }
+    bool inBrackets = false;
+    bool afterHour = false;
+    for (std::size_t i = 0; i < pattern.size();) {
+      const TToken t = NextToken(pattern, i);
+      bool elapsed = intervalMode_ && inBrackets;
+      switch (t.Kind) {
+        case TKind::Literal: out.append(t.Text); break;
+        case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
+        case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
+        case TKind::OpenBracket:
+          if (intervalMode_) inBrackets = true; else out.push_back('[');
+          break;
+        case TKind::CloseBracket:
+          if (intervalMode_) inBrackets = false; else out.push_back(']');
+          break;
+        case TKind::Day: RenderDay(t.Count, depth); break;
+        case TKind::Month:
+          if (afterHour && t.Count <= 2) {
+            RenderMinute(t.Count, elapsed);
+          } else if (t.Count <= 2) {
+            AppendNumber(out, parts_.Date.Month, static_cast<int>(t.Count));
+          } else {
+            const auto& names = t.Count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames;
+            out.append(names[parts_.Date.Month - 1]);
+          }
+          break;
+        case TKind::Year:
+          if (t.Count <= 2) {
+            AppendNumber(out, parts_.Date.Year % 100, 2);
+          } else {
+            AppendNumber(out, parts_.Date.Year, 4);
+          }
+          break;
+        case TKind::Hour: {
+          std::int64_t hour = parts_.Time.Hour;
+          if (elapsed) {
+            AppendNumber(out, parts_.WholeDays * 24 + hour, 1);
+          } else {
+            if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
+            AppendNumber(out, hour, t.Count == 1 ? 1 : 2);
+          }
+          break;
+        }
+        case TKind::Minute: RenderMinute(t.Count, elapsed); break;
+        case TKind::Second:
+          if (elapsed) {
+            AppendNumber(out, TotalMinutes() * 60 + parts_.Time.Second, 1);
+          } else {
+            AppendNumber(out, parts_.Time.Second, t.Count == 1 ? 1 : 2);
+          }
+          break;
+        case TKind::Millisecond:
+          AppendNumber(out, parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
+          break;
+        case TKind::TimeText:
+          if (depth == 0) {
+            Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
+          }
+          break;
+        case TKind::DateTimeText:
+          if (depth == 0) {
+            Render(settings_.ShortDatePattern, 1);
+            if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
+                parts_.Time.Millisecond != 0) {
+              out.push_back(' ');
+              Render(settings_.LongTimePattern, 1);
+            }
+          }
+          break;
+        case TKind::AmPmLetters: {
+          bool pm = parts_.Time.Hour >= 12;
+          out.push_back(t.Text[pm ? 3 : 0]);
+          out.push_back(t.Text[pm ? 4 : 1]);
+          break;
+        }
+        case TKind::AmPmShort:
+          out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
+          break;
+        case TKind::AmPmRegional:
+          out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
+          break;
+        case TKind::EraYear: AppendNumber(out, parts_.Date.Year, 1); break;
+        case TKind::EraName: out.append("AD"); break;
+      }
+      if (t.Letter) afterHour = t.Kind == TKind::Hour;
+    }
+  }
+
+  std::string out;
+
+ private:
+  std::int64_t TotalMinutes() const {
+    return (parts_.WholeDays * 24 + parts_.Time.Hour) * 60 + parts_.Time.Minute;
+  }
+
+  void RenderMinute(std::size_t count, bool elapsed) {
+    if (elapsed) {
+      AppendNumber(out, TotalMinutes(), 1);
+    } else {
+      AppendNumber(out, parts_.Time.Minute, count == 1 ? 1 : 2);
+    }
+  }
+
+  void RenderDay(std::size_t count, int depth) {
+    switch (count) {
+      case 1:
+      case 2: AppendNumber(out, parts_.Date.Day, static_cast<int>(count)); break;
+      case 3: out.append(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
+      case 4: out.append(settings_.LongDayNames[parts_.WeekDay - 1]); break;
+      case 5:
+        if (depth == 0) Render(settings_.ShortDatePattern, 1);
+        break;
+      default:
+        if (depth == 0) Render(settings_.LongDatePattern, 1);
+        break;
+    }
+  }
+
+  const TValueParts& parts_;
+  bool intervalMode_;
+  const TFormatSettings& settings_;
+};
+
+}  // namespace
+
+std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
+                                bool intervalMode, const TFormatSettings& settings) {
+  TValueParts parts;
+  DecodeDateTime(value, parts.Date, parts.Time);
+  parts.WeekDay = DayOfWeek(value);
+  parts.WholeDays = static_cast<std::int64_t>(std::fabs(DateOf(value)));
+  TRenderer renderer(parts, intervalMode, settings);
+  renderer.Render(pattern, 0);
+  return std::move(renderer.out);
 }
 
 }  // namespace zentrel

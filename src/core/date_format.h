@@ -3,7 +3,10 @@
 // letter is one token: d/dd/ddd/dddd/ddddd/dddddd, m/mm/mmm/mmmm (minutes after an hour
 // token), y/yy/yyyy, h/hh, n/nn, s/ss, z/zzz, t/tt, c, am/pm, a/p, ampm, "/" and ":" as the
 // regional separators, quoted text copied, and in interval mode "[" ... "]" for elapsed
-// hours, minutes and seconds counted from day 0.
+// hours, minutes and seconds counted from day 0. The letters reserved for regional calendar
+// forms print Gregorian values: "e" the year without leading zeros, "g" the era name "AD";
+// "f" is copied like any other letter. Tokens that would expand a regional pattern from
+// inside a regional pattern ("ddddd", "t", "c" and the like) print nothing.
 #pragma once
 
 #include <string>

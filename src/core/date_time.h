@@ -46,7 +46,9 @@ TDateTimeValue EncodeDate(int year, int month, int day);
 /// The time-of-day fraction; throws ConversionError for an hour, minute, second or
 /// millisecond out of range.
 TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond);
-/// A date and a time of day combined under the encoding's sign rule.
+/// A date and a time of day combined under the encoding's sign rule: the whole days of
+/// date and the absolute fraction of timeOfDay (below one day). Throws ConversionError for a
+/// date outside years 1 to 9999 or a time that is not a fraction of a day.
 TDateTimeValue CombineDateTime(TDateTimeValue date, TDateTimeValue timeOfDay);
 
 /// The calendar date and the time of day (to the nearest millisecond) of a value; throws
@@ -56,12 +58,15 @@ TDateParts DecodeDate(TDateTimeValue value);
 TTimeParts DecodeTime(TDateTimeValue value);
 /// Day of the week, Sunday 1 to Saturday 7.
 int DayOfWeek(TDateTimeValue value);
-/// The date of the value at midnight.
+/// The date of the value at midnight, the value first taken to the nearest millisecond (so
+/// 23:59:59.9997 belongs to the next day); throws ConversionError outside years 1 to 9999.
 TDateTimeValue DateOf(TDateTimeValue value);
 /// Moves the date by whole days and keeps the time of day, also across day 0; throws
 /// ConversionError when the result leaves years 1 to 9999.
 TDateTimeValue IncDays(TDateTimeValue value, std::int64_t days);
 
+/// The value of a clock reading; throws ConversionError for a date or time that does not
+/// exist.
 TDateTimeValue FromLocalTime(const platform::TLocalTime& time);
 
 /// The general conversion of a text to a value under the regional settings: a date, a

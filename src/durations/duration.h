@@ -1,4 +1,20 @@
 // Durations held as whole milliseconds, with every breakdown the named formats need.
+//
+// A duration is a signed count of milliseconds. TDurationRec keeps that count together with
+// the ways the formats read it: totals in each unit (TotalHours, TotalMinutes, ...) and the
+// clock breakdown of a day count plus the hours, minutes, seconds and milliseconds left
+// over. Every field is recomputed from TotalMilliseconds with integer division that
+// truncates toward zero, so a record is always consistent; months count 30 days each.
+//
+//   DurationFromMs(90'061'001)   // Days 1, Hours 1, Minutes 1, Seconds 1, Milliseconds 1,
+//                                // TotalHours 25, Text "01:01:01:01.001"
+//
+// Two texts read as durations:
+//   - the stored form days:hours:minutes:seconds.milliseconds (ParseDuration), padded to
+//     four fields first; the milliseconds are read as a plain integer, so ".5" is 5 ms;
+//   - the offset of -x/-z (ParseOffsetDuration), "hhh:nn:ss.zzz" with fewer fields
+//     allowed, whose fields a unit mode assigns: "1:30" is 1 h 30 min, "1:30.250" is 1 min
+//     30.250 s, and under Seconds "1:2:3:4" is 2 h 3 min 4 s.
 #pragma once
 
 #include <cstdint>
@@ -27,19 +43,24 @@ struct TDurationRec {
 };
 
 /// A date-time as whole milliseconds counted from 1 January of year 1 (rounded half away
-/// from zero); only differences of two results mean anything.
+/// from zero); only differences of two results mean anything. Throws ConversionError for a
+/// value that is not finite or lies far outside years 1 to 9999.
 std::int64_t DateTimeToTotalMs(TDateTimeValue value);
 /// |DateTimeToTotalMs(a) - DateTimeToTotalMs(b)|.
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b);
-/// Every field recomputed from a millisecond count.
+/// Every field recomputed from a millisecond count; Text is cut at 255 characters.
 TDurationRec DurationFromMs(std::int64_t milliseconds);
 
 struct TDurationBetween {
   std::string TextA;  ///< a rendered "mm/dd/yyyy hh:nn:ss.zzz"
   std::string TextB;
   TDurationRec Record;
+  TDateTimeValue ValueA = 0;  ///< TextA read back
+  TDateTimeValue ValueB = 0;  ///< TextB read back
 };
-/// The duration between two date-times, both first limited to whole milliseconds.
+/// The duration between two date-times, both first limited to whole milliseconds by
+/// rendering them and reading the texts back (now supplies what the parser needs). Never
+/// negative. Throws ConversionError for a value outside years 1 to 9999.
 TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
                                  const TFormatSettings& settings, TDateTimeValue now);
 
@@ -50,8 +71,9 @@ std::string PadDurationFields(std::string_view text, int n);
 /// Reads days:hours:minutes:seconds.milliseconds; never fails (unreadable fields follow
 /// the zero mode).
 TDurationRec ParseDuration(std::string_view text, TZeroMode zeroMode);
+/// The sum. Throws ConversionError when it does not fit in 64 bits.
 TDurationRec AddDurations(const TDurationRec& a, const TDurationRec& b);
-/// The larger minus the smaller.
+/// The larger minus the smaller. Throws ConversionError when it does not fit in 64 bits.
 TDurationRec DurationDifference(const TDurationRec& a, const TDurationRec& b);
 
 /// A -x/-z offset, each component clamped to its limit.
@@ -59,10 +81,17 @@ struct TOffsetDuration {
   std::int32_t Hours = 0, Minutes = 0, Seconds = 0, Milliseconds = 0;
   /// The offset as a fraction of days.
   double Days() const;
+  /// The offset in milliseconds.
+  std::int64_t TotalMilliseconds() const;
 };
 /// Reads a -x/-z duration under the unit mode; a component above its limit is clamped with
 /// two lines on standard error each and exit code 65. Throws ConversionError for a field
 /// that is not a whole number.
 TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTimeUnits mode);
+
+/// When the component exceeds the limit: beeps, writes the two limit lines to standard
+/// error (the first ends with unclampedText), clamps the component and sets exit code 65.
+void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t limit,
+                        std::string_view unclampedText);
 
 }  // namespace zentrel

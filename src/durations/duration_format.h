@@ -1,6 +1,16 @@
 // The 63 named duration formats and the renderer that picks one by name.
+//
+// Each name stands for a printf-style pattern filled with fields of a TDurationRec: totals
+// ("hours", "mseconds"), clock layouts with zero or blank padding ("000:min:sec",
+// "###:min:sec.ms", "dd:hr:min") and worded ones ("days hours mins secs.ms"). Some rows
+// blank out a leading unit that is zero, so columns of results line up:
+//
+//   FormatDuration(DurationFromMs(93'784'005), "## hr:min:sec.ms")  // " 1 02:03:04.005"
+//   FormatDuration(DurationFromMs(184'005), "## hr:min:sec.ms")     // "    0:03:04.005"
+//   FormatDuration(DurationFromMs(184'005), "no such name")         // "  00:03:04.005"
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -8,6 +18,12 @@
 #include "durations/duration.h"
 
 namespace zentrel {
+
+/// Fills the pattern with the values in order, printf-style on 64-bit integers: "%d",
+/// "%.Nd" (at least N digits, zero-padded), "%Nd" (right-aligned in N columns) and "%%".
+/// Numbers are never cut. A conversion that is not one of these, or that has no value left,
+/// is copied as it stands; every other character is copied unchanged.
+std::string FormatIntegers(std::string_view pattern, std::span<const std::int64_t> values);
 
 /// The 63 names in table order.
 std::span<const std::string_view> DurationFormatNames();

@@ -8,7 +8,7 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     clock: 2026-12-07 04:15:11.270  optional; the frozen local time (TZ=UTC)
     env: NAME=value                 optional, repeatable
     only: posix | wine              optional; the case runs against that build alone
-    setup: reg add "HKLM\X" /f     Wine only, repeatable: a Windows command run under
+    setup: reg add "HKLM\X" /f      Wine only, repeatable: a Windows command run under
                                     Wine before the case (shell words); the Wine
                                     registry is put back as it was after the case
     exit: 0
@@ -18,7 +18,10 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     ...
 
 A section may be left out; then that stream is not compared. A line "--- stdout partial"
-compares only the lines given, in order, against the start of the output. "{LE}" cannot
+compares only the lines given, in order, against the start of the output; a line
+"--- stderr subset" checks that the lines given occur among the output's lines in the
+same order, other lines coming between them (for output holding the build date or the
+build directory). "{LE}" cannot
 occur in output; write expected text plainly. The clock is frozen with libfaketime and the
 process id fixed at 1 by starting the program as the first process of a new pid
 namespace, so the random seed is 1. Line ends are normalised to LF, so the same cases run
@@ -46,7 +49,8 @@ FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 def parse_case(path):
     case = {"args": [], "clock": DEFAULT_CLOCK, "env": {}, "exit": 0, "streams": {},
-            "partial": set(), "wine_only": False, "posix_only": False, "setup": []}
+            "partial": set(), "subset": set(), "wine_only": False, "posix_only": False,
+            "setup": []}
     section = None
     for raw in path.read_bytes().split(b"\n"):
         line = raw.decode("utf-8", "surrogateescape")
@@ -56,6 +60,8 @@ def parse_case(path):
             case["streams"][section] = []
             if "partial" in words[1:]:
                 case["partial"].add(section)
+            if "subset" in words[1:]:
+                case["subset"].add(section)
             continue
         if section is not None:
             case["streams"][section].append(raw)
@@ -103,6 +109,9 @@ def run_case(program, case, cwd, wine):
         env.update(wine.env)
         command = ["wine", program]
     else:
+        # A sanitizer build loads its runtime after the preloaded faketime library.
+        env["ASAN_OPTIONS"] = "verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", "")
+        env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1"
         command = ["unshare", "-pf", "--mount-proc", program]
     env.update(case["env"])
     result = subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
@@ -203,8 +212,21 @@ class WineSession:
         self._stop_server()
 
 
-def compare(name, expected, actual, partial):
+def compare_subset(name, expected, actual):
+    """Every expected line must occur, in order, among the actual lines."""
+    pending = expected.decode("utf-8", "replace").splitlines()
+    for line in actual.decode("utf-8", "replace").splitlines():
+        if pending and line == pending[0]:
+            pending.pop(0)
+    if not pending:
+        return []
+    return [f"  {name}: line not found in order: {pending[0]!r}"]
+
+
+def compare(name, expected, actual, partial, subset=False):
     actual = actual.replace(b"\r\n", b"\n")
+    if subset:
+        return compare_subset(name, expected, actual)
     if partial:
         ok = actual.startswith(expected)
     else:
@@ -248,7 +270,7 @@ def run_one(program, case, path, wine):
             for stream, actual in (("stdout", result.stdout), ("stderr", result.stderr)):
                 if stream in case["streams"]:
                     problems += compare(stream, case["streams"][stream], actual,
-                                        stream in case["partial"])
+                                        stream in case["partial"], stream in case["subset"])
     finally:
         if case["setup"]:
             wine.restore()

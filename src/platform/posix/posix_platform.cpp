@@ -9,6 +9,9 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
+
+#include "platform/posix/elf_version.h"
 
 namespace zentrel::platform {
 namespace {
@@ -17,6 +20,22 @@ namespace {
 std::string QuoteArgument(const std::string& arg) {
   if (arg.find_first_of(" \t\"") == std::string::npos && !arg.empty()) return arg;
   return "\"" + arg + "\"";
+}
+
+/// Reads exactly size bytes at offset; false on an error or an early end of the file.
+bool ReadAt(int fd, std::uint64_t offset, std::size_t size, std::string& out) {
+  out.assign(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    if (offset + done > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+      return false;
+    }
+    ssize_t n = pread(fd, out.data() + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 class PosixPlatform final : public Platform {
@@ -91,7 +110,22 @@ class PosixPlatform final : public Platform {
 
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
-    return {TVersionStatus::NoVersionInfo, {}};
+    // O_NONBLOCK: a FIFO or device given as the path must not stall the run; only regular
+    // files are read.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+      return {errno == ENOENT ? TVersionStatus::NoFile : TVersionStatus::Failed, {}};
+    }
+    struct stat st {};
+    TVersionStrings result{TVersionStatus::Failed, {}};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
+      auto read = [fd](std::uint64_t offset, std::size_t size, std::string& out) {
+        return ReadAt(fd, offset, size, out);
+      };
+      result = ReadElfVersionStrings(static_cast<std::uint64_t>(st.st_size), read);
+    }
+    close(fd);
+    return result;
   }
 
   // The program's texts are written for one set of regional settings; this build uses

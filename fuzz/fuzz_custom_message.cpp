@@ -1,0 +1,29 @@
+// PrepareCustomMessage on a fuzzed -o text, then the result printed through it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/output.h"
+#include "platform/fake_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zentrel;
+  std::string text(reinterpret_cast<const char*>(data), size);
+  platform::FakePlatform os;
+  std::vector<std::string> params{"-o", text, "\\s"};
+  TRunContext run(os);
+  run.RunSettings.ShowLabels = false;
+  run.RunSettings.CustomOutput = true;
+  run.RunSettings.CustomMessage = PrepareCustomMessage(text, params);
+  PrintResult(run, "12/25/2024", "Selected Date ");
+  params.pop_back();
+  run.RunSettings.CustomMessage = PrepareCustomMessage(text, params);
+  PrintResult(run, "12/25/2024", "Selected Date ");
+  run.Channels.Flush();
+  if (run.RunSettings.CustomMessage.find(kValueMarker) != std::string::npos &&
+      os.Out.find(kValueMarker) != std::string::npos) {
+    __builtin_trap();  // the marker must never reach the output
+  }
+  return 0;
+}

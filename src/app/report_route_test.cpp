@@ -1,0 +1,109 @@
+// The whole program on a fake platform: which runs reach the selected-date report and the
+// full help, and how their screens combine with the failure path.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/zentrel.h"
+#include "platform/fake_platform.h"
+
+namespace zentrel {
+namespace {
+
+struct TProgramRun {
+  platform::FakePlatform os;
+  int ExitCode = -1;
+
+  explicit TProgramRun(std::vector<std::string> args) { os.Args = std::move(args); }
+  TProgramRun& Run() {
+    TZentrel program(os);
+    ExitCode = program.Run();
+    return *this;
+  }
+  /// How often the banner's first line was written.
+  size_t Banners() const {
+    size_t count = 0;
+    for (size_t at = os.Err.find("Test Description"); at != std::string::npos;
+         at = os.Err.find("Test Description", at + 1)) {
+      ++count;
+    }
+    return count;
+  }
+};
+
+constexpr std::string_view kTodayHead =
+    " Selected Date is ........................................December 07, 2026\n";
+
+TEST(ReportRoute, NoParametersAndLoneDatesSelectTheReport) {
+  TProgramRun none({});
+  none.Run();
+  EXPECT_EQ(none.ExitCode, 0);
+  EXPECT_TRUE(none.os.Out.starts_with(kTodayHead));
+  EXPECT_EQ(none.Banners(), 1u);
+
+  // A lone date equal to today prints exactly the sheet of a run without parameters.
+  TProgramRun today({"12/07/2026"});
+  today.Run();
+  EXPECT_EQ(today.os.Out, none.os.Out);
+}
+
+TEST(ReportRoute, IgnoredParametersAreNamedAfterTheSheet) {
+  TProgramRun run({"12/25/2024", "extra", "more"});
+  run.Run();
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.os.Out.starts_with(
+      " Selected Date is ........................................December 25, 2024\n"));
+  EXPECT_TRUE(run.os.Err.ends_with(
+      " All parameters entered after \"12/25/2024\" were ignored...\n\n"))
+      << run.os.Err;
+}
+
+TEST(ReportRoute, DateFormatAndVerboseSwitchLabelsBackOn) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"-q", "-d"}, {"-q", "-v"}, {"-q", "-f"}, {"-o", "msg", "-d"}}) {
+    TProgramRun run(args);
+    run.Run();
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.os.Out.starts_with(kTodayHead)) << args[0] << " " << args[1];
+  }
+  // --date with a separate value: the value is not read, the sheet is for now, no warning.
+  TProgramRun longForm({"--date", "12/25/2024"});
+  longForm.Run();
+  EXPECT_TRUE(longForm.os.Out.starts_with(kTodayHead));
+  EXPECT_EQ(longForm.os.Err.find("were ignored"), std::string::npos);
+}
+
+TEST(ReportRoute, UnrenderablePatternShowsOneBannerAndFails) {
+  TProgramRun run({"-d", "-f", "yyyy at hh"});
+  run.Run();
+  EXPECT_EQ(run.ExitCode, 64);
+  EXPECT_EQ(run.Banners(), 1u);
+  EXPECT_NE(run.os.Err.find("Invalid or Incomplete Syntax!"), std::string::npos);
+  EXPECT_NE(run.os.Out.find(" Current Date " + std::string(44, '.') + "CMD SYNTAX (MINI):\n"),
+            std::string::npos);
+}
+
+TEST(HelpRoute, HelpOptionsShowTheFullFormWithExitCode255) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"-h"}, {"-?"}, {"--help"}, {"/?"}, {"-h", "-v"}, {"--??"}, {"--help2"}}) {
+    TProgramRun run(args);
+    run.Run();
+    EXPECT_EQ(run.ExitCode, 255) << args[0];
+    EXPECT_EQ(run.Banners(), 1u) << args[0];
+    bool notes = args.size() == 2 || args[0] == "--??" || args[0] == "--help2";
+    EXPECT_EQ(run.os.Out.ends_with("    255 - Syntax Help Requested\n"), notes) << args[0];
+  }
+}
+
+TEST(HelpRoute, SyntaxErrorShowsOneBannerAndTheShortHelp) {
+  TProgramRun run({"-h", "-c"});
+  run.Run();
+  EXPECT_EQ(run.ExitCode, 64);
+  EXPECT_EQ(run.Banners(), 1u);
+  EXPECT_EQ(run.os.Out.find("SYNTAX EXAMPLES:"), std::string::npos);
+  EXPECT_TRUE(run.os.Out.ends_with("For more details, please type: ZENTREL -?  OR  ZENTREL --??\n"));
+}
+
+}  // namespace
+}  // namespace zentrel

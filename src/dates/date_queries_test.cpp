@@ -1,0 +1,261 @@
+#include "dates/date_queries.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "core/text.h"
+#include "dates/dates_test_support.h"
+
+namespace zentrel {
+namespace {
+
+using testing::LabelledLine;
+using testing::QuietLine;
+using testing::TCapturedRun;
+
+constexpr double kMsPerDayD = 86'400'000.0;
+
+/// A value built straight from the encoding: a day number and a time of day, the time
+/// counted away from day 0 before it (so day -1 at 06:00 is -1.25).
+TDateTimeValue Raw(std::int64_t day, std::int64_t msOfDay = 0) {
+  double time = static_cast<double>(msOfDay) / kMsPerDayD;
+  return day < 0 ? static_cast<double>(day) - time : static_cast<double>(day) + time;
+}
+
+/// The day number of a calendar date.
+std::int64_t DayNumber(int y, unsigned m, unsigned d) {
+  using namespace std::chrono;
+  return (sys_days{year{y} / m / d} - sys_days{year{1899} / December / 30}).count();
+}
+
+TDateTimeValue Date(int y, unsigned m, unsigned d, int hour = 0, int minute = 0) {
+  return Raw(DayNumber(y, m, d), (hour * 60 + minute) * 60'000);
+}
+
+// An independent calendar, stepped one day at a time from 1 January 1600 (a Saturday).
+struct TCalendarWalk {
+  int Year = 1600, Month = 1, Day = 1, DayOfYear = 1, IsoWeekday = 6;
+
+  static bool Leap(int y) { return y % 400 == 0 || (y % 4 == 0 && y % 100 != 0); }
+  static int MonthLength(int y, int m) {
+    static const int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && Leap(y) ? 29 : kLengths[m - 1];
+  }
+  void Step() {
+    IsoWeekday = IsoWeekday % 7 + 1;
+    ++DayOfYear;
+    if (++Day > MonthLength(Year, Month)) {
+      Day = 1;
+      if (++Month > 12) {
+        Month = 1;
+        ++Year;
+        DayOfYear = 1;
+      }
+    }
+  }
+};
+
+/// Weeks in an ISO year: 53 when the year starts on a Thursday, or on a Wednesday in a
+/// leap year (the usual closed form), else 52.
+int IsoWeeksInYear(int y) {
+  auto p = [](int v) { return (v + v / 4 - v / 100 + v / 400) % 7; };
+  return p(y) == 4 || p(y - 1) == 3 ? 53 : 52;
+}
+
+/// The ISO week and its year from the ordinal date and the weekday.
+TDateWeek IsoWeek(int y, int dayOfYear, int isoWeekday) {
+  int week = (dayOfYear - isoWeekday + 10) / 7;
+  if (week < 1) return {y - 1, IsoWeeksInYear(y - 1), isoWeekday};
+  if (week > IsoWeeksInYear(y)) return {y + 1, 1, isoWeekday};
+  return {y, week, isoWeekday};
+}
+
+// Needs the calendar arithmetic and the date rendering of core/ underneath.
+TEST(DateQueries, CalendarFactsMatchAnIndependentCalendarFrom1600To2400) {
+  TCapturedRun t;
+  t.Quiet();
+  TCalendarWalk walk;
+  int failures = 0;
+  for (std::int64_t day = DayNumber(1600, 1, 1); walk.Year <= 2400 && failures < 10;
+       ++day, walk.Step()) {
+    // Midnight and late evening: the time of day must not move any answer, on either side
+    // of day 0.
+    for (std::int64_t ms : {std::int64_t{0}, std::int64_t{23 * 3'600'000 + 59 * 60'000}}) {
+      TDateTimeValue value = Raw(day, ms);
+      TDateWeek expected = IsoWeek(walk.Year, walk.DayOfYear, walk.IsoWeekday);
+      TDateWeek actual = DecodeDateWeek(value);
+      bool monthEnd = walk.Day == TCalendarWalk::MonthLength(walk.Year, walk.Month);
+
+      ShowLeapYear(t.Run, value);
+      ShowDayOfYear(t.Run, value);
+      ShowDayOfWeek(t.Run, value);
+      ShowMonthEnd(t.Run, value);
+      std::string expectedOut = QuietLine(TCalendarWalk::Leap(walk.Year) ? "TRUE" : "FALSE") +
+                                QuietLine(std::to_string(walk.DayOfYear)) +
+                                QuietLine(std::to_string(walk.IsoWeekday + 1)) +
+                                QuietLine(monthEnd ? "TRUE" : "FALSE");
+      std::string out = t.TakeOut();
+      if (actual.Year != expected.Year || actual.Week != expected.Week ||
+          actual.DayOfWeek != expected.DayOfWeek || out != expectedOut) {
+        ++failures;
+        ADD_FAILURE() << walk.Month << "/" << walk.Day << "/" << walk.Year << " ms " << ms
+                      << ": week " << actual.Year << "-W" << actual.Week << "-"
+                      << actual.DayOfWeek << " expected " << expected.Year << "-W"
+                      << expected.Week << "-" << expected.DayOfWeek << "; output\n"
+                      << out << "expected\n"
+                      << expectedOut;
+      }
+    }
+  }
+}
+
+TEST(DecodeDateWeek, WeeksAcrossYearEnds) {
+  struct Case {
+    int Y, M, D;
+    TDateWeek Week;
+  };
+  // The walk above covers 1600 to 2400; these are the ends of the calendar and a few
+  // year ends spelled out.
+  for (const Case& c : {
+           Case{2024, 12, 30, {2025, 1, 1}},   // Monday of the first week of 2025
+           Case{2021, 1, 3, {2020, 53, 7}},    // Sunday closing the 53rd week of 2020
+           Case{2027, 1, 1, {2026, 53, 5}},
+           Case{1, 1, 1, {1, 1, 1}},
+           Case{9999, 12, 31, {9999, 52, 5}},
+       }) {
+    TDateWeek w = DecodeDateWeek(Date(c.Y, c.M, c.D, 12));
+    EXPECT_EQ(w.Year, c.Week.Year) << c.M << "/" << c.D << "/" << c.Y;
+    EXPECT_EQ(w.Week, c.Week.Week) << c.M << "/" << c.D << "/" << c.Y;
+    EXPECT_EQ(w.DayOfWeek, c.Week.DayOfWeek) << c.M << "/" << c.D << "/" << c.Y;
+  }
+}
+
+TEST(WholeDaysBetween, CountsWhole24HourPeriodsInEitherOrder) {
+  EXPECT_EQ(WholeDaysBetween(Date(2026, 12, 1), Date(2026, 12, 7)), 6);
+  EXPECT_EQ(WholeDaysBetween(Date(2026, 12, 7), Date(2026, 12, 1)), 6);
+  EXPECT_EQ(WholeDaysBetween(Date(2026, 12, 7, 15, 30), Date(2026, 12, 7, 15, 30)), 0);
+  EXPECT_EQ(WholeDaysBetween(Date(2026, 12, 1), Date(2026, 12, 7, 15, 30)), 6);
+  EXPECT_EQ(WholeDaysBetween(Date(2026, 12, 8), Date(2026, 12, 7, 15, 30)), 0);
+  EXPECT_EQ(WholeDaysBetween(Date(1, 1, 1), Date(9999, 12, 31)), 3'652'058);
+}
+
+TEST(WholeDaysBetween, IsLinearAcrossDayZero) {
+  // 1899 has 365 days; the raw values less half a day would give 364.
+  EXPECT_EQ(WholeDaysBetween(Date(1899, 1, 1), Date(1900, 1, 1)), 365);
+  EXPECT_EQ(WholeDaysBetween(Date(1899, 12, 29), Date(1899, 12, 31)), 2);
+  // 12/29/1899 18:00 to 12/30/1899 17:59 is just short of one day; to 18:00 it is one.
+  EXPECT_EQ(WholeDaysBetween(Date(1899, 12, 29, 18), Date(1899, 12, 30, 17, 59)), 0);
+  EXPECT_EQ(WholeDaysBetween(Date(1899, 12, 29, 18), Date(1899, 12, 30, 18)), 1);
+  // Both before day 0, times of day included: 36 hours.
+  EXPECT_EQ(WholeDaysBetween(Date(1899, 12, 28, 6), Date(1899, 12, 29, 18)), 1);
+}
+
+TEST(WholeDaysBetween, ToleratesHalfAMillisecond) {
+  TDateTimeValue start = Date(2026, 12, 1);
+  EXPECT_EQ(WholeDaysBetween(start, start + 1 - 0.4 / kMsPerDayD), 1);
+  EXPECT_EQ(WholeDaysBetween(start, start + 1 - 0.6 / kMsPerDayD), 0);
+  EXPECT_EQ(WholeDaysBetween(start, start + 1 - 1 / kMsPerDayD), 0);
+}
+
+TEST(WholeDaysBetween, KeepsTheRawRuleForValuesAfterDayZero) {
+  // Millisecond values on the same side of day 0 give what the raw difference plus half a
+  // millisecond, truncated, always gave.
+  std::mt19937_64 gen(7);
+  std::uniform_int_distribution<std::int64_t> ms(0, DayNumber(9999, 12, 31) * 86'400'000);
+  for (int i = 0; i < 20'000; ++i) {
+    std::int64_t a = ms(gen), b = i % 2 ? a + ms(gen) % (86'400'000LL * 40) : ms(gen);
+    if (b > DayNumber(9999, 12, 31) * 86'400'000) continue;
+    TDateTimeValue va = static_cast<double>(a) / kMsPerDayD;
+    TDateTimeValue vb = static_cast<double>(b) / kMsPerDayD;
+    auto raw = static_cast<std::int64_t>(std::fabs(va - vb) + 1.0 / 172'800'000.0);
+    ASSERT_EQ(WholeDaysBetween(va, vb), raw) << a << " " << b;
+  }
+}
+
+TEST(DateQueries, LabelsRepeatTheDate) {
+  TCapturedRun t;
+  ShowLeapYear(t.Run, Date(2024, 2, 29));
+  ShowDaysBetween(t.Run, Date(2026, 12, 7, 9), Date(2026, 12, 1));
+  ShowDayOfYear(t.Run, Date(2024, 12, 31));
+  ShowDayOfWeek(t.Run, Date(2026, 12, 6));
+  ShowMonthEnd(t.Run, Date(2023, 2, 28));
+  ShowCurrentDay(t.Run, Date(2026, 12, 7, 23, 59));
+  EXPECT_EQ(t.TakeOut(),
+            LabelledLine("Leap Year Status [02/29/2024] ", "TRUE") +
+                LabelledLine("Days Between 12/07/2026 and 12/01/2026 ", "6") +
+                LabelledLine("Day of Year [12/31/2024] ", "366") +
+                LabelledLine("Day of Week [12/06/2026] ", "8") +
+                LabelledLine("Month-end Status [02/28/2023] ", "TRUE") +
+                LabelledLine("Current Day Status [12/07/2026] ", "TRUE"));
+}
+
+TEST(ShowMonthEnd, TheCalendarsLastDayIsAMonthEnd) {
+  // The day after 12/31/9999 cannot be represented, so the test must not need it.
+  TCapturedRun t;
+  t.Quiet();
+  ShowMonthEnd(t.Run, Date(9999, 12, 31, 23, 59));
+  ShowMonthEnd(t.Run, Date(9999, 12, 30));
+  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE"));
+}
+
+TEST(ShowCurrentDay, ComparesTheDateWithToday) {
+  TCapturedRun t;
+  t.Quiet();
+  ShowCurrentDay(t.Run, Date(2026, 12, 7));
+  ShowCurrentDay(t.Run, Date(2026, 12, 6, 23, 59));
+  ShowCurrentDay(t.Run, Date(2026, 12, 8));
+  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE") + QuietLine("FALSE"));
+}
+
+TEST(ShowDaysPriorAfter, LabelWordsFollowCountAndSign) {
+  TCapturedRun t;
+  ShowDaysPriorAfter(t.Run, 31, '-', "mm/dd/yyyy", Date(2026, 12, 7));
+  ShowDaysPriorAfter(t.Run, 1, '+', "mm/dd/yyyy", Date(2026, 12, 7));
+  ShowDaysPriorAfter(t.Run, 0, '-', "mm/dd/yyyy", Date(2026, 12, 7));
+  ShowDaysPriorAfter(t.Run, -1, '+', "mm/dd/yyyy", Date(2026, 12, 7));
+  ShowDaysPriorAfter(t.Run, 1, '*', "mm/dd/yyyy", Date(2026, 12, 7));
+  EXPECT_EQ(t.TakeOut(), LabelledLine("31 Days Before 12/07/2026 ", "11/06/2026") +
+                             LabelledLine("1 Day After 12/07/2026 ", "12/08/2026") +
+                             LabelledLine("0 Days Before 12/07/2026 ", "12/07/2026") +
+                             LabelledLine("-1 Days After 12/07/2026 ", "12/06/2026") +
+                             LabelledLine("1 Day Before 12/07/2026 ", "12/06/2026"));
+}
+
+TEST(ShowDaysPriorAfter, KeepsTheTimeOfDayAlsoAcrossDayZero) {
+  TCapturedRun t;
+  t.Quiet();
+  const std::string_view pattern = "mm/dd/yyyy hh:nn";
+  ShowDaysPriorAfter(t.Run, 10, '+', pattern, Date(2026, 12, 7, 4, 15));
+  ShowDaysPriorAfter(t.Run, 2, '-', pattern, Date(1899, 12, 31, 6));
+  ShowDaysPriorAfter(t.Run, 3, '+', pattern, Date(1899, 12, 28, 18, 30));
+  ShowDaysPriorAfter(t.Run, 366, '-', pattern, Date(2025, 3, 1, 12));
+  EXPECT_EQ(t.TakeOut(), QuietLine("12/17/2026 04:15") + QuietLine("12/29/1899 06:00") +
+                             QuietLine("12/31/1899 18:30") + QuietLine("02/29/2024 12:00"));
+}
+
+TEST(ShowDaysPriorAfter, ResultsOutsideTheCalendarFailBeforePrinting) {
+  TCapturedRun t;
+  struct Case {
+    std::int32_t Count;
+    char Sign;
+  };
+  for (const Case& c : {Case{2147483647, '-'}, Case{2147483647, '+'}, Case{INT32_MIN, '+'},
+                        Case{INT32_MIN, '-'}, Case{2'920'000, '+'}, Case{740'000, '-'}}) {
+    EXPECT_THROW(ShowDaysPriorAfter(t.Run, c.Count, c.Sign, "mm/dd/yyyy", Date(2026, 12, 7)),
+                 ConversionError)
+        << c.Count << c.Sign;
+  }
+  EXPECT_EQ(t.TakeOut(), "");
+  // The calendar's last and first days are still reachable.
+  t.Quiet();
+  ShowDaysPriorAfter(t.Run, 2'912'102, '+', "mm/dd/yyyy", Date(2026, 12, 7));
+  ShowDaysPriorAfter(t.Run, 739'956, '-', "mm/dd/yyyy", Date(2026, 12, 7));
+  EXPECT_EQ(t.TakeOut(), QuietLine("12/31/9999") + QuietLine("01/01/0001"));
+}
+
+}  // namespace
+}  // namespace zentrel

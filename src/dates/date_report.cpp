@@ -1,0 +1,143 @@
+#include "dates/date_report.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "core/banner.h"
+#include "core/output.h"
+#include "core/text.h"
+#include "dates/date_queries.h"
+#include "dates/day_count.h"
+#include "durations/duration.h"
+#include "durations/time_calc.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::string_view kDatePattern = "mm/dd/yyyy";
+constexpr std::string_view kHeadPattern = "mmmm dd, yyyy";
+constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
+constexpr std::string_view kNote =
+    " NOTE: All Calculations Below are Relative to Selected Date Above...";
+constexpr int kDividerWidth = 78;
+/// Days from 1 January of year 1 to 30 December 1899 on the millisecond scale of
+/// DateTimeToTotalMs.
+constexpr std::int64_t kDayZeroOffset = 693'594;
+
+std::string ClockText(int hours, int minutes, int seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2d:%.2d:%.2d", hours, minutes, seconds);
+  return text;
+}
+
+/// A duration text of random hours (0-98), minutes and seconds (0-58), drawn in that order.
+std::string RandomDurationText(TRandom& random) {
+  int hours = random.NextInt(99);
+  int minutes = random.NextInt(59);
+  int seconds = random.NextInt(59);
+  return ClockText(hours, minutes, seconds);
+}
+
+/// The value moved by a possibly fractional number of days. On the non-negative side of
+/// the encoding that is plain addition; below day 0 the date counts back while the time of
+/// day counts forward, so such moves go through the linear millisecond scale instead.
+TDateTimeValue MoveByDays(TDateTimeValue value, double days) {
+  TDateTimeValue moved = value + days;
+  if (value >= 0 && moved >= 0) return moved;
+  std::int64_t linear = DateTimeToTotalMs(value) +
+                        static_cast<std::int64_t>(std::llround(days * static_cast<double>(kMsPerDay)));
+  std::int64_t dayNumber = linear / kMsPerDay;
+  std::int64_t timeOfDay = linear % kMsPerDay;
+  if (timeOfDay < 0) {
+    timeOfDay += kMsPerDay;
+    --dayNumber;
+  }
+  TDateTimeValue date = static_cast<double>(dayNumber - kDayZeroOffset);
+  // IncDays by zero days rejects a date outside years 1 to 9999.
+  return IncDays(CombineDateTime(date, static_cast<double>(timeOfDay) /
+                                           static_cast<double>(kMsPerDay)),
+                 0);
+}
+
+}  // namespace
+
+void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view format,
+                            std::string_view extendedFormat, TDateTimeValue selected) {
+  const TRunSettings& settings = run.RunSettings;
+
+  // Everything random is drawn before the first line is written, and always in this order,
+  // so one process id always gives the same sheet.
+  const std::string divider(kDividerWidth, '-');
+  const std::int32_t exampleDayCount = random.NextInt(9999) + 200;
+
+  const int momentHour = random.NextInt(23);
+  const int momentMinute = random.NextInt(59);
+  const int momentSecond = random.NextInt(59);
+  const int momentMillisecond = random.NextInt(999);
+  char momentClock[32];
+  std::snprintf(momentClock, sizeof momentClock, "%.2d:%.2d:%.2d.%.3d", momentHour,
+                momentMinute, momentSecond, momentMillisecond);
+  const TDateTimeValue exampleMoment =
+      ParseDateTimeArg(settings.TodayText + " " + momentClock, kDatePattern, run.Format,
+                       run.CurrentDateTime());
+
+  // Today's sheet compares with a random date around today and computes the time lines
+  // from the current moment; any other date is compared with today and is its own base.
+  const TDateTimeValue today = run.CurrentDate();
+  TDateTimeValue otherDate = today;
+  TDateTimeValue base = selected;
+  if (selected == today) {
+    otherDate = IncDays(today, random.NextInt(60) - 30);
+    base = run.CurrentDateTime();
+  }
+
+  const std::string earlierDuration = RandomDurationText(random);
+  const std::string laterDuration = RandomDurationText(random);
+  const std::string_view pattern = format.empty() ? kDatePattern : format;
+
+  ShowBanner(run, settings.Verbose, true);
+  PrintDateResult(run, kHeadPattern, "Selected Date is ", selected);
+  run.Out().WriteLine();
+  run.Out().WriteLine(kNote);
+  run.Out().WriteLine(divider);
+
+  ShowCurrentDay(run, selected);
+  ShowLeapYear(run, selected);
+  ShowMonthEnd(run, selected);
+  ShowDayOfWeek(run, selected);
+  ShowDayOfYear(run, selected);
+  ShowDaysBetween(run, otherDate, selected);
+  PrintDateResult(run, pattern, "Current Date ", selected);
+  PrintDateResult(run, pattern, "Next Date ", IncDays(selected, 1));
+  PrintDateResult(run, pattern, "Previous Date ", IncDays(selected, -1));
+  PrintDateResult(run, pattern, "Week Before ", IncDays(selected, -7));
+  PrintDateResult(run, pattern, "Week After ", IncDays(selected, 7));
+  ShowDaysPriorAfter(run, 31, '-', pattern, selected);
+  ShowDaysPriorAfter(run, 60, '+', pattern, selected);
+  run.Out().WriteLine(divider);
+
+  // Each offset of up to 100 days is drawn just before its line.
+  const double earlierDays = random.NextFraction() * 100;
+  ReportTimeBetween(run, extendedFormat, base, MoveByDays(base, -earlierDays));
+  const double laterDays = random.NextFraction() * 100;
+  ReportTimeBetween(run, extendedFormat, base, MoveByDays(base, laterDays));
+  ReportTimeOffset(run, earlierDuration, settings.DurationUnit, '-', kOffsetResultPattern, base);
+  ReportTimeOffset(run, laterDuration, settings.DurationUnit, '+', kOffsetResultPattern, base);
+  run.Out().WriteLine(divider);
+
+  for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(run, exampleDayCount, mode);
+  run.Out().WriteLine(divider);
+
+  ReportConvertTime(run, "hours", TTimeUnits::Hours, exampleMoment, today);
+  ReportConvertTime(run, "minutes", TTimeUnits::Minutes, exampleMoment, today);
+  ReportConvertTime(run, "seconds", TTimeUnits::Seconds, exampleMoment, today);
+  ReportConvertTime(run, "mseconds", TTimeUnits::Milliseconds, exampleMoment, today);
+  run.Out().WriteLine(divider);
+
+  ShowRandomNumber(run, random, 0);
+  run.Out().WriteLine(divider);
+  run.Out().WriteLine();
+}
+
+}  // namespace zentrel

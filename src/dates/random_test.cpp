@@ -1,0 +1,145 @@
+#include "dates/random.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dates/dates_test_support.h"
+
+namespace zentrel {
+namespace {
+
+using testing::LabelledLine;
+using testing::QuietLine;
+using testing::TCapturedRun;
+
+// The first outputs of MT19937 seeded with 1 by the standard seeding.
+const std::vector<std::uint32_t> kSeedOneOutputs = {1791095845, 4282876139, 3093770124,
+                                                    4005303368, 491263,     550290313};
+
+std::vector<std::int32_t> Draws(std::int32_t bound) {
+  TRandom random(1);
+  std::vector<std::int32_t> result;
+  for (size_t i = 0; i < kSeedOneOutputs.size(); ++i) result.push_back(random.NextInt(bound));
+  return result;
+}
+
+TEST(TRandom, IsTheStandardGeneratorSeededWithTheProcessId) {
+  TRandom random(1);
+  for (std::uint32_t expected : kSeedOneOutputs) EXPECT_EQ(random.NextRaw(), expected);
+}
+
+TEST(TRandom, IntegerDrawsScaleTheOutputByTheBound) {
+  using V = std::vector<std::int32_t>;
+  EXPECT_EQ(Draws(1), (V{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Draws(2), (V{0, 1, 1, 1, 0, 0}));
+  EXPECT_EQ(Draws(100), (V{41, 99, 72, 93, 0, 12}));
+  EXPECT_EQ(Draws(2147483647), (V{895547922, 2141438068, 1546885061, 2002651683, 245631,
+                                  275145156}));
+  EXPECT_EQ(Draws(0), (V{0, 0, 0, 0, 0, 0}));
+}
+
+TEST(TRandom, NegativeBoundsUseBoundPlusOneAndFloor) {
+  using V = std::vector<std::int32_t>;
+  // The small fifth output floors to -1; truncation would give 0.
+  EXPECT_EQ(Draws(-10), (V{-4, -9, -7, -9, -1, -2}));
+  EXPECT_EQ(Draws(-1), (V{0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Draws(INT32_MIN), (V{-895547923, -2141438069, -1546885062, -2002651684, -245632,
+                                 -275145157}));
+}
+
+TEST(TRandom, ZeroBoundStillConsumesAnOutput) {
+  TRandom random(1);
+  random.NextInt(0);
+  EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[1]);
+}
+
+TEST(TRandom, FractionsUseOneOutputEach) {
+  TRandom random(1);
+  EXPECT_DOUBLE_EQ(random.NextFraction(), 1791095845 / 4294967296.0);
+  EXPECT_DOUBLE_EQ(random.NextFraction(), 4282876139 / 4294967296.0);
+  EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[2]);
+}
+
+TEST(TRandom, ANewSeedTakesEffectAtTheNextDrawOnlyWhenItDiffers) {
+  TRandom random(1);
+  random.NextRaw();
+  random.SetSeed(1);  // the seed in use: the sequence goes on
+  EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[1]);
+  random.SetSeed(2);
+  random.SetSeed(1);  // back before any draw: nothing changed
+  EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[2]);
+  random.SetSeed(2);
+  EXPECT_EQ(random.NextRaw(), 1872583848u);
+  random.SetSeed(1);
+  EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[0]);
+}
+
+TEST(FloatToText, GeneralTextWithFifteenSignificantDigits) {
+  TFormatSettings fs;
+  struct Case {
+    double Value;
+    const char* Text;
+  };
+  for (const Case& c : {
+           Case{0, "0"},
+           Case{99, "99"},
+           Case{-9, "-9"},
+           Case{2147483647, "2147483647"},
+           Case{-2147483648.0, "-2147483648"},
+           Case{0.42, "0.42"},
+           Case{0.5, "0.5"},
+           Case{0.1 + 0.2, "0.3"},
+           Case{1.0 / 3, "0.333333333333333"},
+           Case{2.0 / 3, "0.666666666666667"},
+           Case{-0.25, "-0.25"},
+           Case{123456.789, "123456.789"},
+           Case{1791095845 / 4294967296.0, "0.417021998437122"},
+           Case{4294967295 / 4294967296.0, "0.999999999767169"},
+           Case{0.9999999999999999, "1"},
+           Case{0.0001, "0.0001"},
+           Case{0.00001, "0.00001"},
+           Case{491263 / 4294967296.0, "0.000114381080493331"},
+           Case{1 / 4294967296.0, "0.00000000023283064365387"},
+           Case{1e15, "1E+15"},
+           Case{1.5e20, "1.5E+20"},
+           Case{999999999999999, "999999999999999"},
+       }) {
+    EXPECT_EQ(FloatToText(c.Value, fs), c.Text) << c.Text;
+  }
+}
+
+TEST(FloatToText, UsesTheRegionalDecimalSeparator) {
+  TFormatSettings fs;
+  fs.DecimalSeparator = ',';
+  EXPECT_EQ(FloatToText(0.42, fs), "0,42");
+  EXPECT_EQ(FloatToText(-12.5, fs), "-12,5");
+  EXPECT_EQ(FloatToText(1e-7, fs), "0,0000001");
+  EXPECT_EQ(FloatToText(12, fs), "12");
+}
+
+TEST(ShowRandomNumber, LabelsAndValuesOfTheFirstDraws) {
+  TCapturedRun t;
+  TRandom random(1);
+  ShowRandomNumber(t.Run, random, 0);
+  ShowRandomNumber(t.Run, random, 100);
+  ShowRandomNumber(t.Run, random, -10);
+  ShowRandomNumber(t.Run, random, INT32_MIN);
+  EXPECT_EQ(t.TakeOut(),
+            LabelledLine("Random Number between 0 and 1", "0.417021998437122") +
+                LabelledLine("Random Number between 0 and 100", "99") +
+                LabelledLine("Random Number between 0 and -10", "-7") +
+                LabelledLine("Random Number between 0 and -2147483648", "-2002651684"));
+}
+
+TEST(ShowRandomNumber, QuietPrintsTheValueAlone) {
+  TCapturedRun t;
+  t.Quiet();
+  TRandom random(1);
+  ShowRandomNumber(t.Run, random, 1);
+  EXPECT_EQ(t.TakeOut(), QuietLine("0"));
+}
+
+}  // namespace
+}  // namespace zentrel

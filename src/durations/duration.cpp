@@ -1,0 +1,332 @@
+#include "durations/duration.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "core/date_format.h"
+#include "core/text.h"
+#include "durations/duration_format.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::int64_t kMsPerHour = 3'600'000;
+constexpr std::int64_t kMsPerMinute = 60'000;
+constexpr std::int64_t kMsPerSecond = 1'000;
+/// Days from 1 January of year 1 to 30 December 1899, day 0 of the date-time encoding.
+constexpr std::int64_t kDayZeroShift = 693'594;
+constexpr size_t kMaxTextLength = 255;
+
+constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
+constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
+constexpr std::string_view kRecordTextPattern = "%.2d:%.2d:%.2d:%.2d.%.3d";
+constexpr std::string_view kOffsetTextPattern = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
+constexpr std::string_view kInvalidDurationLine = " *** Invalid Duration Provided... ";
+constexpr std::string_view kMaxDurationLine = " *** Max duration allowed........ ";
+constexpr std::string_view kMaxDurationText = ":59:59.999 [hr:min:sec.ms]";
+constexpr std::int32_t kMaxOffsetHours = 999;
+constexpr std::int32_t kMaxOffsetMinutes = 59;
+constexpr std::int32_t kMaxOffsetSeconds = 59;
+constexpr std::int32_t kMaxOffsetMilliseconds = 999;
+constexpr int kExitMismatchedParameters = 65;
+
+/// The non-empty runs of the text between any of the separator characters.
+std::vector<std::string_view> Runs(std::string_view text, std::string_view separators) {
+  std::vector<std::string_view> runs;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || separators.find(text[i]) != std::string_view::npos) {
+      if (i > start) runs.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return runs;
+}
+
+size_t CountRuns(std::string_view text, char separator) {
+  size_t count = 0;
+  bool inRun = false;
+  for (char c : text) {
+    if (c == separator) {
+      inRun = false;
+    } else if (!inRun) {
+      inRun = true;
+      ++count;
+    }
+  }
+  return count;
+}
+
+std::string_view RunOrEmpty(const std::vector<std::string_view>& runs, size_t index) {
+  return index < runs.size() ? runs[index] : std::string_view();
+}
+
+/// A stored duration field: leading blanks skipped, an optional sign, decimal digits only,
+/// signed 32-bit range. Anything else does not convert.
+std::optional<std::int32_t> ReadStoredField(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+  }
+  if (text.empty()) return std::nullopt;
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+/// An offset field: decimal digits only (an empty field reads 0), signed 32-bit range.
+std::int32_t ReadOffsetField(std::string_view text) {
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') {
+      throw ConversionError("Invalid duration field: \"" + std::string(text) + "\"");
+    }
+    value = value * 10 + (c - '0');
+    if (value > std::numeric_limits<std::int32_t>::max()) {
+      throw ConversionError("Duration field out of range: \"" + std::string(text) + "\"");
+    }
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+/// Sixty times 0.ddd, rounded to the nearest integer with exact halves to the even one;
+/// in integers so that 0.125 and 0.375 round the same on every platform.
+std::int32_t SixtiethsOfThousandths(std::int32_t thousandths) {
+  std::int32_t scaled = thousandths * 3;  // 0.ddd x 60 = ddd x 3 / 50
+  std::int32_t quotient = scaled / 50;
+  std::int32_t twiceRemainder = (scaled % 50) * 2;
+  if (twiceRemainder > 50 || (twiceRemainder == 50 && quotient % 2 != 0)) ++quotient;
+  return quotient;
+}
+
+/// Where each offset component comes from: a field counted from the front or the back, the
+/// sixtieths of the fraction, or its thousandths.
+enum class TOffsetSource { Zero, F1, F2, F3, ThirdLast, SecondLast, Last, FracTimes60, Ms };
+
+/// Hours, minutes, seconds and milliseconds of an offset, by unit mode (Hours, Minutes,
+/// Seconds) and by field count (1, 2, 3 or more). Hours mode reads the first three fields,
+/// Minutes mode the first two, Seconds mode the last three.
+using S = TOffsetSource;
+constexpr std::array<std::array<std::array<TOffsetSource, 4>, 3>, 3> kOffsetLayout{{
+    // Hours
+    {{{S::F1, S::FracTimes60, S::Zero, S::Zero},
+      {S::F1, S::F2, S::FracTimes60, S::Zero},
+      {S::F1, S::F2, S::F3, S::Ms}}},
+    // Minutes
+    {{{S::Zero, S::F1, S::FracTimes60, S::Zero},
+      {S::Zero, S::F1, S::F2, S::Ms},
+      {S::Zero, S::F1, S::F2, S::Ms}}},
+    // Seconds
+    {{{S::Zero, S::Zero, S::F1, S::Ms},
+      {S::Zero, S::F1, S::F2, S::Ms},
+      {S::ThirdLast, S::SecondLast, S::Last, S::Ms}}},
+}};
+
+}  // namespace
+
+std::int64_t DateTimeToTotalMs(TDateTimeValue value) {
+  double product = value * static_cast<double>(kMsPerDay);
+  // Far beyond years 1 to 9999, but still inside what an int64 holds after the shift.
+  constexpr double kLimit = 4.0e18;
+  if (!std::isfinite(product) || std::fabs(product) > kLimit) {
+    throw ConversionError("Date-time out of range");
+  }
+  auto t = static_cast<std::int64_t>(product >= 0 ? product + 0.5 : product - 0.5);
+  // Before day 0 the integer part is the date and the fraction's magnitude the time of
+  // day, so both parts are taken apart before the shift: the result is then a plain
+  // millisecond count on both sides of day 0.
+  std::int64_t day = t / kMsPerDay;
+  std::int64_t timeOfDay = (t < 0 ? -t : t) % kMsPerDay;
+  return (day + kDayZeroShift) * kMsPerDay + timeOfDay;
+}
+
+std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b) {
+  std::int64_t d = DateTimeToTotalMs(a) - DateTimeToTotalMs(b);
+  return d < 0 ? -d : d;
+}
+
+TDurationRec DurationFromMs(std::int64_t milliseconds) {
+  TDurationRec r;
+  const std::int64_t t = milliseconds;
+  r.TotalMilliseconds = t;
+  r.Days = t / kMsPerDay;
+  r.Months = r.Days / 30;
+  r.Weeks = r.Days / 7;
+  r.TotalHours = t / kMsPerHour;
+  std::int64_t rest = t - r.Days * kMsPerDay;
+  r.Hours = rest / kMsPerHour;
+  rest -= r.Hours * kMsPerHour;
+  r.TotalMinutes = t / kMsPerMinute;
+  r.Minutes = rest / kMsPerMinute;
+  rest -= r.Minutes * kMsPerMinute;
+  r.TotalSeconds = t / kMsPerSecond;
+  r.Seconds = rest / kMsPerSecond;
+  r.Milliseconds = rest - r.Seconds * kMsPerSecond;
+  const std::array<std::int64_t, 5> parts{r.Days, r.Hours, r.Minutes, r.Seconds,
+                                          r.Milliseconds};
+  r.Text = FormatIntegers(kRecordTextPattern, parts);
+  if (r.Text.size() > kMaxTextLength) r.Text.resize(kMaxTextLength);
+  return r;
+}
+
+TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
+                                 const TFormatSettings& settings, TDateTimeValue now) {
+  TDurationBetween result;
+  // Rendering and reading back limits both values to the whole milliseconds their texts
+  // show, so the duration agrees with what a label prints.
+  result.TextA = FormatDateTimeValue(kMomentPattern, a, false, settings);
+  result.TextB = FormatDateTimeValue(kMomentPattern, b, false, settings);
+  result.ValueA = ParseDateTimeArg(result.TextA, kTodayPattern, settings, now);
+  result.ValueB = ParseDateTimeArg(result.TextB, kTodayPattern, settings, now);
+  result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
+  return result;
+}
+
+std::string PadDurationFields(std::string_view text, int n) {
+  const bool hasFraction = CountRuns(text, '.') >= 2;
+  const int fields = static_cast<int>(CountRuns(text, ':'));
+  std::string result(text);
+  // Each "00:" in front or ":00" behind adds exactly one run, so the count is known.
+  for (int i = fields; i < n; ++i) {
+    if (hasFraction) {
+      result.insert(0, "00:");
+    } else {
+      result.append(":00");
+    }
+  }
+  return result;
+}
+
+TDurationRec ParseDuration(std::string_view text, TZeroMode zeroMode) {
+  const std::string s = PadDurationFields(text, 4);
+  const auto colonRuns = Runs(s, ":");
+  const auto allRuns = Runs(s, ":.");
+  const auto dotRuns = Runs(s, ".");
+
+  // Days, hours, minutes, seconds, milliseconds, checked in that order. The milliseconds
+  // are the digits after the dot read as an integer, so ".5" is 5 ms and ".1500" 1.5 s.
+  const std::array<std::string_view, 4> fieldTexts{
+      RunOrEmpty(colonRuns, 0), RunOrEmpty(colonRuns, 1), RunOrEmpty(colonRuns, 2),
+      RunOrEmpty(allRuns, 3)};
+  std::array<std::int64_t, 5> fields{};
+  for (size_t i = 0; i < fields.size(); ++i) {
+    std::optional<std::int32_t> value;
+    if (i < fieldTexts.size()) {
+      value = ReadStoredField(fieldTexts[i]);
+    } else {
+      value = dotRuns.size() >= 2 ? ReadStoredField(dotRuns[1]) : std::optional<std::int32_t>(0);
+    }
+    // -1 is what an unreadable field used to turn into, so it counts as unreadable too.
+    if (!value || *value == -1) {
+      if (zeroMode == TZeroMode::ZeroAll) return TDurationRec{};
+      value = 0;
+    }
+    fields[i] = *value;
+  }
+  // Every field fits in 32 bits, so the sum stays far inside 64 bits.
+  const std::int64_t total = fields[0] * kMsPerDay + fields[1] * kMsPerHour +
+                             fields[2] * kMsPerMinute + fields[3] * kMsPerSecond + fields[4];
+  return DurationFromMs(total);
+}
+
+TDurationRec AddDurations(const TDurationRec& a, const TDurationRec& b) {
+  std::int64_t sum = 0;
+  if (__builtin_add_overflow(a.TotalMilliseconds, b.TotalMilliseconds, &sum)) {
+    throw ConversionError("Duration out of range");
+  }
+  return DurationFromMs(sum);
+}
+
+TDurationRec DurationDifference(const TDurationRec& a, const TDurationRec& b) {
+  const bool aLarger = a.TotalMilliseconds >= b.TotalMilliseconds;
+  const std::int64_t larger = aLarger ? a.TotalMilliseconds : b.TotalMilliseconds;
+  const std::int64_t smaller = aLarger ? b.TotalMilliseconds : a.TotalMilliseconds;
+  std::int64_t difference = 0;
+  if (__builtin_sub_overflow(larger, smaller, &difference)) {
+    throw ConversionError("Duration out of range");
+  }
+  return DurationFromMs(difference);
+}
+
+std::int64_t TOffsetDuration::TotalMilliseconds() const {
+  return std::int64_t{Hours} * kMsPerHour + std::int64_t{Minutes} * kMsPerMinute +
+         std::int64_t{Seconds} * kMsPerSecond + Milliseconds;
+}
+
+double TOffsetDuration::Days() const {
+  return static_cast<double>(TotalMilliseconds()) / static_cast<double>(kMsPerDay);
+}
+
+void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t limit,
+                        std::string_view unclampedText) {
+  if (component <= limit) return;
+  run.Beep();
+  run.Err().WriteLine(std::string(kInvalidDurationLine) + std::string(unclampedText));
+  run.Err().WriteLine(std::string(kMaxDurationLine) + std::to_string(kMaxOffsetHours) +
+                      std::string(kMaxDurationText));
+  component = limit;
+  run.ExitCode = kExitMismatchedParameters;
+}
+
+TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTimeUnits mode) {
+  const auto dotRuns = Runs(text, ".");
+  const std::string_view fraction = RunOrEmpty(dotRuns, 1);
+  const size_t n = dotRuns.empty() ? 0 : CountRuns(text, ':');
+
+  // Every field must be a whole number, also those the mode does not use.
+  const auto fieldTexts = Runs(text, ":.");
+  std::vector<std::int32_t> fields;
+  fields.reserve(fieldTexts.size());
+  for (std::string_view field : fieldTexts) fields.push_back(ReadOffsetField(field));
+  auto field = [&](size_t k) -> std::int32_t {  // 1-based; a missing field reads 0
+    return k >= 1 && k <= fields.size() ? fields[k - 1] : 0;
+  };
+
+  // The first three digits of the fraction as thousandths: .5 is 500, .7305 is 730.
+  const std::int32_t ms = ReadOffsetField((std::string(fraction) + "000").substr(0, 3));
+  const std::int32_t fracTimes60 = fraction.empty() ? 0 : SixtiethsOfThousandths(ms);
+
+  if (mode != TTimeUnits::Hours && mode != TTimeUnits::Minutes && mode != TTimeUnits::Seconds) {
+    mode = fraction.empty() ? TTimeUnits::Hours : TTimeUnits::Seconds;
+  }
+
+  TOffsetDuration d;
+  if (n > 0) {
+    const size_t column = n >= 3 ? 2 : n - 1;
+    // Hours, Minutes and Seconds follow each other in TTimeUnits.
+    const size_t row = static_cast<size_t>(mode) - static_cast<size_t>(TTimeUnits::Hours);
+    const auto& cell = kOffsetLayout[row][column];
+    auto pick = [&](TOffsetSource source) -> std::int32_t {
+      switch (source) {
+        case TOffsetSource::Zero: return 0;
+        case TOffsetSource::F1: return field(1);
+        case TOffsetSource::F2: return field(2);
+        case TOffsetSource::F3: return field(3);
+        case TOffsetSource::ThirdLast: return field(n - 2);
+        case TOffsetSource::SecondLast: return field(n - 1);
+        case TOffsetSource::Last: return field(n);
+        case TOffsetSource::FracTimes60: return fracTimes60;
+        case TOffsetSource::Ms: return ms;
+      }
+      return 0;
+    };
+    d = {pick(cell[0]), pick(cell[1]), pick(cell[2]), pick(cell[3])};
+  }
+
+  const std::array<std::int64_t, 4> unclamped{d.Hours, d.Minutes, d.Seconds, d.Milliseconds};
+  const std::string unclampedText = FormatIntegers(kOffsetTextPattern, unclamped);
+  CheckDurationLimit(run, d.Hours, kMaxOffsetHours, unclampedText);
+  CheckDurationLimit(run, d.Minutes, kMaxOffsetMinutes, unclampedText);
+  CheckDurationLimit(run, d.Seconds, kMaxOffsetSeconds, unclampedText);
+  CheckDurationLimit(run, d.Milliseconds, kMaxOffsetMilliseconds, unclampedText);
+  return d;
+}
+
+}  // namespace zentrel

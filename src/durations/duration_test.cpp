@@ -1,0 +1,390 @@
+#include "durations/duration.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "core/text.h"
+#include "platform/fake_platform.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::int64_t kDay = 86'400'000;
+
+TEST(DurationFromMs, BreaksTheCountIntoEveryField) {
+  TDurationRec r = DurationFromMs(90'061'001);
+  EXPECT_EQ(r.TotalMilliseconds, 90'061'001);
+  EXPECT_EQ(r.Days, 1);
+  EXPECT_EQ(r.Hours, 1);
+  EXPECT_EQ(r.Minutes, 1);
+  EXPECT_EQ(r.Seconds, 1);
+  EXPECT_EQ(r.Milliseconds, 1);
+  EXPECT_EQ(r.TotalHours, 25);
+  EXPECT_EQ(r.TotalMinutes, 1'501);
+  EXPECT_EQ(r.TotalSeconds, 90'061);
+  EXPECT_EQ(r.Weeks, 0);
+  EXPECT_EQ(r.Months, 0);
+  EXPECT_EQ(r.Text, "01:01:01:01.001");
+}
+
+TEST(DurationFromMs, CountsWeeksAndThirtyDayMonthsFromTheDays) {
+  TDurationRec r = DurationFromMs(65 * kDay + kDay - 1);  // 65 days and almost one more
+  EXPECT_EQ(r.Days, 65);
+  EXPECT_EQ(r.Weeks, 9);
+  EXPECT_EQ(r.Months, 2);
+  EXPECT_EQ(r.Hours, 23);
+  EXPECT_EQ(r.Text, "65:23:59:59.999");
+}
+
+TEST(DurationFromMs, TruncatesTowardZeroForNegativeCounts) {
+  TDurationRec r = DurationFromMs(-90'061'001);
+  EXPECT_EQ(r.Days, -1);
+  EXPECT_EQ(r.Hours, -1);
+  EXPECT_EQ(r.Minutes, -1);
+  EXPECT_EQ(r.Seconds, -1);
+  EXPECT_EQ(r.Milliseconds, -1);
+  EXPECT_EQ(r.TotalHours, -25);
+}
+
+TEST(DurationFromMs, HandlesTheExtremesOfTheCount) {
+  for (std::int64_t t : {std::numeric_limits<std::int64_t>::max(),
+                         std::numeric_limits<std::int64_t>::min()}) {
+    TDurationRec r = DurationFromMs(t);
+    EXPECT_EQ(r.Days, t / kDay);
+    EXPECT_LE(r.Text.size(), 255u);
+  }
+  EXPECT_EQ(DurationFromMs(std::numeric_limits<std::int64_t>::max()).Text,
+            "106751991167:07:12:55.807");
+  EXPECT_EQ(DurationFromMs(0).Text, TDurationRec{}.Text);
+}
+
+TEST(DateTimeToTotalMs, RoundsHalfAMillisecondAwayFromZero) {
+  // 1/2048 of a day is exactly 42,187.5 ms.
+  const double half = 1.0 / 2048;
+  EXPECT_EQ(DateTimeToTotalMs(half) - DateTimeToTotalMs(0), 42'188);
+  EXPECT_EQ(DateTimeToTotalMs(1 + half) - DateTimeToTotalMs(1), 42'188);
+  EXPECT_EQ(DateTimeToTotalMs(0.5) - DateTimeToTotalMs(0), kDay / 2);
+  EXPECT_EQ(DateTimeToTotalMs(0), 693'594 * kDay);
+}
+
+TEST(DateTimeToTotalMs, CountsOnOneScaleOnBothSidesOfDayZero) {
+  // Before day 0 the integer part is the date and the fraction the time of that day:
+  // -1.25 is 12/29/1899 06:00 and -0.25 is 12/30/1899 06:00, like 0.25.
+  EXPECT_EQ(MsBetween(-1.25, -1.0), kDay / 4);
+  EXPECT_EQ(MsBetween(-1.25, 0), kDay * 3 / 4);
+  EXPECT_EQ(MsBetween(-1.75, 0.25), kDay / 2);
+  EXPECT_EQ(MsBetween(-2.5, 1.5), 3 * kDay);
+  EXPECT_EQ(MsBetween(-0.25, 0.25), 0);
+  EXPECT_EQ(MsBetween(-693'593.0, 0), 693'593 * kDay);  // from 01/01/0001
+  EXPECT_EQ(MsBetween(-1.0 - 1.0 / 2048, -1.0), 42'188);
+}
+
+TEST(DateTimeToTotalMs, RejectsValuesThatHoldNoMoment) {
+  EXPECT_THROW(DateTimeToTotalMs(std::numeric_limits<double>::infinity()), ConversionError);
+  EXPECT_THROW(DateTimeToTotalMs(std::numeric_limits<double>::quiet_NaN()), ConversionError);
+  EXPECT_THROW(DateTimeToTotalMs(1e300), ConversionError);
+  EXPECT_THROW(DateTimeToTotalMs(-1e300), ConversionError);
+}
+
+TEST(MsBetween, IgnoresTheOrderOfItsArguments) {
+  const double a = 46'363.0 + 15'311'270.0 / kDay;  // 12/07/2026 04:15:11.270
+  const double b = 46'364.0;
+  EXPECT_EQ(MsBetween(a, b), MsBetween(b, a));
+  EXPECT_EQ(MsBetween(a, b), 71'088'730);
+}
+
+TEST(PadDurationFields, AppendsWithoutAFractionAndPrependsWithOne) {
+  EXPECT_EQ(PadDurationFields("1:20", 3), "1:20:00");
+  EXPECT_EQ(PadDurationFields("20:29.730", 4), "00:00:20:29.730");
+  EXPECT_EQ(PadDurationFields("20:29.730", 3), "00:20:29.730");
+  EXPECT_EQ(PadDurationFields("01:20:29", 4), "01:20:29:00");
+  EXPECT_EQ(PadDurationFields("", 4), ":00:00:00:00");
+  EXPECT_EQ(PadDurationFields("1:2:3:4:5", 4), "1:2:3:4:5");
+  EXPECT_EQ(PadDurationFields("12/07/2026 04:15:11.270", 3), "12/07/2026 04:15:11.270");
+}
+
+TEST(PadDurationFields, CountsOnlyNonEmptyRuns) {
+  // Leading, trailing and doubled separators make no field.
+  EXPECT_EQ(PadDurationFields("::5::", 3), "::5:::00:00");
+  EXPECT_EQ(PadDurationFields(":::", 2), "::::00:00");
+  // A single dot-run is no fraction: "5." and ".5" are padded behind.
+  EXPECT_EQ(PadDurationFields("5.", 2), "5.:00");
+  EXPECT_EQ(PadDurationFields(".5", 2), ".5:00");
+  EXPECT_EQ(PadDurationFields("1.2.3", 2), "00:1.2.3");
+}
+
+struct TParseCase {
+  std::string_view Text;
+  std::int64_t Days, Hours, Minutes, Seconds, Milliseconds;
+};
+
+TEST(ParseDuration, ReadsTheFieldsAfterPadding) {
+  const TParseCase cases[] = {
+      {"01:20:29.730", 0, 1, 20, 29, 730},  // padded to 00:01:20:29.730
+      {"01:20:29", 1, 20, 29, 0, 0},        // padded to 01:20:29:00
+      {"2:03:04:05.006", 2, 3, 4, 5, 6},
+      {"0:00:05.5", 0, 0, 0, 5, 5},      // the digits after the dot are a plain integer
+      {"0:00:05.500", 0, 0, 0, 5, 500},
+      {"0:00:05.1500", 0, 0, 0, 6, 500},  // 1,500 ms add 1.5 s
+      {"00:00:75:00.000", 0, 1, 15, 0, 0},  // no field is limited
+      {"0: 1: 2:3", 0, 1, 2, 3, 0},         // leading blanks are skipped
+      {"", 0, 0, 0, 0, 0},
+      {"5", 5, 0, 0, 0, 0},
+      {"0:0:0:-2", 0, 0, 0, -2, 0},
+  };
+  for (const TParseCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Text));
+    for (TZeroMode mode : {TZeroMode::ZeroThis, TZeroMode::ZeroAll}) {
+      TDurationRec r = ParseDuration(c.Text, mode);
+      std::int64_t expected = c.Days * kDay + c.Hours * 3'600'000 + c.Minutes * 60'000 +
+                              c.Seconds * 1'000 + c.Milliseconds;
+      EXPECT_EQ(r.TotalMilliseconds, expected);
+      EXPECT_EQ(r.Text, DurationFromMs(expected).Text);
+    }
+  }
+}
+
+TEST(ParseDuration, ZeroThisDropsOnlyTheBadFieldZeroAllTheWholeDuration) {
+  struct TCase {
+    std::string_view Text;
+    std::int64_t ZeroThisMs;
+  };
+  const TCase cases[] = {
+      {"0:1x:05.000", 5'000},
+      {"1x:00:00:05", 5'000},
+      {"0:00:01:05.7z", 65'000},
+      {"0:00:01:5 ", 60'000},           // a trailing blank is another character
+      {"0:00:-1:05", 5'000},            // exactly -1 counts as unreadable
+      {"0:00:01:2147483648", 60'000},   // beyond 32 bits
+      {"1:3a", 0},                      // 1:3a:00:00: days 1 is kept under ZeroThis
+      {"....", 0},
+      {"0:00:00:05.+-3", 5'000},
+      {"0:00:00:05.-", 5'000},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Text));
+    if (c.Text != "1:3a") {
+      EXPECT_EQ(ParseDuration(c.Text, TZeroMode::ZeroThis).TotalMilliseconds, c.ZeroThisMs);
+    }
+    TDurationRec all = ParseDuration(c.Text, TZeroMode::ZeroAll);
+    EXPECT_EQ(all.TotalMilliseconds, 0);
+    EXPECT_EQ(all.Text, "00:00:00:00.000");
+  }
+  EXPECT_EQ(ParseDuration("1:3a", TZeroMode::ZeroThis).TotalMilliseconds, kDay);
+}
+
+TEST(ParseDuration, ComputesHugeFieldsInSixtyFourBits) {
+  const std::int64_t max32 = std::numeric_limits<std::int32_t>::max();
+  TDurationRec r = ParseDuration("2147483647:2147483647:2147483647:2147483647.2147483647",
+                                 TZeroMode::ZeroAll);
+  EXPECT_EQ(r.TotalMilliseconds,
+            max32 * kDay + max32 * 3'600'000 + max32 * 60'000 + max32 * 1'000 + max32);
+  EXPECT_EQ(ParseDuration("-2147483648:0:0:0", TZeroMode::ZeroAll).TotalMilliseconds,
+            -2'147'483'648LL * kDay);
+  EXPECT_EQ(ParseDuration("99999999999:0:0:0", TZeroMode::ZeroThis).TotalMilliseconds, 0);
+}
+
+TEST(ParseDuration, SurvivesSeparatorsOnlyAndVeryLongTexts) {
+  for (TZeroMode mode : {TZeroMode::ZeroThis, TZeroMode::ZeroAll}) {
+    EXPECT_EQ(ParseDuration(":::", mode).TotalMilliseconds, 0);
+    EXPECT_EQ(ParseDuration(std::string(10'000, '9'), mode).TotalMilliseconds, 0);
+    EXPECT_EQ(ParseDuration(std::string(10'000, ':'), mode).TotalMilliseconds, 0);
+  }
+  std::string manyFields;
+  for (int i = 0; i < 3'000; ++i) manyFields += "1:";
+  EXPECT_EQ(ParseDuration(manyFields, TZeroMode::ZeroAll).TotalMilliseconds,
+            kDay + 3'600'000 + 60'000 + 1'000);
+}
+
+TEST(AddDurations, SumsAndRecomputesEveryField) {
+  TDurationRec sum = AddDurations(DurationFromMs(23 * 3'600'000), DurationFromMs(3'600'001));
+  EXPECT_EQ(sum.Days, 1);
+  EXPECT_EQ(sum.Hours, 0);
+  EXPECT_EQ(sum.Milliseconds, 1);
+  EXPECT_EQ(sum.Text, "01:00:00:00.001");
+  EXPECT_THROW(AddDurations(DurationFromMs(std::numeric_limits<std::int64_t>::max()),
+                            DurationFromMs(1)),
+               ConversionError);
+}
+
+TEST(DurationDifference, IsTheLargerMinusTheSmallerEitherWay) {
+  TDurationRec a = DurationFromMs(5'000), b = DurationFromMs(65'250);
+  EXPECT_EQ(DurationDifference(a, b).TotalMilliseconds, 60'250);
+  EXPECT_EQ(DurationDifference(b, a).TotalMilliseconds, 60'250);
+  EXPECT_EQ(DurationDifference(b, a).Text, "00:00:01:00.250");
+  EXPECT_THROW(DurationDifference(DurationFromMs(std::numeric_limits<std::int64_t>::max()),
+                                  DurationFromMs(-1)),
+               ConversionError);
+}
+
+class OffsetTest : public ::testing::Test {
+ protected:
+  platform::FakePlatform os_;
+  TRunContext run_{os_};
+
+  TOffsetDuration Parse(std::string_view text, TTimeUnits mode) {
+    return ParseOffsetDuration(run_, text, mode);
+  }
+  std::string Err() {
+    run_.Channels.Flush();
+    return os_.Err;
+  }
+};
+
+struct TOffsetCase {
+  std::string_view Text;
+  TTimeUnits Mode;
+  std::int32_t Hours, Minutes, Seconds, Milliseconds;
+};
+
+std::string Describe(const TOffsetCase& c) {
+  return std::string(c.Text) + " / " + std::to_string(static_cast<int>(c.Mode));
+}
+
+TEST_F(OffsetTest, AssignsTheFieldsByModeAndFieldCount) {
+  using U = TTimeUnits;
+  const TOffsetCase cases[] = {
+      // n = 0: nothing given, every mode gives zero.
+      {"", U::Hours, 0, 0, 0, 0},
+      {"...", U::Minutes, 0, 0, 0, 0},
+      {":::", U::Seconds, 0, 0, 0, 0},
+      {"", U::AutoDetect, 0, 0, 0, 0},
+      // n = 1
+      {"7", U::Hours, 7, 0, 0, 0},
+      {"7.5", U::Hours, 7, 30, 0, 0},
+      {"7", U::Minutes, 0, 7, 0, 0},
+      {"7.25", U::Minutes, 0, 7, 15, 0},
+      {"7", U::Seconds, 0, 0, 7, 0},
+      {"7.25", U::Seconds, 0, 0, 7, 250},
+      // n = 2
+      {"1:2", U::Hours, 1, 2, 0, 0},
+      {"1:2.5", U::Hours, 1, 2, 30, 0},
+      {"1:2", U::Minutes, 0, 1, 2, 0},
+      {"1:2.5", U::Minutes, 0, 1, 2, 500},
+      {"1:2", U::Seconds, 0, 1, 2, 0},
+      {"1:2.5", U::Seconds, 0, 1, 2, 500},
+      // n = 3
+      {"1:2:3", U::Hours, 1, 2, 3, 0},
+      {"1:2:3.4", U::Hours, 1, 2, 3, 400},
+      {"1:2:3", U::Minutes, 0, 1, 2, 0},
+      {"1:2:3.4", U::Minutes, 0, 1, 2, 400},
+      {"1:2:3", U::Seconds, 1, 2, 3, 0},
+      {"1:2:3.4", U::Seconds, 1, 2, 3, 400},
+      // n > 3: Hours reads the first three fields, Minutes the first two, Seconds the last three.
+      {"1:2:3:4", U::Hours, 1, 2, 3, 0},
+      {"1:2:3:4", U::Minutes, 0, 1, 2, 0},
+      {"1:2:3:4", U::Seconds, 2, 3, 4, 0},
+      {"1:2:3:4:5.6", U::Seconds, 3, 4, 5, 600},
+      // AutoDetect: Hours without a fraction, Seconds with one.
+      {"90", U::AutoDetect, 90, 0, 0, 0},
+      {"1:30", U::AutoDetect, 1, 30, 0, 0},
+      {"1:30.5", U::AutoDetect, 0, 1, 30, 500},
+      {"1:30.250", U::AutoDetect, 0, 1, 30, 250},
+      {"2.5", U::AutoDetect, 0, 0, 2, 500},
+      {"2.5", U::Hours, 2, 30, 0, 0},
+      {"0.250", U::AutoDetect, 0, 0, 0, 250},
+      // Empty runs make no field; a single dot-run is no fraction.
+      {"::5", U::Hours, 5, 0, 0, 0},
+      {"1::2", U::Hours, 1, 2, 0, 0},
+      {".5", U::AutoDetect, 5, 0, 0, 0},
+      {"5.", U::AutoDetect, 5, 0, 0, 0},
+      {"0007:0008", U::Hours, 7, 8, 0, 0},
+  };
+  for (const TOffsetCase& c : cases) {
+    SCOPED_TRACE(Describe(c));
+    TOffsetDuration d = Parse(c.Text, c.Mode);
+    EXPECT_EQ(d.Hours, c.Hours);
+    EXPECT_EQ(d.Minutes, c.Minutes);
+    EXPECT_EQ(d.Seconds, c.Seconds);
+    EXPECT_EQ(d.Milliseconds, c.Milliseconds);
+  }
+  EXPECT_EQ(Err(), "");
+  EXPECT_EQ(run_.ExitCode, 0);
+  EXPECT_EQ(os_.Beeps, 0);
+}
+
+TEST_F(OffsetTest, TakesTheFirstThreeFractionDigits) {
+  using U = TTimeUnits;
+  EXPECT_EQ(Parse("1.5", U::Seconds).Milliseconds, 500);
+  EXPECT_EQ(Parse("1.25", U::Seconds).Milliseconds, 250);
+  EXPECT_EQ(Parse("1.7305", U::Seconds).Milliseconds, 730);
+  EXPECT_EQ(Parse("1.007", U::Seconds).Milliseconds, 7);
+}
+
+TEST_F(OffsetTest, RoundsSixtiethsOfTheFractionHalfToEven) {
+  struct TCase {
+    std::string_view Fraction;
+    std::int32_t Sixtieths;
+  };
+  const TCase cases[] = {
+      {"5", 30},    {"125", 8},  {"375", 22}, {"625", 38}, {"875", 52},  // exact halves
+      {"126", 8},   {"124", 7},  {"991", 59}, {"001", 0},  {"009", 1},
+      {"0", 0},     {"1", 6},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Fraction));
+    EXPECT_EQ(Parse("1." + std::string(c.Fraction), TTimeUnits::Hours).Minutes, c.Sixtieths);
+    EXPECT_EQ(Parse("1." + std::string(c.Fraction), TTimeUnits::Minutes).Seconds, c.Sixtieths);
+  }
+}
+
+TEST_F(OffsetTest, ClampsEachComponentWithItsOwnPairOfLines) {
+  TOffsetDuration d = Parse("1000:75:00", TTimeUnits::Hours);
+  EXPECT_EQ(d.Hours, 999);
+  EXPECT_EQ(d.Minutes, 59);
+  EXPECT_EQ(d.Seconds, 0);
+  const std::string invalid =
+      std::string(" *** Invalid Duration Provided... 1000:75:00.000 [hr:min:sec.ms] ") +
+      std::string(kLineEnd);
+  const std::string max =
+      std::string(" *** Max duration allowed........ 999:59:59.999 [hr:min:sec.ms]") +
+      std::string(kLineEnd);
+  EXPECT_EQ(Err(), invalid + max + invalid + max);
+  EXPECT_EQ(run_.ExitCode, 65);
+  EXPECT_EQ(os_.Beeps, 2);
+}
+
+TEST_F(OffsetTest, ChecksSecondsAndKeepsTheLimitsThemselves) {
+  TOffsetDuration d = Parse("0:0:60", TTimeUnits::Hours);
+  EXPECT_EQ(d.Seconds, 59);
+  EXPECT_EQ(os_.Beeps, 1);
+  EXPECT_NE(Err().find("00:00:60.000 [hr:min:sec.ms] "), std::string::npos);
+
+  platform::FakePlatform os;
+  TRunContext run(os);
+  TOffsetDuration top = ParseOffsetDuration(run, "999:59:59.999", TTimeUnits::Hours);
+  EXPECT_EQ(top.TotalMilliseconds(), 999 * 3'600'000LL + 59 * 60'000 + 59 * 1'000 + 999);
+  EXPECT_DOUBLE_EQ(top.Days(), static_cast<double>(top.TotalMilliseconds()) / kDay);
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(os.Beeps, 0);
+}
+
+TEST_F(OffsetTest, ClampsTheLargestFieldsWithoutWrappingAround) {
+  TOffsetDuration d = Parse("2147483647:2147483647:2147483647", TTimeUnits::Hours);
+  EXPECT_EQ(d.Hours, 999);
+  EXPECT_EQ(d.Minutes, 59);
+  EXPECT_EQ(d.Seconds, 59);
+  EXPECT_NE(Err().find("2147483647:2147483647:2147483647.000 [hr:min:sec.ms] "),
+            std::string::npos);
+  EXPECT_EQ(os_.Beeps, 3);
+}
+
+TEST_F(OffsetTest, RejectsFieldsThatAreNotWholeNumbers) {
+  const std::string_view bad[] = {"1:3a", "-1", "+1", "1:30.5x", "1:2:3:x", " 1", "1.2:3",
+                                  "2147483648", "1:99999999999999999999"};
+  for (std::string_view text : bad) {
+    SCOPED_TRACE(std::string(text));
+    for (TTimeUnits mode : {TTimeUnits::AutoDetect, TTimeUnits::Hours, TTimeUnits::Minutes,
+                            TTimeUnits::Seconds}) {
+      EXPECT_THROW(Parse(text, mode), ConversionError);
+    }
+  }
+  EXPECT_THROW(Parse(std::string(10'000, '1'), TTimeUnits::AutoDetect), ConversionError);
+  EXPECT_EQ(Parse(std::string(10'000, '0'), TTimeUnits::AutoDetect).Hours, 0);
+  EXPECT_EQ(run_.ExitCode, 0);
+}
+
+}  // namespace
+}  // namespace zentrel

@@ -1,0 +1,93 @@
+#include "durations/time_calc.h"
+
+#include <array>
+
+#include "core/date_format.h"
+#include "core/output.h"
+#include "core/text.h"
+#include "durations/duration_format.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
+constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
+constexpr std::string_view kLabelMomentPattern = "mm/dd/yy hh:nn:ss";
+constexpr std::string_view kOffsetPattern = "%.2d:%.2d:%.2d [hr:min:sec] ";
+constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
+/// Days from 1 January of year 1 to day 0 of the date-time encoding.
+constexpr std::int64_t kDayZeroShift = 693'594;
+
+/// The value DateTimeToTotalMs maps to the given count, under the encoding's rule for days
+/// before day 0 (the date truncated, the time of day its own positive part).
+TDateTimeValue FromTotalMs(std::int64_t totalMs) {
+  std::int64_t day = totalMs / kMsPerDay;
+  std::int64_t timeOfDay = totalMs % kMsPerDay;
+  if (timeOfDay < 0) {
+    timeOfDay += kMsPerDay;
+    --day;
+  }
+  return CombineDateTime(static_cast<TDateTimeValue>(day - kDayZeroShift),
+                         static_cast<TDateTimeValue>(timeOfDay) / static_cast<double>(kMsPerDay));
+}
+
+}  // namespace
+
+void WriteDurationResult(TRunContext& run, const TDurationRec& record, std::string_view label,
+                         std::string_view name) {
+  WriteCondensableResult(run, FormatDuration(record, name), label);
+}
+
+void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a,
+                       TDateTimeValue b) {
+  const TDurationBetween between = DurationBetween(a, b, run.Format, run.CurrentDateTime());
+  const std::string label =
+      "Time Between " + FormatDateTimeValue(kLabelMomentPattern, between.ValueA, false, run.Format) +
+      " and " + FormatDateTimeValue(kLabelMomentPattern, between.ValueB, false, run.Format) + " ";
+  WriteDurationResult(run, between.Record, label, name);
+}
+
+void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit, TDateTimeValue a,
+                       TDateTimeValue b) {
+  const TDurationBetween between = DurationBetween(a, b, run.Format, run.CurrentDateTime());
+  std::string label = "Convert \"" + between.TextA + "\" to WHOLE " +
+                      std::string(TimeUnitName(unit)) + " ";
+  // A time of today shows without its date, and whole seconds without milliseconds. An
+  // empty TodayText would otherwise remove the first blank of the label.
+  const std::string& today = run.RunSettings.TodayText;
+  if (!today.empty()) label = ReplaceText(label, today + " ", "", true);
+  label = ReplaceText(label, ".000", "", true);
+  WriteDurationResult(run, between.Record, label, name);
+}
+
+void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnits mode, char sign,
+                      std::string_view resultFormat, TDateTimeValue base) {
+  // Rendering and reading back limits the base to the whole milliseconds it shows.
+  const std::string baseText = FormatDateTimeValue(kMomentPattern, base, false, run.Format);
+  const TDateTimeValue wholeBase =
+      ParseDateTimeArg(baseText, kTodayPattern, run.Format, run.CurrentDateTime());
+  const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
+
+  const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);
+  std::string offsetText;
+  if (offset.Milliseconds == 0) {
+    const std::array<std::int64_t, 3> parts{offset.Hours, offset.Minutes, offset.Seconds};
+    offsetText = FormatIntegers(kOffsetPattern, parts);
+  } else {
+    const std::array<std::int64_t, 4> parts{offset.Hours, offset.Minutes, offset.Seconds,
+                                            offset.Milliseconds};
+    offsetText = FormatIntegers(kOffsetPatternWithMs, parts);
+  }
+
+  // Computed in milliseconds rather than on the raw value, so that a result on the other
+  // side of day 0 (12/30/1899) is still the right moment.
+  const bool after = sign == '+';
+  const std::int64_t baseMs = DateTimeToTotalMs(wholeBase);
+  const std::int64_t offsetMs = offset.TotalMilliseconds();
+  const TDateTimeValue result = FromTotalMs(after ? baseMs + offsetMs : baseMs - offsetMs);
+
+  const std::string label = offsetText + (after ? "after " : "before ") + shown + " ";
+  PrintDateResult(run, resultFormat, label, result);
+}
+
+}  // namespace zentrel
