@@ -21,8 +21,10 @@ A section may be left out; then that stream is not compared. A line "--- stdout 
 compares only the lines given, in order, against the start of the output; a line
 "--- stderr subset" checks that the lines given occur among the output's lines in the
 same order, other lines coming between them (for output holding the build date or the
-build directory). "{LE}" cannot
-occur in output; write expected text plainly. The clock is frozen with libfaketime and the
+build directory). In expected text, {PROGRAM} stands for the executable's full path and
+{PROGRAM_DIR} for its folder with the trailing separator, both as the program sees them
+(under Wine the Z: drive path with backslashes). "{LE}" cannot occur in output; write
+expected text plainly. The clock is frozen with libfaketime and the
 process id fixed at 1 by starting the program as the first process of a new pid
 namespace, so the random seed is 1. Line ends are normalised to LF, so the same cases run
 against the Windows build under Wine (--wine).
@@ -150,6 +152,8 @@ class WineSession:
         self.env = {k: v for k, v in os.environ.items() if k.startswith("WINE")}
         self.env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all",
                          "WINEDLLOVERRIDES": "mscoree,mshtml=",
+                         # Wine converts Unix arguments with the locale's character set.
+                         "LC_ALL": "C.UTF-8",
                          "HOME": os.environ.get("HOME", "/root")})
 
     def _run(self, *command, check=True, timeout=600, detached=False):
@@ -252,6 +256,20 @@ def default_wine_prefix(program):
     return str(pathlib.Path(program).parent.parent / "wine-prefix")
 
 
+def program_names(program, wine):
+    """The {PROGRAM} and {PROGRAM_DIR} texts: the path as the running program sees it."""
+    if wine:
+        full = "Z:" + program.replace("/", "\\")
+        return full, full[:full.rindex("\\") + 1]
+    return program, os.path.dirname(program) + "/"
+
+
+def expand_names(expected, program, wine):
+    full, folder = program_names(program, wine)
+    return (expected.replace(b"{PROGRAM_DIR}", folder.encode("utf-8"))
+            .replace(b"{PROGRAM}", full.encode("utf-8")))
+
+
 def run_one(program, case, path, wine):
     problems = []
     if case["setup"]:
@@ -269,7 +287,8 @@ def run_one(program, case, path, wine):
                                 f"actual {result.returncode}")
             for stream, actual in (("stdout", result.stdout), ("stderr", result.stderr)):
                 if stream in case["streams"]:
-                    problems += compare(stream, case["streams"][stream], actual,
+                    expected = expand_names(case["streams"][stream], program, wine)
+                    problems += compare(stream, expected, actual,
                                         stream in case["partial"], stream in case["subset"])
     finally:
         if case["setup"]:
@@ -290,7 +309,7 @@ def main():
     selected = []
     skipped = 0
     for path in sorted(root.rglob("*.test")):
-        if options.filter not in str(path):
+        if options.filter not in str(path.relative_to(root)):
             continue
         case = parse_case(path)
         if (case["wine_only"] and not options.wine) or (case["posix_only"] and options.wine):
