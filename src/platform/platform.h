@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,5 +67,9 @@ class Platform {
   /// status and bitness.
   virtual SystemFacts& System() = 0;
 };
+
+/// The platform of the running system, for the process started with argc/argv. Each
+/// backend defines it; the Windows one reads its command line from the system instead.
+std::unique_ptr<Platform> MakeSystemPlatform(int argc, char** argv);
 
 }  // namespace zentrel::platform
