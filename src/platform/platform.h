@@ -68,8 +68,8 @@ class Platform {
   /// Reads a whole file into contents; false when it cannot be opened or read.
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
   /// The whole file as one read-only view; nullptr when it cannot be opened or read. A
-  /// backend may map the file instead of copying it, which spares a large input the copy
-  /// and the zero-filling of fresh memory. This default reads it with ReadWholeFile.
+  /// backend may hold it in memory better suited to a large input than a string (large
+  /// pages: far fewer page faults). This default reads it with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
   /// Advice that a large buffer of the caller's is about to be filled: the system may back
   /// it with large pages, which spares it a page fault every few kilobytes. Changes no
@@ -100,5 +100,9 @@ inline std::unique_ptr<TFileView> Platform::ViewWholeFile(const std::string& pat
   view->Seal();
   return view;
 }
+
+/// The platform of the running system, for the process started with argc/argv. Each
+/// backend defines it; the Windows one reads its command line from the system instead.
+std::unique_ptr<Platform> MakeSystemPlatform(int argc, char** argv);
 
 }  // namespace zentrel::platform

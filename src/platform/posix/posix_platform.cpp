@@ -242,4 +242,8 @@ std::unique_ptr<Platform> MakePosixPlatform(int argc, char** argv) {
   return std::make_unique<PosixPlatform>(argc, argv);
 }
 
+std::unique_ptr<Platform> MakeSystemPlatform(int argc, char** argv) {
+  return MakePosixPlatform(argc, argv);
+}
+
 }  // namespace zentrel::platform
