@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/format_settings.h"
+#include "platform/system_facts.h"
 
 namespace zentrel::platform {
 
@@ -62,6 +63,9 @@ class Platform {
   virtual void Write(TStream stream, std::string_view bytes) = 0;
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
+  /// The facts of the script-variable listing: operating system, memory, processor, reboot
+  /// status and bitness.
+  virtual SystemFacts& System() = 0;
 };
 
 /// The platform of the running system, for the process started with argc/argv. Each

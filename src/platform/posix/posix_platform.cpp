@@ -1,5 +1,7 @@
 #include "platform/posix/posix_platform.h"
 
+#include "platform/posix/linux_system.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -148,9 +150,16 @@ class PosixPlatform final : public Platform {
     if (isatty(STDERR_FILENO)) Write(TStream::Err, "\a");
   }
 
+  // Built on first use: only the script-variable listing asks.
+  SystemFacts& System() override {
+    if (!system_) system_ = std::make_unique<LinuxSystem>(LiveLinuxSources());
+    return *system_;
+  }
+
  private:
   std::string program_;
   std::vector<std::string> args_;
+  std::unique_ptr<LinuxSystem> system_;
 };
 
 }  // namespace
