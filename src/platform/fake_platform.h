@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_system_facts.h"
 #include "platform/platform.h"
 
 namespace zentrel::platform {
@@ -25,6 +26,7 @@ struct FakePlatform : Platform {
   TFormatSettings Regional;
   std::string Out, Err;
   int Beeps = 0;
+  FakeSystemFacts Facts;
 
   TLocalTime Now() override { return Clock; }
   std::uint32_t ProcessId() override { return Pid; }
@@ -54,6 +56,7 @@ struct FakePlatform : Platform {
     (stream == TStream::Out ? Out : Err).append(bytes);
   }
   void Beep() override { ++Beeps; }
+  SystemFacts& System() override { return Facts; }
 };
 
 }  // namespace zentrel::platform

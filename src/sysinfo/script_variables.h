@@ -1,12 +1,42 @@
-// The script-variable listing: ready-made values for shell and batch scripts.
+// The script-variable listing: ready-made values for shell and batch scripts, one per
+// line as "@NAME;value; comment", so that a script can split each line at its first ";".
+// The listing covers the date and time in many shapes, dated names with random suffixes,
+// two seeded random numbers and a GUID-shaped text, dividers, letter and digit lists, and
+// the system facts of os_info.h and processor_info.h.
 #pragma once
+
+#include <string>
 
 #include "core/run_context.h"
 #include "dates/random.h"
 
 namespace zentrel {
 
+/// Writes the whole listing to standard output. withSymbols is handed to GetProcessorInfo
+/// and changes nothing else. The random generator's first two draws give the two random
+/// numbers, the next 32 the GUID. A failing system query throws ConversionError with the
+/// lines before it already written.
 void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
                           TDateTimeValue now);
+
+/// digits lowercase hexadecimal digits drawn one at a time, as "{8-4-4-4-12}" when there
+/// are 32 of them (no version or variant digits are fixed); any other count plainly.
+std::string MakeRandomGuid(TRandom& random, int digits);
+
+/// 79 copies of the character, as UTF-8.
+std::string MakeDivider(char16_t c);
+
+struct TMonthWeek {
+  int Year = 0;
+  int Month = 0;
+  /// Weeks run Monday to Sunday and belong to the month that holds their Thursday.
+  int Week = 0;
+  /// Monday 1 to Sunday 7.
+  int DayOfWeek = 0;
+};
+
+/// The week of the month of a date, with the year and month that week belongs to (the
+/// previous or next month at the edges). Throws ConversionError outside years 1 to 9999.
+TMonthWeek DecodeMonthWeek(TDateTimeValue value);
 
 }  // namespace zentrel

@@ -7,6 +7,10 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     args: -q -s 12/25/2024          shell-style words (quotes and backslashes as in sh)
     clock: 2026-12-07 04:15:11.270  optional; the frozen local time (TZ=UTC)
     env: NAME=value                 optional, repeatable
+    only: posix | wine              optional; the case runs against that build alone
+    setup: reg add "HKLM\X" /f      Wine only, repeatable: a Windows command run under
+                                    Wine before the case (shell words); the Wine
+                                    registry is put back as it was after the case
     exit: 0
     --- stdout
     ...expected bytes, every line ending in a line end...
@@ -17,16 +21,27 @@ A section may be left out; then that stream is not compared. A line "--- stdout 
 compares only the lines given, in order, against the start of the output; a line
 "--- stderr subset" checks that the lines given occur among the output's lines in the
 same order, other lines coming between them (for output holding the build date or the
-build directory). "{LE}" cannot
-occur in output; write expected text plainly. The clock is frozen with libfaketime and the
+build directory). In expected text, {PROGRAM} stands for the executable's full path and
+{PROGRAM_DIR} for its folder with the trailing separator, both as the program sees them
+(under Wine the Z: drive path with backslashes). "{LE}" cannot occur in output; write
+expected text plainly. The clock is frozen with libfaketime and the
 process id fixed at 1 by starting the program as the first process of a new pid
 namespace, so the random seed is 1. Line ends are normalised to LF, so the same cases run
 against the Windows build under Wine (--wine).
+
+Under Wine the clock is frozen the same way (libfaketime preloaded into the Wine
+process), the time zone is UTC and the user locale is US English with the regional
+overrides that give exactly the program's default settings. The Windows process id cannot
+be fixed: Wine hands out ids in steps as processes start, so a case whose output depends
+on the random seed (random numbers, the report, the script variables' random rows) carries
+"only: posix". The Wine prefix (WINEPREFIX, else <build dir>/wine-prefix beside the
+executable's folder) is created once and reused; one persistent Wine server serves the run.
 """
 import argparse
 import os
 import pathlib
 import shlex
+import shutil
 import subprocess
 import sys
 
@@ -36,7 +51,8 @@ FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 def parse_case(path):
     case = {"args": [], "clock": DEFAULT_CLOCK, "env": {}, "exit": 0, "streams": {},
-            "partial": set(), "subset": set(), "wine_only": False, "posix_only": False}
+            "partial": set(), "subset": set(), "wine_only": False, "posix_only": False,
+            "setup": []}
     section = None
     for raw in path.read_bytes().split(b"\n"):
         line = raw.decode("utf-8", "surrogateescape")
@@ -66,9 +82,15 @@ def parse_case(path):
         elif key == "exit":
             case["exit"] = int(value)
         elif key == "only":
+            if value not in ("posix", "wine"):
+                raise ValueError(f"{path}: only: takes posix or wine, not {value!r}")
             case[value + "_only"] = True
+        elif key == "setup":
+            case["setup"].append(shlex.split(value))
         else:
             raise ValueError(f"{path}: unknown header {key!r}")
+    if case["setup"] and not case["wine_only"]:
+        raise ValueError(f"{path}: a case with setup: runs under Wine only (only: wine)")
     for name, lines in case["streams"].items():
         # The file's final newline ends the last expected line, not an extra empty line.
         if lines and lines[-1] == b"":
@@ -77,24 +99,129 @@ def parse_case(path):
     return case
 
 
+def base_env(clock):
+    return {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TZ": "UTC", "LC_ALL": "C",
+            "FAKETIME": clock, "FAKETIME_DONT_RESET": "1"}
+
+
 def run_case(program, case, cwd, wine):
-    env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TZ": "UTC", "LC_ALL": "C",
-           "FAKETIME": case["clock"], "FAKETIME_DONT_RESET": "1"}
+    env = base_env(case["clock"])
+    env["LD_PRELOAD"] = FAKETIME_LIB
     if wine:
-        env.update({k: v for k, v in os.environ.items() if k.startswith("WINE")})
-        env["WINEDEBUG"] = "-all"
-        env["HOME"] = os.environ.get("HOME", "/root")
+        env.update(wine.env)
         command = ["wine", program]
     else:
-        env["LD_PRELOAD"] = FAKETIME_LIB
         # A sanitizer build loads its runtime after the preloaded faketime library.
         env["ASAN_OPTIONS"] = "verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", "")
         env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1"
         command = ["unshare", "-pf", "--mount-proc", program]
     env.update(case["env"])
     result = subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
-                            timeout=60)
+                            timeout=60, stdin=subprocess.DEVNULL)
     return result
+
+
+# The user locale's overrides under Wine: US English gives "M/d/yyyy" and "h:mm tt", the
+# program's texts are written for "mm/dd/yyyy" and "h:nn AMPM".
+WINE_REGIONAL = [
+    ("sShortDate", "MM/dd/yyyy"),
+    ("sLongDate", "dddd, MMMM d, yyyy"),
+    ("sShortTime", "h:mm tt"),
+    ("sTimeFormat", "h:mm:ss tt"),
+    ("sDate", "/"),
+    ("sTime", ":"),
+    ("sDecimal", "."),
+    ("s1159", "AM"),
+    ("s2359", "PM"),
+]
+REGISTRY_FILES = ("system.reg", "user.reg", "userdef.reg")
+
+
+class WineSession:
+    """One Wine prefix and one persistent Wine server for a whole run.
+
+    The prefix is made once (wineboot) and marked ready; later runs reuse it. The registry
+    files are kept as they stand after the prefix is prepared, and put back (with the
+    server restarted) after every case that changed the registry with setup: lines.
+    """
+
+    def __init__(self, prefix):
+        self.prefix = pathlib.Path(prefix).resolve()
+        self.snapshot = self.prefix / "zentrel-registry"
+        self.ready = self.prefix / "zentrel-prefix-ready"
+        self.env = {k: v for k, v in os.environ.items() if k.startswith("WINE")}
+        self.env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all",
+                         "WINEDLLOVERRIDES": "mscoree,mshtml=",
+                         # Wine converts Unix arguments with the locale's character set.
+                         "LC_ALL": "C.UTF-8",
+                         "HOME": os.environ.get("HOME", "/root")})
+
+    def _run(self, *command, check=True, timeout=600, detached=False):
+        # Never with libfaketime: the Wine services started here keep running for the
+        # whole session and need a clock that moves.
+        env = base_env("")
+        env.pop("FAKETIME")
+        env.update(self.env)
+        # A server that stays behind must not hold our pipes open.
+        output = subprocess.DEVNULL if detached else subprocess.PIPE
+        result = subprocess.run(list(command), env=env, stdout=output, stderr=output,
+                                timeout=timeout, stdin=subprocess.DEVNULL)
+        if check and result.returncode != 0:
+            detail = (result.stderr or b"").decode("utf-8", "replace").strip()
+            raise RuntimeError(f"{' '.join(command)} failed ({result.returncode}): {detail}")
+        return result
+
+    def wine(self, words):
+        return self._run("wine", *words, check=False)
+
+    def start(self):
+        if not self.ready.exists():
+            if self.prefix.exists():
+                self._run("wineserver", "-k", check=False)
+                self._run("wineserver", "-w", check=False)
+                shutil.rmtree(self.prefix)
+            self._run("wineboot", "-i")
+            key = r"HKCU\Control Panel\International"
+            for name, value in WINE_REGIONAL:
+                self._run("wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value,
+                          "/f")
+            self._stop_server()
+            self.snapshot.mkdir(exist_ok=True)
+            for name in REGISTRY_FILES:
+                shutil.copy2(self.prefix / name, self.snapshot / name)
+            self.ready.touch()
+        else:
+            # Whatever changed the registry since (a run stopped halfway, a hand-made
+            # change) is dropped: every run starts from the prepared registry.
+            self._stop_server()
+            self._put_back_registry()
+        self._start_server()
+
+    def _put_back_registry(self):
+        for name in REGISTRY_FILES:
+            shutil.copy2(self.snapshot / name, self.prefix / name)
+
+    def _start_server(self):
+        self._stop_server()  # one left by an interrupted run
+        self._run("wineserver", "-p", detached=True)
+        # The first Wine process starts the prefix's services; later cases find them up.
+        self._run("wine", "cmd", "/c", "exit", detached=True)
+
+    def _stop_server(self):
+        self._run("wineserver", "-k", check=False)
+        self._run("wineserver", "-w", check=False)
+
+    def begin_changes(self):
+        self.ready.unlink(missing_ok=True)
+
+    def restore(self):
+        self._stop_server()
+        self._put_back_registry()
+        self.ready.touch()
+        self._start_server()
+
+    def finish(self):
+        self._stop_server()
 
 
 def compare_subset(name, expected, actual):
@@ -130,37 +257,94 @@ def compare(name, expected, actual, partial, subset=False):
     return [f"  {name}: differs in line ends or trailing bytes"]
 
 
+def default_wine_prefix(program):
+    if os.environ.get("WINEPREFIX"):
+        return os.environ["WINEPREFIX"]
+    # build/windows/src/zentrel.exe -> build/windows/wine-prefix
+    return str(pathlib.Path(program).parent.parent / "wine-prefix")
+
+
+def program_names(program, wine):
+    """The {PROGRAM} and {PROGRAM_DIR} texts: the path as the running program sees it."""
+    if wine:
+        full = "Z:" + program.replace("/", "\\")
+        return full, full[:full.rindex("\\") + 1]
+    return program, os.path.dirname(program) + "/"
+
+
+def expand_names(expected, program, wine):
+    full, folder = program_names(program, wine)
+    return (expected.replace(b"{PROGRAM_DIR}", folder.encode("utf-8"))
+            .replace(b"{PROGRAM}", full.encode("utf-8")))
+
+
+def run_one(program, case, path, wine):
+    problems = []
+    if case["setup"]:
+        wine.begin_changes()
+        for words in case["setup"]:
+            done = wine.wine(words)
+            if done.returncode != 0:
+                problems.append(f"  setup {shlex.join(words)} failed: "
+                                f"{done.stderr.decode('utf-8', 'replace').strip()}")
+    try:
+        if not problems:
+            result = run_case(program, case, path.parent, wine)
+            if result.returncode != case["exit"]:
+                problems.append(f"  exit code: expected {case['exit']}, "
+                                f"actual {result.returncode}")
+            for stream, actual in (("stdout", result.stdout), ("stderr", result.stderr)):
+                if stream in case["streams"]:
+                    expected = expand_names(case["streams"][stream], program, wine)
+                    problems += compare(stream, expected, actual,
+                                        stream in case["partial"], stream in case["subset"])
+    finally:
+        if case["setup"]:
+            wine.restore()
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
     parser.add_argument("cases", nargs="?", default=str(pathlib.Path(__file__).parent / "cases"))
     parser.add_argument("--wine", action="store_true", help="run a Windows build under Wine")
+    parser.add_argument("--wine-prefix", help="the Wine prefix to use (made when missing)")
     parser.add_argument("--filter", default="", help="run only cases whose path contains this")
     options = parser.parse_args()
     program = os.path.abspath(options.program)
     root = pathlib.Path(options.cases)
-    failures = 0
-    count = 0
+    selected = []
+    skipped = 0
     for path in sorted(root.rglob("*.test")):
-        if options.filter not in str(path):
+        if options.filter not in str(path.relative_to(root)):
             continue
         case = parse_case(path)
         if (case["wine_only"] and not options.wine) or (case["posix_only"] and options.wine):
+            skipped += 1
             continue
-        count += 1
-        result = run_case(program, case, path.parent, options.wine)
-        problems = []
-        if result.returncode != case["exit"]:
-            problems.append(f"  exit code: expected {case['exit']}, actual {result.returncode}")
-        for stream, actual in (("stdout", result.stdout), ("stderr", result.stderr)):
-            if stream in case["streams"]:
-                problems += compare(stream, case["streams"][stream], actual,
-                                    stream in case["partial"], stream in case["subset"])
-        if problems:
-            failures += 1
-            print(f"FAIL {path.relative_to(root)}")
-            print("\n".join(problems))
-    print(f"{count - failures} of {count} CLI cases passed")
+        selected.append((path, case))
+
+    wine = None
+    if options.wine and selected:
+        wine = WineSession(options.wine_prefix or default_wine_prefix(program))
+        wine.start()
+    failures = 0
+    try:
+        for path, case in selected:
+            problems = run_one(program, case, path, wine)
+            if problems:
+                failures += 1
+                print(f"FAIL {path.relative_to(root)}")
+                print("\n".join(problems))
+    finally:
+        if wine:
+            wine.finish()
+    count = len(selected)
+    where = " under Wine" if options.wine else ""
+    print(f"{count - failures} of {count} CLI cases passed{where} "
+          f"({skipped} for the other build skipped)")
+    print(f"{count - failures} passed, {failures} failed, {skipped} skipped")
     return 1 if failures else 0
 
 

@@ -1,0 +1,323 @@
+#include "sysinfo/script_variables.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/text.h"
+#include "platform/fake_platform.h"
+
+namespace zentrel {
+namespace {
+
+using platform::FakePlatform;
+
+/// One listing written into a fake platform's standard output.
+struct Listing {
+  FakePlatform os;
+  std::vector<std::string> lines;
+
+  /// Throws what the listing throws, after keeping what it wrote.
+  void Write(TDateTimeValue now, bool withSymbols = true) {
+    TRunContext run(os);
+    TRandom random(1);
+    try {
+      WriteScriptVariables(run, random, withSymbols, now);
+    } catch (...) {
+      run.Channels.Flush();
+      Split();
+      throw;
+    }
+    run.Channels.Flush();
+    Split();
+  }
+  void Split() {
+    lines.clear();
+    std::string_view out = os.Out;
+    while (!out.empty()) {
+      size_t end = out.find(kLineEnd);
+      lines.emplace_back(out.substr(0, end));
+      if (end == std::string_view::npos) break;
+      out.remove_prefix(end + kLineEnd.size());
+    }
+  }
+  /// The line that begins with the prefix; fails the test when there is none.
+  std::string Row(std::string_view prefix) const {
+    for (const auto& line : lines) {
+      if (line.rfind(prefix, 0) == 0) return line;
+    }
+    ADD_FAILURE() << "no row " << prefix;
+    return {};
+  }
+  /// What follows the prefix up to the comment's "; ".
+  std::string Value(std::string_view prefix) const {
+    std::string line = Row(prefix);
+    std::string rest = line.substr(std::min(prefix.size(), line.size()));
+    return rest.substr(0, rest.find("; "));
+  }
+};
+
+TDateTimeValue At(int year, int month, int day, int hour = 4, int minute = 15, int second = 11,
+                  int ms = 270) {
+  return CombineDateTime(EncodeDate(year, month, day), EncodeTime(hour, minute, second, ms));
+}
+
+TEST(ScriptVariablesTest, ShapeOfTheWholeListing) {
+  Listing l;
+  l.Write(At(2026, 12, 7));
+  ASSERT_EQ(l.lines.size(), 129u);
+  EXPECT_EQ(l.lines.back(), "");
+  for (size_t i = 0; i + 1 < l.lines.size(); ++i) {
+    EXPECT_EQ(l.lines[i][0], '@') << i;
+    EXPECT_NE(l.lines[i].find("; "), std::string::npos) << i;
+  }
+  EXPECT_EQ(l.lines[0], "@YYYY;2026; 4-digit year");
+  EXPECT_EQ(l.lines[13], "@TIME12;04:15 AM; Time in 12-hour notation (hour:min AM/PM)");
+  EXPECT_EQ(l.lines[29], "@MMDDYYYY;12072026; Today, month first (12072026)");
+  EXPECT_EQ(l.lines[49],
+            "@DIRSTAMP_R;20261207-041511#" + l.Value("@RANDOM1;") +
+                "; Dated Folder Name with Random Suffix (20261207-041511#random)");
+  EXPECT_EQ(l.lines[54],
+            "@TIMESTAMP;12-07-2026 at 04:15 AM; 12-hour timestamp for logs (mm-dd-yyyy AT "
+            "hour.min AM/PM)");
+  EXPECT_EQ(l.lines[56], "@NO_TIME;00:00:00.000; Generic Zero Time(All Zeros for Hour:Min:Sec.MSec)");
+  EXPECT_EQ(l.lines[64], "@DIVIDER=;" + std::string(79, '=') +
+                             "; Set Various Modern and Legacy Dividers");
+  EXPECT_EQ(l.lines[79], "@DIVIDER\u00A9;" + MakeDivider(u'\u00A9') +
+                             "; Set Various Modern and Legacy Dividers");
+  EXPECT_EQ(l.lines[82].substr(0, 11), "@DIVIDER\u00BB;");
+  EXPECT_EQ(l.lines[87].substr(0, 8 + 79), "@SPACES;" + std::string(79, ' '));
+  EXPECT_EQ(l.lines[94].substr(0, 11), "@OSEDITION;");
+  EXPECT_EQ(l.lines[107].substr(0, 10), "@CPU_NAME;");
+  EXPECT_EQ(l.lines[119].substr(0, 19), "@IS_REBOOT_PENDING;");
+  EXPECT_EQ(l.lines[125], "@APP_ARCH;x64; The 64-bit version of this application is running");
+  EXPECT_EQ(l.lines[127],
+            "@PSPARAMS;-AcceptEula -NoBanner; Default Parameters for Newer SysInternals Utilities");
+}
+
+TEST(ScriptVariablesTest, RandomDrawsComeInTheirOrder) {
+  TRandom expected(1);
+  std::string raw1 = FloatToText(expected.NextFraction(), TFormatSettings{});
+  std::string raw2 = FloatToText(expected.NextFraction(), TFormatSettings{});
+  std::string guid = MakeRandomGuid(expected, 32);
+
+  Listing l;
+  l.Write(At(2026, 12, 7));
+  EXPECT_EQ(l.Value("@RANDOM1_RAW;"), raw1);
+  EXPECT_EQ(l.Value("@RANDOM2_RAW;"), raw2);
+  EXPECT_EQ(l.Value("@RANDOM;"), raw1.substr(raw1.size() - 5));
+  EXPECT_EQ(l.Value("@RANDOM2;"), raw2.substr(raw2.size() - 5));
+  EXPECT_EQ(l.Value("@FILESTAMP_R;"), "20261207-041511#" + raw2.substr(raw2.size() - 5) + ".TXT");
+  EXPECT_EQ(l.Value("@GUID;"), guid);
+
+  ASSERT_EQ(guid.size(), 38u);
+  for (size_t i = 0; i < guid.size(); ++i) {
+    char c = guid[i];
+    if (i == 0) EXPECT_EQ(c, '{');
+    else if (i == 37) EXPECT_EQ(c, '}');
+    else if (i == 9 || i == 14 || i == 19 || i == 24) EXPECT_EQ(c, '-');
+    else EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')) << guid;
+  }
+  // The same seed, the same values.
+  Listing again;
+  again.Write(At(2026, 12, 7));
+  EXPECT_EQ(again.lines, l.lines);
+}
+
+TEST(ScriptVariablesTest, CalendarRows) {
+  struct Case {
+    TDateTimeValue when;
+    const char* prefix;
+    const char* value;
+  } cases[] = {
+      {At(2026, 12, 6), "@DAYOFWEEK;", "8"},  // a Sunday
+      {At(2026, 12, 7), "@DAYOFWEEK;", "2"},  // a Monday
+      {At(2026, 12, 31), "@ENDOFMONTH;", "TRUE"},
+      {At(2026, 4, 30), "@ENDOFMONTH;", "TRUE"},
+      {At(2027, 2, 28), "@ENDOFMONTH;", "TRUE"},
+      {At(2028, 2, 29), "@ENDOFMONTH;", "TRUE"},
+      {At(2028, 2, 28), "@ENDOFMONTH;", "FALSE"},
+      {At(2026, 3, 31), "@LASTMONTH;", "02"},
+      {At(2026, 3, 31), "@NEXTMONTH;", "04"},
+      {At(2026, 3, 31), "@LASTMONTH_EXP;", "2026-02"},
+      {At(2027, 1, 15), "@LASTMONTH_EXP;", "2026-12"},
+      {At(2026, 12, 15), "@NEXTMONTH_EXP;", "2027-01"},
+      {At(2027, 1, 1), "@YESTERDAY;", "20261231"},
+      {At(2027, 1, 1), "@LASTYEAR;", "2026"},
+      {At(2027, 1, 1), "@NEXTYEAR;", "2028"},
+      {At(2027, 1, 1), "@DAYOFYEAR;", "1"},
+      {At(2028, 12, 31), "@DAYOFYEAR;", "366"},
+      {At(2028, 12, 31), "@LEAPYEAR;", "TRUE"},
+      {At(2100, 6, 1), "@LEAPYEAR;", "FALSE"},
+      {At(2000, 6, 1), "@YY;", "00"},
+      {At(2026, 12, 7, 4, 15, 11, 7), "@MSEC;", "007"},
+      {At(2026, 12, 7, 16, 5, 0), "@TIME12_EXP;", "04:05:00 PM"},
+      {At(2026, 12, 7, 16, 5, 0), "@HR;", "16"},
+      {At(2026, 12, 1), "@DATE_IS_ODD;", "TRUE"},
+      {At(2026, 12, 1), "@DATE_IS_EVEN;", "FALSE"},
+      {At(2026, 12, 1), "@DATE_IS;", "ODD"},
+      {At(2026, 12, 7), "@BEGMONTH;", "12012026"},
+      {At(2027, 1, 1), "@WEEKOFYEAR;", "53"},
+      {At(2027, 1, 1), "@WEEKOFMONTH;", "5"},  // the last week of December
+      {At(2026, 6, 30), "@WEEKOFMONTH;", "1"},  // the first week of July
+  };
+  for (const auto& c : cases) {
+    Listing l;
+    l.Write(c.when);
+    EXPECT_EQ(l.Value(c.prefix), c.value) << c.prefix;
+  }
+  Listing l;
+  l.Write(At(2026, 3, 31));
+  EXPECT_EQ(l.Row("@LASTMONTH_EXP;"), "@LASTMONTH_EXP;2026-02; Last Month (2026-02)");
+  EXPECT_EQ(l.Row("@YESTERDAY_EXP;"), "@YESTERDAY_EXP;2026-03-30; Yesterday (2026-03-30)");
+}
+
+TEST(MonthWeekTest, WeeksBelongToTheMonthOfTheirThursday) {
+  struct Case {
+    TDateTimeValue when;
+    TMonthWeek expected;
+  } cases[] = {
+      // January 2027 begins on a Friday: its 1st to 3rd close December's last week.
+      {At(2027, 1, 1), {2026, 12, 5, 5}},
+      {At(2027, 1, 3), {2026, 12, 5, 7}},
+      {At(2027, 1, 4), {2027, 1, 1, 1}},
+      {At(2027, 1, 11), {2027, 1, 2, 1}},
+      // June 2026 ends on a Tuesday: its last two days open July.
+      {At(2026, 6, 28), {2026, 6, 4, 7}},
+      {At(2026, 6, 29), {2026, 7, 1, 1}},
+      {At(2026, 6, 30), {2026, 7, 1, 2}},
+      {At(2026, 7, 1), {2026, 7, 1, 3}},
+      // December 2025 ends on a Wednesday: its last days open January of the next year.
+      {At(2025, 12, 29), {2026, 1, 1, 1}},
+      {At(2025, 12, 28), {2025, 12, 4, 7}},
+      // A month that begins on a Thursday keeps its first days.
+      {At(2026, 10, 1), {2026, 10, 1, 4}},
+      {At(2026, 10, 5), {2026, 10, 2, 1}},
+  };
+  for (const auto& c : cases) {
+    TMonthWeek w = DecodeMonthWeek(c.when);
+    EXPECT_EQ(w.Year, c.expected.Year) << c.when;
+    EXPECT_EQ(w.Month, c.expected.Month) << c.when;
+    EXPECT_EQ(w.Week, c.expected.Week) << c.when;
+    EXPECT_EQ(w.DayOfWeek, c.expected.DayOfWeek) << c.when;
+  }
+}
+
+TEST(DividerTest, SeventyNineCopies) {
+  EXPECT_EQ(MakeDivider(u'-'), std::string(79, '-'));
+  EXPECT_EQ(MakeDivider(u'\\'), std::string(79, '\\'));
+  std::string registered = MakeDivider(u'\u00AE');
+  ASSERT_EQ(registered.size(), 158u);
+  EXPECT_EQ(registered.substr(0, 2), "\xC2\xAE");
+  EXPECT_EQ(MakeDivider(u'\u2122').size(), 237u);
+}
+
+TEST(ScriptVariablesTest, MemoryRows) {
+  struct Case {
+    std::int64_t kb;
+    const char* total;
+    const char* gb;
+    const char* mb;
+  } cases[] = {{8388608, "8GB", "8", "8192"},
+               {1048575, "1023MB", "0", "1023"},
+               {1000, "1000KB", "0", "0"},
+               {0, "0KB", "0", "0"}};
+  for (const auto& c : cases) {
+    Listing l;
+    l.os.Facts.HostAnswers.MemoryValue = {c.kb, "This value came from a test"};
+    l.Write(At(2026, 12, 7));
+    EXPECT_EQ(l.Row("@TOTAL_RAM;"), std::string("@TOTAL_RAM;") + c.total +
+                                        "; Total RAM with appropriate size suffix -- This value "
+                                        "came from a test");
+    EXPECT_EQ(l.Value("@TOTAL_RAM_GB;"), c.gb);
+    EXPECT_EQ(l.Value("@TOTAL_RAM_MB;"), c.mb);
+    EXPECT_EQ(l.Value("@TOTAL_RAM_KB;"), std::to_string(c.kb));
+    EXPECT_EQ(l.Value("@OLD_MEMORY_API;"), "FALSE");
+  }
+}
+
+TEST(ScriptVariablesTest, RebootRows) {
+  struct Case {
+    platform::THostReboot reboot;
+    const char* status;
+    const char* needs;
+  } cases[] = {
+      {{false, false, true}, "FALSE FALSE  TRUE", "@NEEDS_REBOOT; TRUE; This System is Requesting a Reboot..."},
+      {{true, true, false}, "TRUE  TRUE FALSE", "@NEEDS_REBOOT; TRUE; This System is Requesting a Reboot..."},
+      {{false, false, false}, "FALSE FALSE FALSE",
+       "@NEEDS_REBOOT; FALSE; This System is NOT Requesting a Reboot..."},
+  };
+  for (const auto& c : cases) {
+    Listing l;
+    l.os.Facts.HostAnswers.RebootValue = c.reboot;
+    l.Write(At(2026, 12, 7));
+    EXPECT_EQ(l.Row("@REBOOT_STATUS;"), std::string("@REBOOT_STATUS;") + c.status +
+                                            "; Reboot Status: Pending, Required, FileOperations...");
+    EXPECT_EQ(l.Row("@NEEDS_REBOOT;"), c.needs);
+    EXPECT_EQ(l.Value("@IS_REBOOT_PENDING;"), c.reboot.Pending ? "TRUE" : "FALSE");
+    EXPECT_EQ(l.Value("@IS_FILE_CHANGES_PENDING;"), c.reboot.FilesPending ? "TRUE" : "FALSE");
+  }
+}
+
+TEST(ScriptVariablesTest, ProcessorRowsAndSymbols) {
+  for (auto [logical, threads] : {std::pair{1, "1"}, {2, "1"}, {3, "1"}, {8, "4"}}) {
+    Listing l;
+    l.os.Facts.HostAnswers.ProcessorValue.PhysicalCores = 1;
+    l.os.Facts.HostAnswers.ProcessorValue.LogicalCores = logical;
+    l.Write(At(2026, 12, 7));
+    EXPECT_EQ(l.Value("@THREADS;/MT:"), threads) << logical;
+  }
+  Listing with, without;
+  with.Write(At(2026, 12, 7), true);
+  without.Write(At(2026, 12, 7), false);
+  EXPECT_EQ(with.Value("@CPU_NAME;"), "Intel\u00AE Core\u2122 i7-8650U CPU at 1.90GHz [4200 Mhz]");
+  EXPECT_EQ(without.Value("@CPU_NAME_ONLY;"), "Intel(R) Core(TM) i7-8650U CPU at 1.90GHz");
+  ASSERT_EQ(with.lines.size(), without.lines.size());
+  for (size_t i = 0; i < with.lines.size(); ++i) {
+    if (with.lines[i].rfind("@CPU_NAME", 0) == 0) continue;
+    EXPECT_EQ(with.lines[i], without.lines[i]);
+  }
+  EXPECT_EQ(with.Row("@PHY_CORES_PER;"), "@PHY_CORES_PER;4; Number of Physical Cores per Physical Processors");
+  EXPECT_EQ(with.Value("@THREADS_PER_CORE;"), "2");
+  EXPECT_EQ(with.Row("@OS_ARCH;"), "@OS_ARCH;x64; The 64-bit version of the operating system is running");
+  EXPECT_EQ(with.Value("@OSEDITION;"), "Debian GNU/Linux, Version 12 (Kernel 6.1.0-18-amd64)");
+  EXPECT_EQ(with.Value("@OSBUILDX;"), "0.18");
+}
+
+TEST(ScriptVariablesTest, AFailingQueryEndsTheListingWhereItStands) {
+  Listing l;
+  l.os.Facts.HostAnswers.ProcessorValue.PhysicalCores = 0;
+  EXPECT_THROW(l.Write(At(2026, 12, 7)), ConversionError);
+  ASSERT_EQ(l.lines.size(), 107u);
+  EXPECT_EQ(l.lines.back().substr(0, 11), "@TOTAL_RAM;");
+}
+
+TEST(ScriptVariablesTest, WindowsTextsOnWindows) {
+  Listing l;
+  auto& win = l.os.Facts.Win;
+  l.os.Facts.IsWindows = true;
+  win.Reg.Keys["\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"] = {
+      {"CurrentBuildNumber", std::string("7601")},
+      {"CurrentVersion", std::string("6.1")},
+      {"ProductName", std::string("Windows 7 Professional")},
+      {"CSDVersion", std::string("Service Pack 1")}};
+  win.Topology.Api = platform::TTopologyApi::Legacy;
+  win.Topology.Entries = {{platform::TProcessorRelationship::ProcessorCore, {0x3}}};
+  win.InstalledKB.reset();
+  win.GlobalBytes = 2147483648u;
+  win.Wow64 = platform::TWow64Query::No;
+  l.Write(At(2026, 12, 7));
+  EXPECT_EQ(l.Value("@OSEDITION;"), "Windows 7 Professional Service Pack 1, Version 6.1 Build 7601");
+  EXPECT_EQ(l.Value("@OSBUILDX;"), "7601.0");
+  EXPECT_EQ(l.Value("@WINVER;"), "");
+  EXPECT_EQ(l.Value("@OLD_MEMORY_API;"), "TRUE");
+  EXPECT_EQ(l.Row("@TOTAL_RAM;"),
+            "@TOTAL_RAM;2GB; Total RAM with appropriate size suffix -- This value was returned by "
+            "an XP/2003 API and will not provide accurate info when run on x64 Windows. Please "
+            "use the x64 EXE on x64 Windows");
+  EXPECT_EQ(l.Value("@CPU_NAME;"), "*** Unknown *** [0 Mhz]");
+  EXPECT_EQ(l.Row("@OS_ARCH;"), "@OS_ARCH;x86; The 32-bit version of Windows is running");
+}
+
+}  // namespace
+}  // namespace zentrel

@@ -1,8 +1,0 @@
-// Placeholder body until the listing lands.
-#include "sysinfo/script_variables.h"
-
-namespace zentrel {
-
-void WriteScriptVariables(TRunContext&, TRandom&, bool, TDateTimeValue) {}
-
-}  // namespace zentrel
