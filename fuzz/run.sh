@@ -25,7 +25,8 @@ case $target in
   fuzz_parse_date | fuzz_format_date) dict=date ;;
   fuzz_custom_message) dict=message ;;
   fuzz_parse_duration | fuzz_offset_duration) dict=duration ;;
-  fuzz_dispatch) dict=dispatch ;;
+  fuzz_dispatch | fuzz_timing_format) dict=dispatch ;;
+  fuzz_system_files) dict=system ;;
   *) dict= ;;
 esac
 options=(-max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -max_len=4096
