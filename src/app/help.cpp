@@ -341,8 +341,6 @@ struct TPiece {
   std::int32_t Add = 0;
 };
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
-
 constexpr TPiece T(std::string_view text) { return {TPieceKind::Text, text}; }
 /// D(now + days).
 constexpr TPiece D(double days) { return {TPieceKind::Moment, kDatePattern, days}; }

@@ -20,9 +20,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
 constexpr std::string_view kConversionFailure = "Invalid or Incomplete Syntax!";
 constexpr std::string_view kInvalidFormatWarning = " -- Invalid Time Format Selected: \"";
 constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/banner.h"
+#include "core/date_format.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"
@@ -15,9 +16,7 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
 constexpr std::string_view kHeadPattern = "mmmm dd, yyyy";
-constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
 constexpr std::string_view kNote =
     " NOTE: All Calculations Below are Relative to Selected Date Above...";
 constexpr int kDividerWidth = 78;

@@ -21,8 +21,6 @@ constexpr std::int64_t kMsPerSecond = 1'000;
 constexpr std::int64_t kDayZeroShift = 693'594;
 constexpr size_t kMaxTextLength = 255;
 
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
 constexpr std::string_view kRecordTextPattern = "%.2d:%.2d:%.2d:%.2d.%.3d";
 constexpr std::string_view kOffsetTextPattern = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
 constexpr std::string_view kInvalidDurationLine = " *** Invalid Duration Provided... ";
@@ -183,8 +181,8 @@ TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
   // show, so the duration agrees with what a label prints.
   result.TextA = FormatDateTimeValue(kMomentPattern, a, false, settings);
   result.TextB = FormatDateTimeValue(kMomentPattern, b, false, settings);
-  result.ValueA = ParseDateTimeArg(result.TextA, kTodayPattern, settings, now);
-  result.ValueB = ParseDateTimeArg(result.TextB, kTodayPattern, settings, now);
+  result.ValueA = ParseDateTimeArg(result.TextA, kDatePattern, settings, now);
+  result.ValueB = ParseDateTimeArg(result.TextB, kDatePattern, settings, now);
   result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
   return result;
 }

@@ -10,8 +10,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
 constexpr std::string_view kLabelMomentPattern = "mm/dd/yy hh:nn:ss";
 constexpr std::string_view kOffsetPattern = "%.2d:%.2d:%.2d [hr:min:sec] ";
 constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
@@ -65,7 +63,7 @@ void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnit
   // Rendering and reading back limits the base to the whole milliseconds it shows.
   const std::string baseText = FormatDateTimeValue(kMomentPattern, base, false, run.Format);
   const TDateTimeValue wholeBase =
-      ParseDateTimeArg(baseText, kTodayPattern, run.Format, run.CurrentDateTime());
+      ParseDateTimeArg(baseText, kDatePattern, run.Format, run.CurrentDateTime());
   const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
 
   const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);
