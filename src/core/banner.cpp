@@ -10,7 +10,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kSyntaxErrorTitle = "Invalid or Incomplete Syntax!";
 constexpr std::string_view kExecutionPathLabel = "Execution Path ... ";
 constexpr std::string_view kCommandLineLabel = "You entered ...... ";
 constexpr std::string_view kSeeSyntaxBelow = "(See Syntax Definition Below)";
