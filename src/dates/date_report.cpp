@@ -1,7 +1,7 @@
 #include "dates/date_report.h"
 
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/banner.h"
@@ -24,18 +24,12 @@ constexpr int kDividerWidth = 78;
 /// DateTimeToTotalMs.
 constexpr std::int64_t kDayZeroOffset = 693'594;
 
-std::string ClockText(int hours, int minutes, int seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2d:%.2d:%.2d", hours, minutes, seconds);
-  return text;
-}
-
 /// A duration text of random hours (0-98), minutes and seconds (0-58), drawn in that order.
 std::string RandomDurationText(TRandom& random) {
-  int hours = random.NextInt(99);
-  int minutes = random.NextInt(59);
-  int seconds = random.NextInt(59);
-  return ClockText(hours, minutes, seconds);
+  const std::int64_t hours = random.NextInt(99);
+  const std::int64_t minutes = random.NextInt(59);
+  const std::int64_t seconds = random.NextInt(59);
+  return FormatIntegers("%.2d:%.2d:%.2d", std::array{hours, minutes, seconds});
 }
 
 /// The value moved by a possibly fractional number of days. On the non-negative side of
@@ -70,13 +64,13 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   const std::string divider(kDividerWidth, '-');
   const std::int32_t exampleDayCount = random.NextInt(9999) + 200;
 
-  const int momentHour = random.NextInt(23);
-  const int momentMinute = random.NextInt(59);
-  const int momentSecond = random.NextInt(59);
-  const int momentMillisecond = random.NextInt(999);
-  char momentClock[32];
-  std::snprintf(momentClock, sizeof momentClock, "%.2d:%.2d:%.2d.%.3d", momentHour,
-                momentMinute, momentSecond, momentMillisecond);
+  const std::int64_t momentHour = random.NextInt(23);
+  const std::int64_t momentMinute = random.NextInt(59);
+  const std::int64_t momentSecond = random.NextInt(59);
+  const std::int64_t momentMillisecond = random.NextInt(999);
+  const std::string momentClock =
+      FormatIntegers("%.2d:%.2d:%.2d.%.3d",
+                     std::array{momentHour, momentMinute, momentSecond, momentMillisecond});
   const TDateTimeValue exampleMoment =
       ParseDateTimeArg(settings.TodayText + " " + momentClock, kDatePattern, run.Format,
                        run.CurrentDateTime());
