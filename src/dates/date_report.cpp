@@ -20,9 +20,6 @@ constexpr std::string_view kHeadPattern = "mmmm dd, yyyy";
 constexpr std::string_view kNote =
     " NOTE: All Calculations Below are Relative to Selected Date Above...";
 constexpr int kDividerWidth = 78;
-/// Days from 1 January of year 1 to 30 December 1899 on the millisecond scale of
-/// DateTimeToTotalMs.
-constexpr std::int64_t kDayZeroOffset = 693'594;
 
 /// A duration text of random hours (0-98), minutes and seconds (0-58), drawn in that order.
 std::string RandomDurationText(TRandom& random) {
@@ -38,19 +35,8 @@ std::string RandomDurationText(TRandom& random) {
 TDateTimeValue MoveByDays(TDateTimeValue value, double days) {
   TDateTimeValue moved = value + days;
   if (value >= 0 && moved >= 0) return moved;
-  std::int64_t linear = DateTimeToTotalMs(value) +
-                        static_cast<std::int64_t>(std::llround(days * static_cast<double>(kMsPerDay)));
-  std::int64_t dayNumber = linear / kMsPerDay;
-  std::int64_t timeOfDay = linear % kMsPerDay;
-  if (timeOfDay < 0) {
-    timeOfDay += kMsPerDay;
-    --dayNumber;
-  }
-  TDateTimeValue date = static_cast<double>(dayNumber - kDayZeroOffset);
-  // IncDays by zero days rejects a date outside years 1 to 9999.
-  return IncDays(CombineDateTime(date, static_cast<double>(timeOfDay) /
-                                           static_cast<double>(kMsPerDay)),
-                 0);
+  return DateTimeFromTotalMs(DateTimeToTotalMs(value) +
+                             std::llround(days * static_cast<double>(kMsPerDay)));
 }
 
 }  // namespace

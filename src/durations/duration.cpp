@@ -17,7 +17,8 @@ namespace {
 constexpr std::int64_t kMsPerHour = 3'600'000;
 constexpr std::int64_t kMsPerMinute = 60'000;
 constexpr std::int64_t kMsPerSecond = 1'000;
-/// Days from 1 January of year 1 to 30 December 1899, day 0 of the date-time encoding.
+/// Days from the day before 1 January of year 1 to 30 December 1899, day 0 of the
+/// date-time encoding.
 constexpr std::int64_t kDayZeroShift = 693'594;
 constexpr size_t kMaxTextLength = 255;
 
@@ -143,6 +144,17 @@ std::int64_t DateTimeToTotalMs(TDateTimeValue value) {
   std::int64_t day = t / kMsPerDay;
   std::int64_t timeOfDay = (t < 0 ? -t : t) % kMsPerDay;
   return (day + kDayZeroShift) * kMsPerDay + timeOfDay;
+}
+
+TDateTimeValue DateTimeFromTotalMs(std::int64_t totalMs) {
+  std::int64_t day = totalMs / kMsPerDay;
+  std::int64_t timeOfDay = totalMs % kMsPerDay;
+  if (timeOfDay < 0) {
+    timeOfDay += kMsPerDay;
+    --day;
+  }
+  return CombineDateTime(static_cast<TDateTimeValue>(day - kDayZeroShift),
+                         static_cast<TDateTimeValue>(timeOfDay) / static_cast<double>(kMsPerDay));
 }
 
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b) {
