@@ -49,6 +49,9 @@ bool SameText(std::string_view a, std::string_view b);
 /// A text that is empty or holds a blank, in double quotes; any other unchanged.
 std::string QuoteIfSpaced(std::string_view text);
 
+/// Appends one code point (below U+110000) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 /// Appends the number in decimal, at least precision digits (zero-padded) and at least
 /// width columns (blank-padded on the left), sign included. Numbers are never cut.
 void AppendInteger(std::string& out, std::int64_t value, std::size_t width = 0,

@@ -32,6 +32,12 @@ TEST(TrimControls, RemovesBlanksAndControlCharactersAtBothEnds) {
   EXPECT_EQ(TrimControls(" \x01 "), "");
 }
 
+TEST(AppendUtf8, WritesOneToFourBytesByCodePoint) {
+  std::string text;
+  for (char32_t c : {U'A', U'\u00A9', U'\u2122', U'\U0001F600'}) AppendUtf8(text, c);
+  EXPECT_EQ(text, "A\xc2\xa9\xe2\x84\xa2\xf0\x9f\x98\x80");
+}
+
 TEST(FormatIntegers, FillsThePrintfSubsetOnSixtyFourBits) {
   const std::array<std::int64_t, 1> five{5};
   EXPECT_EQ(FormatIntegers("%d", five), "5");

@@ -67,25 +67,6 @@ std::int32_t WindowsLogicalProcessors(platform::WindowsFacts& windows) {
   return CheckLogical(count);
 }
 
-/// Appends one code point as UTF-8.
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 std::int32_t WindowsSockets(platform::Platform& os, platform::WindowsFacts& windows) {
   std::string wmicPath = os.GetEnv("WinDir").value_or("") + std::string(kWmicRelativePath);
   if (!os.PathIsFile(wmicPath)) return 1;

@@ -190,19 +190,6 @@ constexpr std::string_view kAppArchComment =
     sizeof(void*) == 8 ? "; The 64-bit version of this application is running"
                        : "; The 32-bit version of this application is running";
 
-void AppendUtf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::string Utf8(char16_t c) {
   std::string text;
   AppendUtf8(text, c);
