@@ -476,7 +476,8 @@ void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
     listing.Line("@NEEDS_REBOOT; FALSE", "", "; This System is NOT Requesting a Reboot...");
   }
 
-  bool is64 = IsWindows64(os);
+  // GetOSEdition has already asked the system for its bitness.
+  const bool is64 = version.Architecture == "x64";
   if (os.System().Windows() != nullptr) {
     listing.Line(is64 ? "@OS_ARCH;x64" : "@OS_ARCH;x86", "",
                  is64 ? "; The 64-bit version of Windows is running"
