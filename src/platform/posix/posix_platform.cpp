@@ -74,11 +74,14 @@ class PosixPlatform final : public Platform {
     return std::string(value);
   }
 
+  // Read once: the start of the run and the banner's version lookup both ask.
   std::string ExecutablePath() override {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return program_;
-    return std::string(buffer, static_cast<size_t>(n));
+    if (executable_.empty()) {
+      char buffer[PATH_MAX];
+      ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+      executable_ = n <= 0 ? program_ : std::string(buffer, static_cast<size_t>(n));
+    }
+    return executable_;
   }
 
   bool PathIsFile(const std::string& path) override {
@@ -158,6 +161,7 @@ class PosixPlatform final : public Platform {
 
  private:
   std::string program_;
+  std::string executable_;
   std::vector<std::string> args_;
   std::unique_ptr<LinuxSystem> system_;
 };
