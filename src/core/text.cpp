@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <cstring>
+
 namespace zentrel {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
@@ -22,7 +24,16 @@ namespace {
 /// Position of the first case-insensitive match of pattern in text at or after from.
 size_t FindText(std::string_view text, std::string_view pattern, size_t from) {
   if (pattern.size() > text.size()) return std::string_view::npos;
+  // A first character without case (the custom message's value marker begins with STX) is
+  // found with memchr, which skips the long runs of text a report line has between matches.
+  const char first = pattern.front();
+  const bool firstHasCase = UpperAscii(first) != first || (first >= 'A' && first <= 'Z');
   for (size_t i = from; i + pattern.size() <= text.size(); ++i) {
+    if (!firstHasCase) {
+      const void* hit = std::memchr(text.data() + i, first, text.size() - pattern.size() + 1 - i);
+      if (hit == nullptr) break;
+      i = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+    }
     size_t k = 0;
     while (k < pattern.size() && UpperAscii(text[i + k]) == UpperAscii(pattern[k])) ++k;
     if (k == pattern.size()) return i;

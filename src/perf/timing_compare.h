@@ -1,12 +1,48 @@
-// The section-by-section comparison of two timing files.
+// The section-by-section comparison of two timing files (see timing_file.h).
+//
+// Sections are paired by position. For each one the report prints a heading, both times,
+// and a comparison line: the difference, FASTER, SLOWER or UNCHGD, a marker that grows with
+// the size of the difference (one step per threshold of "@TIME_INCREMENTS" reached, in
+// whole seconds), and the running difference of the totals. An aggregate block shows the
+// totals of all sections, and a totals block the counts and the largest gain and loss:
+//
+//   SECTION [#01]
+//    OLD:   1:20:29.730 - ONE EXAMPLE SECTION
+//    NEW:   1:20:28.480 - ONE EXAMPLE SECTION
+//               0:01.250 FASTER vs previous run       +++  ...  [-  00:01.250] «
+//
+// Exit codes: 0 when the report completes, 71 (kExitTimingFileOpen) when a file is not
+// named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input
+// Files May Be Use!", no totals), 75 (kExitTimingFileNoData) when a file keeps no entry.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/run_context.h"
+#include "durations/duration.h"
+#include "perf/timing_file.h"
 
 namespace zentrel {
 
+/// The time text that stands for "no time of its own", and for "no override".
+inline constexpr std::string_view kNoTimeText = "-:--.---";
+
+struct TTimingLine {
+  std::string Line;       ///< " OLD:   1:20:29.730 - ONE EXAMPLE SECTION"
+  TDurationRec Duration;  ///< the time shown, as a duration
+};
+
+/// One time line of the report: a blank, the label upper-cased, ": ", the time rendered
+/// "###:min:sec.ms" right-aligned in 14 columns, a blank and the entry's name. override is
+/// kNoTimeText, or a duration text shown instead of the entry's time; an entry whose time
+/// is kNoTimeText shows it unchanged and counts as zero.
+TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
+                             std::string_view override, TZeroMode zeroMode);
+
+/// Checks, loads and compares the two files and prints the report on standard output;
+/// errors go to standard error and set run.ExitCode. Switches the run to custom-message
+/// output (ShowLabels off, CustomOutput on) once both files are found.
 void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
                         const std::string& newFileName, const std::string& searchText,
                         const std::string& heading);

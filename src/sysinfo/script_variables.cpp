@@ -242,7 +242,8 @@ class TListing {
     date_ = DecodeDate(now);
     endOfMonth_ = DecodeDate(tomorrow).Month != date_.Month;
     chr::year_month_day civil{chr::year{date_.Year} / date_.Month / date_.Day};
-    dayOfYear_ = (chr::sys_days{civil} - chr::sys_days{civil.year() / chr::January / 1}).count() + 1;
+    dayOfYear_ = static_cast<int>(
+        (chr::sys_days{civil} - chr::sys_days{civil.year() / chr::January / 1}).count() + 1);
     week_ = DecodeDateWeek(now);
     monthWeek_ = DecodeMonthWeek(now);
     raw1_ = FloatToText(random.NextFraction(), run.Format);

@@ -190,7 +190,16 @@ class WineSession:
             for name in REGISTRY_FILES:
                 shutil.copy2(self.prefix / name, self.snapshot / name)
             self.ready.touch()
+        else:
+            # Whatever changed the registry since (a run stopped halfway, a hand-made
+            # change) is dropped: every run starts from the prepared registry.
+            self._stop_server()
+            self._put_back_registry()
         self._start_server()
+
+    def _put_back_registry(self):
+        for name in REGISTRY_FILES:
+            shutil.copy2(self.snapshot / name, self.prefix / name)
 
     def _start_server(self):
         self._stop_server()  # one left by an interrupted run
@@ -207,8 +216,7 @@ class WineSession:
 
     def restore(self):
         self._stop_server()
-        for name in REGISTRY_FILES:
-            shutil.copy2(self.snapshot / name, self.prefix / name)
+        self._put_back_registry()
         self.ready.touch()
         self._start_server()
 

@@ -14,6 +14,7 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/regional_settings.h"
 #include "platform/win32/unicode.h"
+#include "platform/win32/windows_system.h"
 
 namespace zentrel::platform {
 namespace {
@@ -267,6 +268,8 @@ class Win32Platform final : public Platform {
     }
   }
 
+  SystemFacts& System() override { return *system_; }
+
   void Beep() override {
     // user32 is loaded only for the beep: every other run starts without it.
     HMODULE user32 = LoadLibraryW(L"user32.dll");
@@ -296,6 +299,7 @@ class Win32Platform final : public Platform {
   std::string rawCommandLine_;
   std::vector<std::string> args_;
   TStreamState out_, err_;
+  std::unique_ptr<SystemFacts> system_ = MakeWindowsSystem();
 };
 
 }  // namespace

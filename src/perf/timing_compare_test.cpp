@@ -1,0 +1,318 @@
+#include "perf/timing_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake_platform.h"
+
+namespace zentrel {
+namespace {
+
+struct UnreadablePlatform : platform::FakePlatform {
+  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+};
+
+/// One comparison run on a fake platform.
+struct Report {
+  std::string Out, Err;
+  int ExitCode = 0;
+  std::vector<std::string> Lines;  ///< Out split at line ends
+};
+
+Report Compare(platform::FakePlatform& os, const std::string& oldText, const std::string& newText,
+               const std::string& heading = "SECTION [#%.2d]",
+               const std::string& searchText = "\\--- [#", TZeroMode zeroMode = TZeroMode::ZeroThis) {
+  os.Files["old.txt"] = oldText;
+  os.Files["new.txt"] = newText;
+  TRunContext run(os);
+  run.RunSettings.ZeroMode = zeroMode;
+  CompareTimingFiles(run, "old.txt", "new.txt", searchText, heading);
+  run.Channels.Flush();
+  Report report{os.Out, os.Err, run.ExitCode, {}};
+  std::size_t start = 0;
+  for (std::size_t end; (end = report.Out.find('\n', start)) != std::string::npos; start = end + 1) {
+    report.Lines.push_back(report.Out.substr(start, end - start));
+  }
+  return report;
+}
+
+Report Compare(const std::string& oldText, const std::string& newText,
+               const std::string& heading = "SECTION [#%.2d]") {
+  platform::FakePlatform os;
+  return Compare(os, oldText, newText, heading);
+}
+
+std::string Entry(const std::string& id, const std::string& time, const std::string& name) {
+  return "\\--- [#" + id + "]   " + time + "   - " + name + "\n";
+}
+
+const std::string kTotals = "-----------------------------------";
+
+TEST(FormatTimingLine, RightAlignsTheTimeAndKeepsTheName) {
+  const TTimingEntry entry{"[#47]", "01:20:29.730", "- ONE EXAMPLE SECTION"};
+  TTimingLine line = FormatTimingLine("old", entry, kNoTimeText, TZeroMode::ZeroThis);
+  EXPECT_EQ(line.Line, " OLD:    1:20:29.730 - ONE EXAMPLE SECTION");
+  EXPECT_EQ(line.Duration.TotalMilliseconds, 4'829'730);
+
+  line = FormatTimingLine("NEW", entry, "  2:00:00.000", TZeroMode::ZeroThis);
+  EXPECT_EQ(line.Line, " NEW:    2:00:00.000 - ONE EXAMPLE SECTION");
+  EXPECT_EQ(line.Duration.TotalMilliseconds, 7'200'000);
+
+  const TTimingEntry noTime{"[#ZZ]", "-:--.---", "- *** AGGREGATE JOB TIME ***"};
+  line = FormatTimingLine("OLD", noTime, kNoTimeText, TZeroMode::ZeroThis);
+  EXPECT_EQ(line.Line, " OLD:       -:--.--- - *** AGGREGATE JOB TIME ***");
+  EXPECT_EQ(line.Duration.TotalMilliseconds, 0);
+}
+
+TEST(CompareTimingFiles, IdenticalFilesAreUnchangedEverywhere) {
+  const std::string file = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.500", "B");
+  const Report report = Compare(file, file);
+  EXPECT_EQ(report.ExitCode, 0);
+  EXPECT_EQ(report.Err, "");
+  const std::vector<std::string> expected = {
+      "SECTION [#01]",
+      " OLD:       0:01.000 - A",
+      " NEW:       0:01.000 - A",
+      "            0:00.000 UNCHGD vs previous run       =                             [- 00:00.000] =",
+      "",
+      "SECTION [#02]",
+      " OLD:       0:02.500 - B",
+      " NEW:       0:02.500 - B",
+      "            0:00.000 UNCHGD vs previous run       =                             [- 00:00.000] =",
+      "",
+      std::string(80, '~'),
+      "TOTAL DURATION FOR ALL SECTIONS [CALCULATED]",
+      std::string(80, '~'),
+      " OLD:       0:03.500 - *** AGGREGATE JOB TIME ***",
+      " NEW:       0:03.500 - *** AGGREGATE JOB TIME ***",
+      "            0:00.000 UNCHGD vs previous run       =",
+      "",
+      kTotals,
+      " TOTAL OVERALL SECTIONS ....    2",
+      " MISALIGNED SECTIONS .......    0",
+      kTotals,
+      " TOTAL FASTER SECTIONS .....    0\t[- 00:00.000] (max)",
+      " TOTAL UNCHGD SECTIONS .....    2",
+      " TOTAL SLOWER SECTIONS .....    0\t[+ 00:00.000] (max)",
+      std::string(80, '~'),
+      "",
+  };
+  EXPECT_EQ(report.Lines, expected);
+}
+
+TEST(CompareTimingFiles, ClassifiesWithMarkersArrowsAndTheRunningDifference) {
+  const std::string oldFile = Entry("01", "01:20:29.730", "A") + Entry("02", "00:00:05.000", "B") +
+                              Entry("03", "00:00:01.999", "C");
+  const std::string newFile = Entry("01", "01:20:28.480", "A") + Entry("02", "00:00:06.000", "B") +
+                              Entry("03", "00:00:01.000", "C");
+  const Report report = Compare(oldFile, newFile);
+  ASSERT_GE(report.Lines.size(), 30u);
+  // 1.250 s faster; 1.000 s slower reaches the first threshold; 0.999 s faster does not.
+  EXPECT_EQ(report.Lines[3],
+            "            0:01.250 FASTER vs previous run       +++                           "
+            "[- 00:01.250] \xC2\xAB");
+  EXPECT_EQ(report.Lines[8],
+            "            0:01.000 SLOWER vs previous run       ---                           "
+            "[- 00:00.250] \xC2\xBB");
+  EXPECT_EQ(report.Lines[13],
+            "            0:00.999 FASTER vs previous run       +                             "
+            "[- 00:01.249] \xC2\xAB");
+  // The aggregate position compares the computed totals, with no running part.
+  EXPECT_EQ(report.Lines[18], " OLD:    1:20:36.729 - *** AGGREGATE JOB TIME ***");
+  EXPECT_EQ(report.Lines[19], " NEW:    1:20:35.480 - *** AGGREGATE JOB TIME ***");
+  EXPECT_EQ(report.Lines[20], "            0:01.249 FASTER vs previous run       +++");
+  EXPECT_EQ(report.Lines[23], " TOTAL OVERALL SECTIONS ....    3");
+  EXPECT_EQ(report.Lines[26], " TOTAL FASTER SECTIONS .....    2\t[- 00:01.250] (max)");
+  EXPECT_EQ(report.Lines[27], " TOTAL UNCHGD SECTIONS .....    0");
+  EXPECT_EQ(report.Lines[28], " TOTAL SLOWER SECTIONS .....    1\t[+ 00:01.000] (max)");
+}
+
+TEST(CompareTimingFiles, MarkerGrowsByTwoForEveryDefaultThreshold) {
+  // Differences just at each default threshold: 1 s, 10 s, 30 s, 1, 10, 30 min, 1, 2, 4 h.
+  const char* times[] = {"00:00:01.000", "00:00:10.000", "00:00:30.000",
+                         "00:01:00.000", "00:10:00.000", "00:30:00.000",
+                         "01:00:00.000", "02:00:00.000", "04:00:00.000"};
+  std::string oldFile, newFile;
+  for (int i = 0; i < 9; ++i) {
+    oldFile += Entry(std::to_string(i), "00:00:00.000", "S");
+    newFile += Entry(std::to_string(i), times[i], "S");
+  }
+  const Report report = Compare(oldFile, newFile);
+  for (int i = 0; i < 9; ++i) {
+    const std::string& line = report.Lines[static_cast<std::size_t>(5 * i + 3)];
+    const std::size_t start = line.find("run       ") + 10;
+    EXPECT_EQ(line.substr(start, line.find(' ', start) - start), std::string(3 + 2 * i, '-'))
+        << times[i];
+  }
+}
+
+TEST(CompareTimingFiles, ThresholdsComeFromTheEnvironment) {
+  const std::string oldFile = Entry("01", "00:00:00.000", "A") + Entry("02", "00:00:00.000", "B");
+  const std::string newFile = Entry("01", "00:00:04.999", "A") + Entry("02", "01:00:00.000", "B");
+  platform::FakePlatform os;
+  os.Env["@TIME_INCREMENTS"] = "5";
+  const Report report = Compare(os, oldFile, newFile);
+  EXPECT_NE(report.Lines[3].find("run       -      "), std::string::npos);
+  EXPECT_NE(report.Lines[8].find("run       ---    "), std::string::npos);
+  EXPECT_EQ(report.ExitCode, 0);
+
+  platform::FakePlatform empty;  // an empty value means the default list
+  empty.Env["@TIME_INCREMENTS"] = "";
+  EXPECT_NE(Compare(empty, oldFile, newFile).Lines[8].find("run       ---------------   "),
+            std::string::npos);
+}
+
+TEST(CompareTimingFiles, ThresholdThatIsNoNumberStopsAtTheFirstDifferingSection) {
+  const std::string oldFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:01.000", "B");
+  const std::string newFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
+  platform::FakePlatform os;
+  os.Env["@TIME_INCREMENTS"] = "1 ten";
+  const Report report = Compare(os, oldFile, newFile);
+  EXPECT_EQ(report.ExitCode, 71);
+  EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
+  // The unchanged first section is printed whole, the second up to its time lines.
+  ASSERT_EQ(report.Lines.size(), 8u);
+  EXPECT_EQ(report.Lines[5], "SECTION [#02]");
+  EXPECT_EQ(report.Lines[7], " NEW:       0:02.000 - B");
+
+  // Files without any difference never read the thresholds.
+  platform::FakePlatform same;
+  same.Env["@TIME_INCREMENTS"] = "x";
+  EXPECT_EQ(Compare(same, oldFile, oldFile).ExitCode, 0);
+}
+
+TEST(CompareTimingFiles, ShorterNewFileShowsMissingSectionsAsZero) {
+  std::string oldFile, newFile;
+  for (int i = 1; i <= 5; ++i) {
+    oldFile += Entry(std::to_string(40 + i), "00:00:02.000", "S" + std::to_string(i));
+    if (i <= 3) newFile += Entry(std::to_string(40 + i), "00:00:01.000", "S" + std::to_string(i));
+  }
+  const Report report = Compare(oldFile, newFile, "");
+  ASSERT_EQ(report.Lines.size(), 5u * 5 + 7 + 9);
+  EXPECT_EQ(report.Lines[0], "SECTION [#41]");   // an empty heading shows NEW's section id
+  EXPECT_EQ(report.Lines[15], "SECTION [#43]");
+  EXPECT_EQ(report.Lines[20], "SECTION [#43]");  // kept from NEW's last section
+  EXPECT_EQ(report.Lines[22], " NEW:       0:00.000 - n/a");
+  EXPECT_EQ(report.Lines[23].substr(0, 36), "            0:02.000 FASTER vs previ");
+  EXPECT_EQ(report.Lines[29], " NEW:       0:03.000 - *** AGGREGATE JOB TIME ***");
+  EXPECT_EQ(report.Lines[33], " TOTAL OVERALL SECTIONS ....    5");
+  EXPECT_EQ(report.Lines[34], " MISALIGNED SECTIONS .......    2");
+  EXPECT_EQ(report.Lines[36], " TOTAL FASTER SECTIONS .....    5\t[- 00:02.000] (max)");
+}
+
+TEST(CompareTimingFiles, MaximaKeepTheFirstOfEqualDifferences) {
+  const std::string oldFile = Entry("01", "00:00:03.000", "A") + Entry("02", "00:00:05.000", "B") +
+                              Entry("03", "00:00:05.000", "C");
+  const std::string newFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:03.000", "X") +
+                              Entry("03", "00:00:07.000", "C");
+  const Report report = Compare(oldFile, newFile);
+  EXPECT_EQ(report.Lines[report.Lines.size() - 7], " MISALIGNED SECTIONS .......    1");
+  EXPECT_EQ(report.Lines[report.Lines.size() - 5],
+            " TOTAL FASTER SECTIONS .....    2\t[- 00:02.000] (max)");
+  EXPECT_EQ(report.Lines[report.Lines.size() - 3],
+            " TOTAL SLOWER SECTIONS .....    1\t[+ 00:02.000] (max)");
+}
+
+TEST(CompareTimingFiles, UnusualTimesGiveTheSameReportAsPlainOnes) {
+  // "hh:nn:ss.zzz.0" reads as hh:nn:ss.zzz but is no plain time, so it takes the general
+  // duration operations instead of the fast path; the report must not change.
+  std::string plainOld, plainNew, unusualOld, unusualNew;
+  const char* olds[] = {"00:00:01.000", "01:20:29.730", "00:10:00.000", "00:00:00.000"};
+  const char* news[] = {"00:00:01.000", "01:20:28.480", "02:10:00.001", "00:00:00.005"};
+  for (int i = 0; i < 4; ++i) {
+    const std::string id = std::to_string(i);
+    plainOld += Entry(id, olds[i], "N" + id);
+    plainNew += Entry(id, news[i], "N" + id);
+    unusualOld += Entry(id, std::string(olds[i]) + ".0", "N" + id);
+    unusualNew += Entry(id, std::string(news[i]) + ".0", "N" + id);
+  }
+  const Report plain = Compare(plainOld, plainNew);
+  EXPECT_EQ(Compare(unusualOld, unusualNew).Out, plain.Out);
+  EXPECT_EQ(Compare(unusualOld, plainNew).Out, plain.Out);
+}
+
+TEST(CompareTimingFiles, InvalidTimeFieldsFollowTheZeroMode) {
+  const std::string oldFile = Entry("01", "01:2x:29.730", "A");
+  const std::string newFile = Entry("01", "01:00:29.730", "A");
+  platform::FakePlatform zeroThis, zeroAll;
+  EXPECT_EQ(Compare(zeroThis, oldFile, newFile).Lines[1], " OLD:    1:00:29.730 - A");
+  const Report all = Compare(zeroAll, oldFile, newFile, "%d", "\\--- [#", TZeroMode::ZeroAll);
+  EXPECT_EQ(all.Lines[1], " OLD:       0:00.000 - A");
+  EXPECT_EQ(all.Lines[8], " OLD:       0:00.000 - *** AGGREGATE JOB TIME ***");
+}
+
+TEST(CompareTimingFiles, SwitchesTheRunToCustomMessageOutput) {
+  platform::FakePlatform os;
+  os.Files["old.txt"] = os.Files["new.txt"] = Entry("01", "00:00:01.000", "A");
+  TRunContext run(os);
+  CompareTimingFiles(run, "old.txt", "new.txt", "\\--- [#", "%d");
+  EXPECT_FALSE(run.RunSettings.ShowLabels);
+  EXPECT_TRUE(run.RunSettings.CustomOutput);
+}
+
+TEST(CompareTimingFiles, HeadingThatCannotBeFilledFailsBeforeAnyOutput) {
+  const std::string file = Entry("01", "00:00:01.000", "A");
+  for (const std::string heading : {"SECTION %s", "%n", "%d of %d", "100%"}) {
+    const Report report = Compare(file, file, heading);
+    EXPECT_EQ(report.ExitCode, 71) << heading;
+    EXPECT_EQ(report.Out, "") << heading;
+    EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n") << heading;
+  }
+  EXPECT_EQ(Compare(file, file, "STEP").Lines[0], "STEP");
+  EXPECT_EQ(Compare(file, file, "[%3d] 100%%").Lines[0], "[  1] 100%");
+}
+
+TEST(CompareTimingFiles, MissingFilesAndEmptyListsEndWithTheirOwnCodes) {
+  platform::FakePlatform os;
+  TRunContext run(os);
+  CompareTimingFiles(run, "", "new.txt", "\\--- [#", "%d");
+  CompareTimingFiles(run, "gone.txt", "", "\\--- [#", "%d");
+  os.Files["old.txt"] = Entry("01", "00:00:01.000", "A");
+  CompareTimingFiles(run, "old.txt", "gone.txt", "\\--- [#", "%d");
+  run.Channels.Flush();
+  EXPECT_EQ(run.ExitCode, 71);
+  EXPECT_EQ(os.Err,
+            "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
+            "ERROR: Could Not Open OLD Performance Input File!\n"
+            "ERROR: Could Not Open NEW Performance Input File!\n");
+  EXPECT_EQ(os.Out, "");
+
+  const std::string good = Entry("01", "00:00:01.000", "A");
+  platform::FakePlatform fresh;
+  Report report = Compare(fresh, good, good, "%d", "");  // an empty search text keeps nothing
+  EXPECT_EQ(report.ExitCode, 75);
+  EXPECT_EQ(report.Err, "ERROR: OLD Source File Has Invalid Data!\n");
+  report = Compare(good, "no entries\n\\--- [#ZZ] 00:00:01.000 - LAST\n");
+  EXPECT_EQ(report.ExitCode, 75);
+  EXPECT_EQ(report.Err, "ERROR: NEW Source File Has Invalid Data!\n");
+  EXPECT_EQ(report.Out, "");
+}
+
+TEST(CompareTimingFiles, TenMegabyteLineShowsItsNameCut) {
+  const std::string huge = Entry("01", "00:00:01.000", std::string(10'000'000, 'N'));
+  const Report report = Compare(huge, huge);
+  EXPECT_EQ(report.ExitCode, 0);
+  EXPECT_EQ(report.Lines[1], " OLD:       0:01.000 - " + std::string(253, 'N'));
+}
+
+TEST(CompareTimingFiles, UnreadableFileIsAFailureOfTheComparison) {
+  UnreadablePlatform os;
+  const Report report = Compare(os, Entry("01", "00:00:01.000", "A"), Entry("01", "00:00:01.000", "A"));
+  EXPECT_EQ(report.ExitCode, 71);
+  EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_EQ(report.Out, "");
+}
+
+TEST(CompareTimingFiles, TotalsTooLargeForMillisecondsFailInsteadOfOverflowing) {
+  std::string file;  // each section about 5,500 years; sixty of them exceed 64 bits of ms
+  for (int i = 0; i < 60; ++i) file += Entry(std::to_string(i), "2000000000:00:00:00.000", "S");
+  const Report report = Compare(file, file);
+  EXPECT_EQ(report.ExitCode, 71);
+  EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_EQ(report.Out.find("TOTAL OVERALL"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zentrel

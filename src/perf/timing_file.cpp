@@ -1,0 +1,328 @@
+#include "perf/timing_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/text.h"
+
+namespace zentrel {
+namespace {
+
+constexpr std::string_view kAggregateId = "[#ZZ]";
+constexpr std::string_view kAggregateName = "- *** AGGREGATE JOB TIME ***";
+constexpr std::string_view kNoIdSection = "[#??]";
+constexpr std::string_view kInvalidSection = "[#--] Invalid Entry";
+constexpr std::string_view kInvalidTime = "0:00.000";
+constexpr std::string_view kInvalidName = "- n/a";
+/// How much of a line the name is taken from before it is cut to kTimingFieldMax.
+constexpr std::size_t kNameTakeMax = 999;
+
+/// UpperAscii of one character, inlined: the filter folds every byte it compares.
+inline char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+/// A pattern found without regard to ASCII case. The search runs memchr over one
+/// character of the pattern, preferably one that is no letter (so it needs no folding) and
+/// is rare in timing files, and compares the whole pattern only where that one occurs.
+class TFoldedPattern {
+ public:
+  explicit TFoldedPattern(std::string_view pattern) : upper_(UpperAscii(pattern)) {
+    constexpr std::string_view kCommon = " -0123456789:.";
+    int bestRank = 3;  // 0: rare non-letter, 1: common non-letter, 2: letter
+    for (std::size_t i = 0; i < upper_.size(); ++i) {
+      const char c = upper_[i];
+      const int rank = (c >= 'A' && c <= 'Z') ? 2 : kCommon.find(c) != kCommon.npos ? 1 : 0;
+      if (rank < bestRank) {
+        bestRank = rank;
+        anchor_ = i;
+      }
+    }
+    anchorIsLetter_ = bestRank == 2;
+  }
+
+  bool Empty() const { return upper_.empty(); }
+
+  bool FoundIn(std::string_view text) const {
+    const std::size_t size = upper_.size();
+    if (size == 0 || size > text.size()) return false;
+    const char* data = text.data();
+    const char anchor = upper_[anchor_];
+    // Candidate anchor positions lie in [anchor_, last].
+    const std::size_t last = text.size() - size + anchor_;
+    std::size_t i = anchor_;
+    while (i <= last) {
+      if (anchorIsLetter_) {
+        if (Fold(data[i]) != anchor) {
+          ++i;
+          continue;
+        }
+      } else {
+        const void* hit = std::memchr(data + i, anchor, last - i + 1);
+        if (hit == nullptr) return false;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+      }
+      const char* start = data + i - anchor_;
+      std::size_t k = 0;
+      while (k < size && Fold(start[k]) == upper_[k]) ++k;
+      if (k == size) return true;
+      ++i;
+    }
+    return false;
+  }
+
+ private:
+  std::string upper_;
+  std::size_t anchor_ = 0;
+  bool anchorIsLetter_ = true;
+};
+
+const char* SkipBlanks(const char* p, const char* end) {
+  while (p < end && *p == ' ') ++p;
+  return p;
+}
+
+const char* SkipWord(const char* p, const char* end) {
+  while (p < end && *p != ' ') ++p;
+  return p;
+}
+
+/// True when the line has at least four words (runs of characters other than blank).
+bool HasFourWords(std::string_view line) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
+  return SkipBlanks(p, end) < end;
+}
+
+/// Whether one byte occurs in the lines of a text visited in order. It is looked for with
+/// memchr a few kilobytes at a time just ahead of the lines: a byte that is rare then costs
+/// one call per window instead of one per line, and the window is read while it is about
+/// to be read anyway, not in an extra pass over a file too large for the caches.
+class TByteTracker {
+ public:
+  TByteTracker(std::string_view text, char byte)
+      : byte_(byte), clearFrom_(text.data()), clearTo_(text.data()),
+        end_(text.data() + text.size()) {}
+
+  /// True when the byte occurs in the line, a view into the text given after the lines
+  /// before it.
+  bool OccursIn(std::string_view line) {
+    const char* first = line.data();
+    const char* last = first + line.size();
+    if (first < clearFrom_ || first > clearTo_) {  // not where the last look ended
+      clearFrom_ = clearTo_ = first;
+      found_ = false;
+    }
+    // Invariant: [clearFrom_, clearTo_) holds no byte_, and found_ means clearTo_ holds one.
+    for (;;) {
+      if (found_) return clearTo_ < last;
+      if (clearTo_ >= last || clearTo_ == end_) return false;
+      const std::size_t window =
+          std::min<std::size_t>(kWindow, static_cast<std::size_t>(end_ - clearTo_));
+      const void* hit = std::memchr(clearTo_, byte_, window);
+      found_ = hit != nullptr;
+      clearTo_ = found_ ? static_cast<const char*>(hit) : clearTo_ + window;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kWindow = 4096;
+  char byte_;
+  const char* clearFrom_;
+  const char* clearTo_;
+  const char* end_;
+  bool found_ = false;
+};
+
+/// The line filter. Each test alone removes a line, so the order in which lines are
+/// visited, and in which the tests are made, does not change what is kept. The two
+/// aggregate markers are looked for only in lines that hold a 'Z' or 'z' (for "[#ZZ]") or
+/// a '*' (for the name): timing files rarely carry these, so most lines skip both searches.
+class TLineFilter {
+ public:
+  TLineFilter(std::string_view text, std::string_view searchText)
+      : key_(searchText), upperZ_(text, 'Z'), lowerZ_(text, 'z'), star_(text, '*') {}
+
+  /// Lines must be given in the order of the text.
+  bool Keep(std::string_view line) {
+    if (key_.Empty() || !key_.FoundIn(line)) return false;
+    const bool hasZ = upperZ_.OccursIn(line) | lowerZ_.OccursIn(line);
+    if (hasZ && aggregateId_.FoundIn(line)) return false;
+    if (star_.OccursIn(line) && aggregateName_.FoundIn(line)) return false;
+    return HasFourWords(line);
+  }
+
+ private:
+  TFoldedPattern key_;
+  TFoldedPattern aggregateId_{kAggregateId};
+  TFoldedPattern aggregateName_{kAggregateName};
+  TByteTracker upperZ_, lowerZ_, star_;
+};
+
+/// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
+/// only to size the array of views once.
+std::size_t EstimateLines(std::string_view text) {
+  const std::string_view sample = text.substr(0, 1 << 16);
+  std::size_t ends = 0;
+  for (char c : sample) ends += (c == '\n' || c == '\r') ? 1 : 0;
+  if (ends == 0 || sample.size() == text.size()) return ends + 1;
+  // Ten per cent more than the sample's rate; integer arithmetic cannot overflow here, as
+  // ends is at most 65536.
+  return text.size() / sample.size() * ends * 11 / 10 + ends + 16;
+}
+
+/// Calls visit for every line of text; CR LF, LF and CR each end a line, and a line end at
+/// the very end of the text does not start another (empty) line.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  TByteTracker carriageReturns(text, '\r');
+  while (p < end) {
+    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
+    if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
+      visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)));
+      p = hit != nullptr ? segmentEnd + 1 : end;
+      continue;
+    }
+    // A segment up to an LF that holds CR line ends (CR LF, or CR alone).
+    const char* start = p;
+    for (;;) {
+      const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
+      if (cr == nullptr) {
+        if (start < segmentEnd || hit != nullptr) {
+          visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)));
+        }
+        break;
+      }
+      const char* crEnd = static_cast<const char*>(cr);
+      visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)));
+      start = crEnd + 1;
+      if (start == segmentEnd) break;  // CR LF, or a CR at the very end
+    }
+    p = hit != nullptr ? segmentEnd + 1 : end;
+  }
+}
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+/// The text cut to at most max bytes. A cut that would split a UTF-8 sequence is moved to
+/// the start of that sequence, so a valid name stays valid; bytes that are not UTF-8 are
+/// cut where they stand.
+std::string_view CutField(std::string_view text, std::size_t max) {
+  if (text.size() <= max) return text;
+  std::size_t cut = max;
+  std::size_t k = cut;
+  while (k > 0 && cut - k < 3 && IsContinuationByte(text[k])) --k;
+  if (!IsContinuationByte(text[k])) cut = k;
+  return text.substr(0, cut);
+}
+
+struct TWordSpans {
+  std::string_view Word2, Word3;
+  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
+};
+
+TWordSpans FindWords(std::string_view line) {
+  TWordSpans spans;
+  const char* begin = line.data();
+  const char* end = begin + line.size();
+  const char* p = SkipWord(SkipBlanks(begin, end), end);
+  const char* start = SkipBlanks(p, end);
+  p = SkipWord(start, end);
+  spans.Word2 = std::string_view(start, static_cast<std::size_t>(p - start));
+  start = SkipBlanks(p, end);
+  p = SkipWord(start, end);
+  spans.Word3 = std::string_view(start, static_cast<std::size_t>(p - start));
+  start = SkipBlanks(p, end);
+  if (start < end) spans.Word4 = static_cast<std::size_t>(start - begin);
+  return spans;
+}
+
+}  // namespace
+
+void TTimingLines::Clear() {
+  std::vector<std::string_view>().swap(lines_);
+  file_.reset();
+}
+
+bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName) {
+  const char* problem = nullptr;
+  if (fileName.empty()) {
+    problem = "No Filename was Supplied for ";
+  } else if (!run.Os.PathIsFile(fileName)) {
+    problem = "Could Not Open ";
+  } else {
+    return true;
+  }
+  run.Err().WriteLine(std::string("ERROR: ") + problem + UpperAscii(label) +
+                      " Performance Input File!");
+  return false;
+}
+
+bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
+                    TTimingLines& lines) {
+  lines.Clear();
+  lines.file_ = run.Os.ViewWholeFile(fileName);
+  if (lines.file_ == nullptr) return false;
+  const std::string_view text = lines.file_->Bytes();
+  TLineFilter filter(text, searchText);
+  // A kept line has four words, so at least eight bytes with its line end.
+  lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
+  run.Os.AdviseLargeBuffer(lines.lines_.data(),
+                           lines.lines_.capacity() * sizeof(std::string_view));
+  ForEachLine(text, [&](std::string_view line) {
+    if (filter.Keep(line)) lines.lines_.push_back(line);
+  });
+  lines.lines_.push_back(kAggregateLine);
+  return true;
+}
+
+bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t count) {
+  if (count > 1) return true;
+  run.Err().WriteLine("ERROR: " + UpperAscii(label) + " Source File Has Invalid Data!");
+  return false;
+}
+
+void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch) {
+  const TWordSpans words = FindWords(line);
+  const std::string_view name =
+      words.Word4 == std::string_view::npos ? std::string_view()
+                                            : line.substr(words.Word4, kNameTakeMax);
+  if (words.Word2.find(':') != std::string_view::npos) {
+    // No section id: word 2 is the time, and what followed it (from word 4 on) the name.
+    entry.SectionId = kNoIdSection;
+    entry.TimeText = CutField(words.Word2, kTimingFieldMax);
+    scratch.assign("- ");
+    scratch.append(CutField(name, kTimingFieldMax));
+    entry.Name = CutField(scratch, kTimingFieldMax);
+  } else {
+    entry.SectionId = CutField(words.Word2, kTimingFieldMax);
+    entry.TimeText = CutField(words.Word3, kTimingFieldMax);
+    entry.Name = CutField(name, kTimingFieldMax);
+  }
+  if (words.Word4 == std::string_view::npos || entry.Name.empty() || entry.Name.front() != '-') {
+    entry.SectionId = kInvalidSection;
+    entry.TimeText = kInvalidTime;
+    entry.Name = kInvalidName;
+  }
+}
+
+void SplitTimingLine(std::string_view line, TTimingEntry& entry) {
+  TTimingEntryView view;
+  std::string scratch;
+  SplitTimingLine(line, view, scratch);
+  entry.SectionId.assign(view.SectionId);
+  entry.TimeText.assign(view.TimeText);
+  entry.Name.assign(view.Name);
+}
+
+TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,
+                             TZeroMode zeroMode) {
+  TTimingEntry entry;
+  SplitTimingLine(line, entry);
+  if (accumulate) total = AddDurations(total, ParseDuration(entry.TimeText, zeroMode));
+  return entry;
+}
+
+}  // namespace zentrel

@@ -1,0 +1,103 @@
+// Timing files: the plain-text lists of section times that the comparison reads.
+//
+// Each entry line reads, in words separated by blanks (code 32 only; tabs are ordinary
+// characters):
+//
+//   \--- [#47]        01:20:29.730         - ONE EXAMPLE SECTION
+//   prefix  section id  time (hh:nn:ss.zzz)  name, beginning with '-'
+//
+// A file is held whole as one buffer (mapped where the platform can); the kept lines are
+// views into it, so a large file costs its own size plus one view per line. Lines without the search text, lines that
+// carry the aggregate marker "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer
+// than four words are dropped, and every loaded list ends with the synthetic aggregate line
+// kAggregateLine, on which the comparison prints the totals of all sections.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run_context.h"
+#include "core/time_units.h"
+#include "durations/duration.h"
+
+namespace zentrel {
+
+/// Exit code of a timing file that cannot be named, found or read.
+inline constexpr int kExitTimingFileOpen = 71;
+/// Exit code of a timing file that keeps no entry.
+inline constexpr int kExitTimingFileNoData = 75;
+
+/// The synthetic last line of every loaded list.
+inline constexpr std::string_view kAggregateLine =
+    "\\--- [#ZZ]      -:--.--- - *** AGGREGATE JOB TIME ***";
+
+/// The longest SectionId, TimeText or Name kept, in bytes.
+inline constexpr std::size_t kTimingFieldMax = 255;
+
+/// One parsed line of a timing file.
+struct TTimingEntry {
+  std::string SectionId;  ///< word 2, or "[#??]", or "[#--] Invalid Entry"
+  std::string TimeText;   ///< word 3, or the replacement of an unusual layout
+  std::string Name;       ///< from word 4 to the end of the line
+};
+
+/// A loaded timing file: the file's bytes and views of the kept lines into them.
+class TTimingLines {
+ public:
+  TTimingLines() = default;
+  TTimingLines(const TTimingLines&) = delete;  // the views point into this buffer
+  TTimingLines& operator=(const TTimingLines&) = delete;
+
+  /// Kept lines plus the synthetic aggregate line.
+  std::size_t Count() const { return lines_.size(); }
+  std::string_view Line(std::size_t index) const { return lines_[index]; }
+  /// Releases the buffer and the views.
+  void Clear();
+
+ private:
+  friend bool LoadTimingFile(TRunContext&, const std::string&, std::string_view, TTimingLines&);
+  std::unique_ptr<platform::TFileView> file_;
+  std::vector<std::string_view> lines_;
+};
+
+/// True when the name is not empty and names an existing file (a directory does not
+/// count). Otherwise writes "ERROR: No Filename was Supplied for OLD Performance Input
+/// File!" or "ERROR: Could Not Open OLD Performance Input File!" (with the label given) to
+/// standard error and returns false; the exit code is the caller's to set.
+bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName);
+
+/// Reads the whole file and keeps its entry lines (see the top of this header), the search
+/// text matched without regard to ASCII case; an empty search text keeps nothing. CR LF, LF
+/// and CR each end a line. Returns false, with lines empty, when the file cannot be read.
+bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
+                    TTimingLines& lines);
+
+/// True when the list kept at least one entry besides the synthetic line (count > 1).
+/// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to
+/// standard error and returns false.
+bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t count);
+
+/// Splits one line into an entry. A word 2 holding ':' is taken as the time of a line
+/// without section id ("[#??]"); a line without word 4, or whose name does not begin with
+/// '-', becomes "[#--] Invalid Entry" with time "0:00.000" and name "- n/a". With
+/// accumulate, the entry's time (read by ParseDuration under the zero mode) is added to
+/// total.
+TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,
+                             TZeroMode zeroMode);
+
+/// An entry whose fields view the line, fixed texts, or the scratch text given to
+/// SplitTimingLine; valid while those are.
+struct TTimingEntryView {
+  std::string_view SectionId, TimeText, Name;
+};
+
+/// ParseTimingLine without reading the time, into views: the comparison's inner loop copies
+/// nothing. scratch holds the name of a line without section id ("- " and the rest).
+void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch);
+/// The same into an entry of its own.
+void SplitTimingLine(std::string_view line, TTimingEntry& entry);
+
+}  // namespace zentrel

@@ -1,0 +1,210 @@
+#include "perf/timing_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake_platform.h"
+
+namespace zentrel {
+namespace {
+
+/// A file that exists but cannot be read (the tests run as root, so permissions cannot
+/// make a real file unreadable).
+struct UnreadablePlatform : platform::FakePlatform {
+  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+};
+
+struct TimingFileTest : ::testing::Test {
+  platform::FakePlatform os;
+  TRunContext run{os};
+
+  std::string Err() {
+    run.Channels.Flush();
+    return os.Err;
+  }
+  /// The kept lines of a file with these contents, the synthetic line included.
+  std::vector<std::string> Load(const std::string& contents,
+                                std::string_view searchText = "\\--- [#") {
+    os.Files["t.txt"] = contents;
+    TTimingLines lines;
+    EXPECT_TRUE(LoadTimingFile(run, "t.txt", searchText, lines));
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < lines.Count(); ++i) kept.emplace_back(lines.Line(i));
+    return kept;
+  }
+};
+
+const std::string kAggregate(kAggregateLine);
+
+TEST_F(TimingFileTest, CheckTimingFileNamesTheMissingOrUnnamedFile) {
+  os.Files["old.txt"] = "";
+  EXPECT_TRUE(CheckTimingFile(run, "OLD", "old.txt"));
+  EXPECT_EQ(Err(), "");
+  EXPECT_FALSE(CheckTimingFile(run, "old", ""));
+  EXPECT_FALSE(CheckTimingFile(run, "NEW", "missing.txt"));
+  EXPECT_EQ(Err(),
+            "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
+            "ERROR: Could Not Open NEW Performance Input File!\n");
+}
+
+TEST_F(TimingFileTest, CheckTimingCountNeedsOneEntryBesidesTheSyntheticLine) {
+  EXPECT_TRUE(CheckTimingCount(run, "OLD", 2));
+  EXPECT_FALSE(CheckTimingCount(run, "new", 1));
+  EXPECT_FALSE(CheckTimingCount(run, "OLD", 0));
+  EXPECT_EQ(Err(),
+            "ERROR: NEW Source File Has Invalid Data!\n"
+            "ERROR: OLD Source File Has Invalid Data!\n");
+}
+
+TEST_F(TimingFileTest, EveryLineEndFormEndsALine) {
+  const std::string a = "\\--- [#01] 0:01.000 - A";
+  const std::string b = "\\--- [#02] 0:02.000 - B";
+  const std::string c = "\\--- [#03] 0:03.000 - C";
+  const std::vector<std::string> expected{a, b, c, kAggregate};
+  EXPECT_EQ(Load(a + "\r\n" + b + "\r\n" + c + "\r\n"), expected);
+  EXPECT_EQ(Load(a + "\n" + b + "\n" + c), expected);
+  EXPECT_EQ(Load(a + "\r" + b + "\r" + c + "\r"), expected);
+  EXPECT_EQ(Load(a + "\r\n" + b + "\r" + c + "\n"), expected);
+  // CR CR LF is a line end, an empty line and a line end: the empty line is dropped.
+  EXPECT_EQ(Load(a + "\r\r\n" + b + "\n\n\n" + c), expected);
+}
+
+TEST_F(TimingFileTest, KeepsOnlyEntryLinesAndEndsWithTheAggregateLine) {
+  const std::string kept1 = "\\--- [#01] 0:01.000 - A";
+  const std::string kept2 = "prefix \\--- [#02]   0:02.000   -  B  C";  // key anywhere
+  const std::string text = "header line without the key\n" + kept1 + "\n" +
+                           "\\--- [#zz] 0:09.000 - LAST SECTION\n" +  // [#ZZ], any case
+                           "\\--- [#04] 0:04.000 - *** aggregate job time ***\n" +
+                           "\\--- [#05] 0:05.000\n" +                 // three words
+                           "\\---\t[#06]\t0:06.000\t-\tTABS\n" +      // tabs are not blanks
+                           kept2 + "\n";
+  EXPECT_EQ(Load(text), (std::vector<std::string>{kept1, kept2, kAggregate}));
+}
+
+TEST_F(TimingFileTest, MarkersAndLineEndsAreFoundFarIntoALargeFile) {
+  // Aggregate markers, a 'Z' in a kept name and CR line ends, each well past the first
+  // few kilobytes and among thousands of plain lines.
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line = "\\--- [#" + std::to_string(i) + "] 0:01.000 - STEP " + std::to_string(i);
+    if (i == 700) line += " ZULU *";  // kept: holds Z and '*' but neither marker
+    if (i == 1500) line = "\\--- [#zZ] 0:09.000 - LAST";
+    if (i == 2200) line = "\\--- [#88] 0:09.000 - *** Aggregate Job Time ***";
+    if (i != 1500 && i != 2200) expected.push_back(line);
+    text += line + (i >= 2500 ? (i % 2 == 0 ? "\r\n" : "\r") : "\n");
+  }
+  expected.push_back(kAggregate);
+  EXPECT_EQ(Load(text), expected);
+}
+
+TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
+  const std::string line = "step [#01] 0:01.000 - A";
+  EXPECT_EQ(Load(line, "STEP"), (std::vector<std::string>{line, kAggregate}));
+  EXPECT_EQ(Load("STEP [#01] 0:01.000 - A", "sTeP").size(), 2u);
+}
+
+TEST_F(TimingFileTest, EmptySearchTextKeepsNothing) {
+  EXPECT_EQ(Load("\\--- [#01] 0:01.000 - A\n", ""), std::vector<std::string>{kAggregate});
+}
+
+TEST_F(TimingFileTest, EmptyAndBinaryFilesLoadWithoutEntries) {
+  EXPECT_EQ(Load(""), std::vector<std::string>{kAggregate});
+  EXPECT_EQ(Load(std::string("\0\0\xff\xfe\n\0", 6)), std::vector<std::string>{kAggregate});
+}
+
+TEST_F(TimingFileTest, NulBytesAndInvalidUtf8StayInTheLine) {
+  const char bytes[] = "\\--- [#01] 0:01.000 - A\0B\xff\xc3";
+  const std::string line(bytes, sizeof bytes - 1);
+  EXPECT_EQ(Load(line + "\n"), (std::vector<std::string>{line, kAggregate}));
+}
+
+TEST_F(TimingFileTest, UnreadableFileFailsToLoad) {
+  UnreadablePlatform unreadable;
+  unreadable.Files["t.txt"] = "\\--- [#01] 0:01.000 - A\n";
+  TRunContext other(unreadable);
+  EXPECT_TRUE(CheckTimingFile(other, "OLD", "t.txt"));
+  TTimingLines lines;
+  EXPECT_FALSE(LoadTimingFile(other, "t.txt", "\\--- [#", lines));
+  EXPECT_EQ(lines.Count(), 0u);
+}
+
+TEST(SplitTimingLine, ReadsTheThreeFieldsOfAnEntry) {
+  TTimingEntry entry;
+  SplitTimingLine("\\--- [#47]        01:20:29.730         - ONE EXAMPLE SECTION", entry);
+  EXPECT_EQ(entry.SectionId, "[#47]");
+  EXPECT_EQ(entry.TimeText, "01:20:29.730");
+  EXPECT_EQ(entry.Name, "- ONE EXAMPLE SECTION");
+  // The name runs to the end of the line, blanks and tabs included.
+  SplitTimingLine("  \\--- [#1] 1.000 -\tA  B ", entry);
+  EXPECT_EQ(entry.SectionId, "[#1]");
+  EXPECT_EQ(entry.Name, "-\tA  B ");
+}
+
+TEST(SplitTimingLine, LineWithoutSectionIdTakesWordTwoAsTheTime) {
+  TTimingEntry entry;
+  SplitTimingLine("\\--- 01:20:29.730 - STEP", entry);
+  EXPECT_EQ(entry.SectionId, "[#??]");
+  EXPECT_EQ(entry.TimeText, "01:20:29.730");
+  EXPECT_EQ(entry.Name, "- STEP");
+}
+
+TEST(SplitTimingLine, NameWithoutLeadingHyphenOrMissingWordIsAnInvalidEntry) {
+  for (std::string_view line : {"\\--- [#47] 01:20:29.730 ONE EXAMPLE", "\\--- [#47] 01:20:29.730",
+                                "\\--- [#47]", ""}) {
+    TTimingEntry entry{"x", "y", "z"};
+    SplitTimingLine(line, entry);
+    EXPECT_EQ(entry.SectionId, "[#--] Invalid Entry") << line;
+    EXPECT_EQ(entry.TimeText, "0:00.000") << line;
+    EXPECT_EQ(entry.Name, "- n/a") << line;
+  }
+}
+
+TEST(SplitTimingLine, FieldsAreCutAt255BytesWithoutSplittingACharacter) {
+  TTimingEntry entry;
+  const std::string longName = "- " + std::string(10'000'000, 'N');
+  SplitTimingLine("\\--- [#01] 0:01.000 " + longName, entry);
+  EXPECT_EQ(entry.Name, longName.substr(0, 255));
+
+  // U+00E9 is two bytes: a cut after byte 255 would split the one at bytes 254 and 255.
+  const std::string accented = "- " + std::string(252, 'a') + "\xc3\xa9" + "zz";
+  SplitTimingLine("\\--- [#01] 0:01.000 " + accented, entry);
+  EXPECT_EQ(entry.Name, accented.substr(0, 254));
+
+  const std::string longId(300, '#');
+  SplitTimingLine("\\--- " + longId + " " + longId + " - A", entry);
+  EXPECT_EQ(entry.SectionId, longId.substr(0, 255));
+  EXPECT_EQ(entry.TimeText, longId.substr(0, 255));
+
+  // The name of a line without section id is prefixed, then cut again.
+  SplitTimingLine("\\--- 0:01.000 - " + std::string(300, 'x'), entry);
+  EXPECT_EQ(entry.Name.size(), 255u);
+  EXPECT_EQ(entry.Name.substr(0, 3), "- x");
+}
+
+TEST(ParseTimingLine, AccumulatesTheTimeUnderTheZeroMode) {
+  TDurationRec total = DurationFromMs(1'000);
+  TTimingEntry entry =
+      ParseTimingLine("\\--- [#47] 01:20:29.730 - A", total, true, TZeroMode::ZeroThis);
+  EXPECT_EQ(entry.SectionId, "[#47]");
+  EXPECT_EQ(total.TotalMilliseconds, 1'000 + 4'829'730);
+
+  // A letter in the minutes: that field reads 0, or the whole time does under ZeroAll.
+  total = {};
+  ParseTimingLine("\\--- [#48] 01:2x:29.730 - B", total, true, TZeroMode::ZeroThis);
+  EXPECT_EQ(total.TotalMilliseconds, 3'629'730);
+  total = {};
+  ParseTimingLine("\\--- [#48] 01:2x:29.730 - B", total, true, TZeroMode::ZeroAll);
+  EXPECT_EQ(total.TotalMilliseconds, 0);
+
+  // Invalid entries add their replacement time, zero; without accumulate nothing is added.
+  total = DurationFromMs(5);
+  ParseTimingLine("\\--- [#49] 0:09.000 NAME", total, true, TZeroMode::ZeroThis);
+  ParseTimingLine("\\--- [#50] 0:09.000 - C", total, false, TZeroMode::ZeroThis);
+  EXPECT_EQ(total.TotalMilliseconds, 5);
+}
+
+}  // namespace
+}  // namespace zentrel

@@ -1,0 +1,355 @@
+#include "perf/timing_format.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace zentrel {
+namespace {
+
+constexpr std::int64_t kMsPerSecond = 1'000;
+constexpr std::int64_t kMsPerMinute = 60'000;
+constexpr std::int64_t kMsPerHour = 3'600'000;
+constexpr std::int64_t kMsPerDayCount = 86'400'000;
+
+/// Writes the digits of value in the base backwards from end; returns the first digit.
+template <unsigned Base>
+char* WriteDigits(char* end, std::uint64_t value, bool upper = false) {
+  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  char* p = end;
+  do {
+    *--p = digits[value % Base];
+    value /= Base;
+  } while (value != 0);
+  return p;
+}
+
+/// Writes 0 <= value < 100 as two digits at p.
+void PutTwoDigits(char* p, std::int64_t value) {
+  p[0] = static_cast<char>('0' + value / 10);
+  p[1] = static_cast<char>('0' + value % 10);
+}
+
+/// Writes 0 <= value < 1000 as three digits at p.
+void PutThreeDigits(char* p, std::int64_t value) {
+  p[0] = static_cast<char>('0' + value / 100);
+  PutTwoDigits(p + 1, value % 100);
+}
+
+/// Appends 0 <= value < 100 as two digits; the common case of "%.2d".
+void AppendTwoDigits(std::string& out, std::int64_t value) {
+  const char pair[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  out.append(pair, 2);
+}
+
+void AppendZeroPadded(std::string& out, std::int64_t value, int precision) {
+  if (precision == 2 && value >= 0 && value < 100) {
+    AppendTwoDigits(out, value);
+  } else {
+    AppendDecimal(out, value, 0, precision);
+  }
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// Reads 1 to 9 digits from text at pos; false when there are none or more than nine.
+bool ReadDigitRun(std::string_view text, std::size_t& pos, std::int64_t& value) {
+  const std::size_t start = pos;
+  value = 0;
+  while (pos < text.size() && IsDigit(text[pos])) {
+    value = value * 10 + (text[pos] - '0');
+    ++pos;
+  }
+  const std::size_t length = pos - start;
+  return length >= 1 && length <= 9;
+}
+
+}  // namespace
+
+void AppendDecimal(std::string& out, std::int64_t value, int width, int precision) {
+  char buffer[24];
+  char* end = buffer + sizeof buffer;
+  const bool negative = value < 0;
+  const std::uint64_t magnitude =
+      negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  char* first = WriteDigits<10>(end, magnitude);
+  const int digitCount = static_cast<int>(end - first);
+  const int zeros = precision > digitCount ? precision - digitCount : 0;
+  const int length = digitCount + zeros + (negative ? 1 : 0);
+  if (width > length) out.append(static_cast<std::size_t>(width - length), ' ');
+  if (negative) out.push_back('-');
+  if (zeros > 0) out.append(static_cast<std::size_t>(zeros), '0');
+  out.append(first, end);
+}
+
+bool THeadingPattern::Compile(std::string_view pattern) {
+  *this = THeadingPattern();
+  std::string* literal = &prefix_;
+  std::size_t i = 0;
+  while (i < pattern.size()) {
+    const char c = pattern[i++];
+    if (c != '%') {
+      literal->push_back(c);
+      continue;
+    }
+    if (i < pattern.size() && pattern[i] == '%') {
+      literal->push_back('%');
+      ++i;
+      continue;
+    }
+    if (hasConversion_) return false;  // one number fills at most one conversion
+    for (; i < pattern.size(); ++i) {
+      const char flag = pattern[i];
+      if (flag == '-') {
+        leftAlign_ = true;
+      } else if (flag == '+') {
+        plusSign_ = true;
+      } else if (flag == ' ') {
+        blankSign_ = true;
+      } else if (flag == '0') {
+        zeroPad_ = true;
+      } else if (flag == '#') {
+        alternate_ = true;
+      } else {
+        break;
+      }
+    }
+    auto readNumber = [&](int& number) {
+      number = 0;
+      while (i < pattern.size() && IsDigit(pattern[i])) {
+        number = number * 10 + (pattern[i++] - '0');
+        if (number > kHeadingWidthMax) return false;
+      }
+      return true;
+    };
+    if (!readNumber(width_)) return false;
+    if (i < pattern.size() && pattern[i] == '.') {
+      ++i;
+      if (!readNumber(precision_)) return false;
+    }
+    if (i < pattern.size() && pattern[i] == 'l') ++i;
+    if (i < pattern.size() && pattern[i] == 'l') ++i;
+    if (i == pattern.size()) return false;
+    conversion_ = pattern[i++];
+    if (std::string_view("diuxXo").find(conversion_) == std::string_view::npos) return false;
+    hasConversion_ = true;
+    literal = &suffix_;
+  }
+  plainDecimal_ = hasConversion_ && std::string_view("diu").find(conversion_) != std::string_view::npos &&
+                  !leftAlign_ && !plusSign_ && !blankSign_ && !zeroPad_ && !alternate_ &&
+                  width_ == 0 && precision_ != 0 && precision_ <= 20;
+  compiled_ = true;
+  return true;
+}
+
+void THeadingPattern::AppendTo(std::string& out, std::int64_t number) const {
+  if (!compiled_) return;
+  if (plainDecimal_ && number >= 0) {  // the usual "%d" or "%.2d", written in one piece
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* first = WriteDigits<10>(end, static_cast<std::uint64_t>(number));
+    while (end - first < precision_) *--first = '0';
+    out.append(prefix_);
+    out.append(first, end);
+    out.append(suffix_);
+    return;
+  }
+  out.append(prefix_);
+  if (!hasConversion_) return;
+  const bool isSigned = conversion_ == 'd' || conversion_ == 'i';
+  const unsigned base = conversion_ == 'o' ? 8 : (conversion_ == 'x' || conversion_ == 'X') ? 16 : 10;
+  std::string_view sign;
+  std::uint64_t magnitude = static_cast<std::uint64_t>(number);
+  if (isSigned) {
+    if (number < 0) {
+      sign = "-";
+      magnitude = 0 - magnitude;
+    } else if (plusSign_) {
+      sign = "+";
+    } else if (blankSign_) {
+      sign = " ";
+    }
+  }
+  char buffer[72];
+  char* end = buffer + sizeof buffer;
+  char* first = end;
+  if (!(precision_ == 0 && magnitude == 0)) {
+    first = base == 10  ? WriteDigits<10>(end, magnitude)
+            : base == 8 ? WriteDigits<8>(end, magnitude)
+                        : WriteDigits<16>(end, magnitude, conversion_ == 'X');
+  }
+  int digitCount = static_cast<int>(end - first);
+  int zeros = precision_ > digitCount ? precision_ - digitCount : 0;
+  if (alternate_ && base == 8 && zeros == 0 && (digitCount == 0 || *first != '0')) zeros = 1;
+  if (alternate_ && base == 16 && magnitude != 0) sign = conversion_ == 'X' ? "0X" : "0x";
+  const int length = static_cast<int>(sign.size()) + zeros + digitCount;
+  const int padding = width_ > length ? width_ - length : 0;
+  if (zeroPad_ && !leftAlign_ && precision_ < 0) {
+    zeros += padding;
+    out.append(sign);
+    out.append(static_cast<std::size_t>(zeros), '0');
+    out.append(first, end);
+  } else {
+    if (!leftAlign_) out.append(static_cast<std::size_t>(padding), ' ');
+    out.append(sign);
+    out.append(static_cast<std::size_t>(zeros), '0');
+    out.append(first, end);
+    if (leftAlign_) out.append(static_cast<std::size_t>(padding), ' ');
+  }
+  out.append(suffix_);
+}
+
+std::string THeadingPattern::Format(std::int64_t number) const {
+  std::string out;
+  AppendTo(out, number);
+  return out;
+}
+
+void AppendClockDuration(std::string& out, std::int64_t ms) {
+  const std::int64_t totalHours = ms / kMsPerHour;
+  const std::int64_t minutes = ms % kMsPerHour / kMsPerMinute;
+  const std::int64_t seconds = ms % kMsPerMinute / kMsPerSecond;
+  const std::int64_t milliseconds = ms % kMsPerSecond;
+  if (ms >= 0 && totalHours < 1000) {  // always 13 characters: "hhh:mm:ss.zzz"
+    char text[13];
+    if (totalHours == 0) {
+      std::memset(text, ' ', 5);
+      if (minutes >= 10) text[4] = static_cast<char>('0' + minutes / 10);
+      text[5] = static_cast<char>('0' + minutes % 10);
+    } else {
+      if (totalHours >= 100) {
+        PutThreeDigits(text, totalHours);
+      } else {
+        text[0] = ' ';
+        if (totalHours >= 10) {
+          PutTwoDigits(text + 1, totalHours);
+        } else {
+          text[1] = ' ';
+          text[2] = static_cast<char>('0' + totalHours);
+        }
+      }
+      text[3] = ':';
+      PutTwoDigits(text + 4, minutes);
+    }
+    text[6] = ':';
+    PutTwoDigits(text + 7, seconds);
+    text[9] = '.';
+    PutThreeDigits(text + 10, milliseconds);
+    out.append(text, sizeof text);
+    return;
+  }
+  if (totalHours == 0) {
+    out.append("    ");
+    AppendDecimal(out, minutes, 2, -1);
+  } else {
+    AppendDecimal(out, totalHours, 3, -1);
+    out.push_back(':');
+    AppendZeroPadded(out, minutes, 2);
+  }
+  out.push_back(':');
+  AppendZeroPadded(out, seconds, 2);
+  out.push_back('.');
+  AppendDecimal(out, milliseconds, 0, 3);
+}
+
+void AppendMinuteDuration(std::string& out, std::int64_t ms) {
+  if (ms >= 0) {  // "mm:ss.zzz", the minutes widening past 99
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = end - 7;
+    p[0] = ':';
+    PutTwoDigits(p + 1, ms % kMsPerMinute / kMsPerSecond);
+    p[3] = '.';
+    PutThreeDigits(p + 4, ms % kMsPerSecond);
+    const std::int64_t minutes = ms / kMsPerMinute;
+    if (minutes < 100) {
+      p -= 2;
+      PutTwoDigits(p, minutes);
+    } else {
+      p = WriteDigits<10>(p, static_cast<std::uint64_t>(minutes));
+    }
+    out.append(p, end);
+    return;
+  }
+  AppendZeroPadded(out, ms / kMsPerMinute, 2);
+  out.push_back(':');
+  AppendZeroPadded(out, ms % kMsPerMinute / kMsPerSecond, 2);
+  out.push_back('.');
+  AppendDecimal(out, ms % kMsPerSecond, 0, 3);
+}
+
+void FillDuration(TDurationRec& record, std::int64_t ms) {
+  record.TotalMilliseconds = ms;
+  record.Days = ms / kMsPerDayCount;
+  record.Months = record.Days / 30;
+  record.Weeks = record.Days / 7;
+  record.TotalHours = ms / kMsPerHour;
+  record.Hours = ms % kMsPerDayCount / kMsPerHour;
+  record.TotalMinutes = ms / kMsPerMinute;
+  record.Minutes = ms % kMsPerHour / kMsPerMinute;
+  record.TotalSeconds = ms / kMsPerSecond;
+  record.Seconds = ms % kMsPerMinute / kMsPerSecond;
+  record.Milliseconds = ms % kMsPerSecond;
+  std::string& text = record.Text;
+  if (ms >= 0 && record.Days < 100) {  // "dd:hh:mm:ss.zzz"
+    char digits[15];
+    PutTwoDigits(digits, record.Days);
+    digits[2] = ':';
+    PutTwoDigits(digits + 3, record.Hours);
+    digits[5] = ':';
+    PutTwoDigits(digits + 6, record.Minutes);
+    digits[8] = ':';
+    PutTwoDigits(digits + 9, record.Seconds);
+    digits[11] = '.';
+    PutThreeDigits(digits + 12, record.Milliseconds);
+    text.assign(digits, sizeof digits);
+    return;
+  }
+  text.clear();
+  AppendZeroPadded(text, record.Days, 2);
+  text.push_back(':');
+  AppendZeroPadded(text, record.Hours, 2);
+  text.push_back(':');
+  AppendZeroPadded(text, record.Minutes, 2);
+  text.push_back(':');
+  AppendZeroPadded(text, record.Seconds, 2);
+  text.push_back('.');
+  AppendDecimal(text, record.Milliseconds, 0, 3);
+}
+
+bool ParsePlainDuration(std::string_view text, std::int64_t& ms) {
+  // The usual form "hh:nn:ss.zzz" first, read at fixed positions.
+  if (text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.') {
+    const char* t = text.data();
+    bool digits = true;
+    for (int i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) digits = digits && IsDigit(t[i]);
+    if (digits) {
+      auto two = [t](int i) { return (t[i] - '0') * 10 + (t[i + 1] - '0'); };
+      ms = two(0) * kMsPerHour + two(3) * kMsPerMinute + two(6) * kMsPerSecond +
+           (t[9] - '0') * 100 + two(10);
+      return true;
+    }
+  }
+  std::int64_t fields[4] = {0, 0, 0, 0};
+  int count = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    std::int64_t value = 0;
+    if (count == 4 || !ReadDigitRun(text, pos, value)) return false;
+    fields[count++] = value;
+    if (pos == text.size()) return false;  // the fraction is missing
+    if (text[pos] == '.') break;
+    if (text[pos] != ':') return false;
+    ++pos;
+  }
+  ++pos;  // the '.'
+  std::int64_t fraction = 0;
+  if (!ReadDigitRun(text, pos, fraction) || pos != text.size()) return false;
+  // With a fraction the given fields are the least significant ones: seconds last.
+  std::int64_t dhms[4] = {0, 0, 0, 0};
+  for (int k = 0; k < count; ++k) dhms[4 - count + k] = fields[k];
+  ms = dhms[0] * kMsPerDayCount + dhms[1] * kMsPerHour + dhms[2] * kMsPerMinute +
+       dhms[3] * kMsPerSecond + fraction;
+  return true;
+}
+
+}  // namespace zentrel

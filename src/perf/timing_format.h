@@ -1,0 +1,68 @@
+// The text pieces of the comparison report that are built once per section: the heading
+// pattern filled with the section number, and fast renderings of the two fixed duration
+// formats of the report ("###:min:sec.ms" and "min:sec.ms") and of the plain time texts of
+// timing files.
+//
+// The fast renderings give exactly what DurationFromMs, ParseDuration and FormatDuration
+// give for the same values (their tests compare them over many values); they exist because
+// the report renders several durations for each of possibly millions of sections, and the
+// general operations build a full record and look the format up by name every time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "durations/duration.h"
+
+namespace zentrel {
+
+/// A printf-style heading pattern with at most one integer conversion: %d, %i, %u, %x, %X
+/// or %o with the flags "-+ 0#", a width and a precision (up to kHeadingWidthMax each) and
+/// an optional l or ll; "%%" is a percent sign. The pattern is user input, so it is read
+/// here and never handed to the C library's printf family.
+class THeadingPattern {
+ public:
+  static constexpr int kHeadingWidthMax = 1000;
+
+  /// Reads the pattern; false when it holds any other conversion (%s, %n, %f, "*", ...),
+  /// more than one conversion, a width or precision above kHeadingWidthMax, or ends in a
+  /// lone '%'. The pattern is then unusable.
+  bool Compile(std::string_view pattern);
+  /// Appends the pattern filled with the number.
+  void AppendTo(std::string& out, std::int64_t number) const;
+  /// The pattern filled with the number ("" when Compile failed).
+  std::string Format(std::int64_t number) const;
+
+ private:
+  bool compiled_ = false;
+  std::string prefix_, suffix_;  // literal text around the conversion, "%%" resolved
+  bool hasConversion_ = false;
+  char conversion_ = 'd';
+  bool leftAlign_ = false, plusSign_ = false, blankSign_ = false, zeroPad_ = false,
+       alternate_ = false;
+  int width_ = 0;
+  int precision_ = -1;  // -1: none given
+  bool plainDecimal_ = false;  // %d, %i or %u with at most a precision of up to 20
+};
+
+/// Appends value as printf's "%<width>.<precision>d" does: blank padding on the left up
+/// to width, zeros up to precision digits (-1 for none); nothing is ever cut.
+void AppendDecimal(std::string& out, std::int64_t value, int width, int precision);
+
+/// Appends FormatDuration(DurationFromMs(ms), "###:min:sec.ms").
+void AppendClockDuration(std::string& out, std::int64_t ms);
+/// Appends FormatDuration(DurationFromMs(ms), "min:sec.ms").
+void AppendMinuteDuration(std::string& out, std::int64_t ms);
+/// Sets every field of the record, Text included, as DurationFromMs(ms) does, reusing the
+/// record's Text storage.
+void FillDuration(TDurationRec& record, std::int64_t ms);
+
+/// Reads a time text the way ParseDuration reads it, when the text has the plain form of a
+/// timing file: one to four colon-separated runs of 1 to 9 digits whose last run carries a
+/// fraction of 1 to 9 digits after one '.' ("01:20:29.730", "5:07.003", "0:00:00:05.5").
+/// Every field is then valid, so the zero mode plays no part. Returns false, leaving ms
+/// alone, for any other text; the caller gives that to ParseDuration.
+bool ParsePlainDuration(std::string_view text, std::int64_t& ms);
+
+}  // namespace zentrel

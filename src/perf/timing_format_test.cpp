@@ -1,0 +1,169 @@
+#include "perf/timing_format.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "durations/duration_format.h"
+
+namespace zentrel {
+namespace {
+
+std::string Heading(std::string_view pattern, std::int64_t number) {
+  THeadingPattern heading;
+  EXPECT_TRUE(heading.Compile(pattern)) << pattern;
+  return heading.Format(number);
+}
+
+TEST(HeadingPattern, FillsTheIntegerConversionsAUserWrites) {
+  struct Case {
+    std::string_view Pattern;
+    std::int64_t Number;
+    std::string_view Expected;
+  };
+  const Case cases[] = {
+      {"SECTION [#%.2d]", 1, "SECTION [#01]"},
+      {"SECTION [#%.2d]", 100, "SECTION [#100]"},
+      {"%d|", 42, "42|"},
+      {"%i|", 42, "42|"},
+      {"%u", 7, "7"},
+      {"%x", 255, "ff"},
+      {"%X", 255, "FF"},
+      {"%o", 8, "10"},
+      {"%#x", 255, "0xff"},
+      {"%#X", 255, "0XFF"},
+      {"%#o", 255, "0377"},
+      {"[%3d]", 7, "[  7]"},
+      {"[%-4d]", 7, "[7   ]"},
+      {"[%02d]", 7, "[07]"},
+      {"[%05.3d]", 7, "[  007]"},  // a precision turns zero padding off
+      {"[%-05d]", 7, "[7    ]"},   // and so does left alignment
+      {"[%+d]", 7, "[+7]"},
+      {"[% d]", 7, "[ 7]"},
+      {"[%+05d]", 7, "[+0007]"},
+      {"[%+u]", 7, "[7]"},  // signs are for signed conversions only
+      {"%#06x", 255, "0x00ff"},
+      {"%ld", 12, "12"},
+      {"%lld", 12, "12"},
+      {"%%d 100%% %d", 3, "%d 100% 3"},
+      {"STEP", 9, "STEP"},  // no placeholder: the same heading every time
+      {"", 9, ""},
+      {"%.0d", 5, "5"},
+      {"%.d", 5, "5"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Heading(c.Pattern, c.Number), c.Expected) << c.Pattern;
+}
+
+TEST(HeadingPattern, RejectsEverythingButOneIntegerConversion) {
+  for (std::string_view pattern :
+       {"%s", "SECTION %n", "%f", "%c", "%p", "%e", "%*d", "%.*d", "%d %d", "%", "SECTION %",
+        "%-", "%5", "%hd", "%lf", "%lld%", "%1001d", "%.1001d", "%99999999999999999999d",
+        "%1$d"}) {
+    THeadingPattern heading;
+    EXPECT_FALSE(heading.Compile(pattern)) << pattern;
+    EXPECT_EQ(heading.Format(1), "") << pattern;
+  }
+  THeadingPattern widest;
+  EXPECT_TRUE(widest.Compile("%1000d"));
+  EXPECT_EQ(widest.Format(1).size(), 1000u);
+}
+
+/// Millisecond counts around every unit boundary, far out, negative and random.
+std::vector<std::int64_t> SampleMilliseconds() {
+  std::vector<std::int64_t> values;
+  const std::int64_t units[] = {1, 1'000, 60'000, 3'600'000, 86'400'000, 360'000'000,
+                                3'600'000'000, 36'000'000'000, 360'000'000'000};
+  for (std::int64_t unit : units) {
+    for (std::int64_t k : {1, 9, 10, 59, 60, 99, 100, 999, 1000}) {
+      for (std::int64_t delta : {-1, 0, 1}) {
+        values.push_back(unit * k + delta);
+        values.push_back(-(unit * k + delta));
+      }
+    }
+  }
+  values.push_back(0);
+  values.push_back(4'829'730);
+  values.push_back(90'061'001);
+  values.push_back(9'000'000'000'000'000'000);
+  std::mt19937_64 generator(7);
+  for (int i = 0; i < 20'000; ++i) {
+    values.push_back(static_cast<std::int64_t>(generator() % 1'000'000'000'000));
+    values.push_back(static_cast<std::int64_t>(generator() % 100'000'000));
+  }
+  return values;
+}
+
+TEST(FastDurationRendering, MatchesTheGeneralFormats) {
+  for (std::int64_t ms : SampleMilliseconds()) {
+    const TDurationRec record = DurationFromMs(ms);
+    std::string clock, minutes;
+    AppendClockDuration(clock, ms);
+    AppendMinuteDuration(minutes, ms);
+    ASSERT_EQ(clock, FormatDuration(record, "###:min:sec.ms")) << ms;
+    ASSERT_EQ(minutes, FormatDuration(record, "min:sec.ms")) << ms;
+  }
+}
+
+TEST(FastDurationRendering, FillDurationMatchesDurationFromMs) {
+  TDurationRec filled = DurationFromMs(123'456'789);  // Text storage reused below
+  for (std::int64_t ms : SampleMilliseconds()) {
+    FillDuration(filled, ms);
+    const TDurationRec expected = DurationFromMs(ms);
+    ASSERT_EQ(filled.TotalMilliseconds, expected.TotalMilliseconds);
+    ASSERT_EQ(filled.Months, expected.Months) << ms;
+    ASSERT_EQ(filled.Weeks, expected.Weeks) << ms;
+    ASSERT_EQ(filled.Days, expected.Days) << ms;
+    ASSERT_EQ(filled.TotalHours, expected.TotalHours) << ms;
+    ASSERT_EQ(filled.Hours, expected.Hours) << ms;
+    ASSERT_EQ(filled.TotalMinutes, expected.TotalMinutes) << ms;
+    ASSERT_EQ(filled.Minutes, expected.Minutes) << ms;
+    ASSERT_EQ(filled.TotalSeconds, expected.TotalSeconds) << ms;
+    ASSERT_EQ(filled.Seconds, expected.Seconds) << ms;
+    ASSERT_EQ(filled.Milliseconds, expected.Milliseconds) << ms;
+    ASSERT_EQ(filled.Text, expected.Text) << ms;
+  }
+}
+
+TEST(ParsePlainDuration, ReadsPlainTimesLikeParseDuration) {
+  std::vector<std::string> texts = {"01:20:29.730", "1:20:29.730", "20:29.730",  "29.730",
+                                    "0:00:05.5",    "0:00:05.500", "0:00.000",   "5.1500",
+                                    "1:2:3:4.5",    "999999999:999999999:59.999999999",
+                                    "00:01:20:29.730", "0.0",
+                                    // the fixed-position form hh:nn:ss.zzz
+                                    "00:00:00.000", "99:99:99.999", "12:34:56.789", "00:75:00.000",
+                                    "05:07:03.001"};
+  std::mt19937 generator(11);
+  for (int i = 0; i < 20'000; ++i) {
+    std::string text;
+    const int fields = 1 + static_cast<int>(generator() % 4);
+    for (int f = 0; f < fields; ++f) {
+      if (f > 0) text.push_back(':');
+      text += std::to_string(generator() % (f == 0 ? 1'000'000 : 100));
+    }
+    text += "." + std::to_string(generator() % 10'000);
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    std::int64_t ms = -1;
+    ASSERT_TRUE(ParsePlainDuration(text, ms)) << text;
+    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroThis).TotalMilliseconds) << text;
+    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds) << text;
+  }
+}
+
+TEST(ParsePlainDuration, LeavesEveryOtherTextToParseDuration) {
+  for (std::string_view text :
+       {"", "01:20:29", "1:20", "01:2x:29.730", " 1:00.000", "1:00.000 ", "-1:00:00.000",
+        "1:-1.000", "1:2:3:4:5.6", "1.2.3", "1:.5", "1.", ".5", ":1.0", "1::2.0",
+        "0000000001:00.000", "1:00.0000000001", "-:--.---", "1:00,000", "\xef\xbc\x91.0",
+        "1x:00:00.000", "01:00:00.0x0", "01-00:00.000", "01:00:00:000"}) {
+    std::int64_t ms = 77;
+    EXPECT_FALSE(ParsePlainDuration(text, ms)) << text;
+    EXPECT_EQ(ms, 77);
+  }
+}
+
+}  // namespace
+}  // namespace zentrel
