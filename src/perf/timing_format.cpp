@@ -56,7 +56,8 @@ bool ReadDigitRun(std::string_view text, std::size_t& pos, std::int64_t& value) 
   const std::size_t start = pos;
   value = 0;
   while (pos < text.size() && IsDigit(text[pos])) {
-    value = value * 10 + (text[pos] - '0');
+    // A longer run is rejected below; reading on without adding keeps the value in range.
+    if (pos - start < 9) value = value * 10 + (text[pos] - '0');
     ++pos;
   }
   const std::size_t length = pos - start;
