@@ -1,13 +1,13 @@
 #include "app/help.h"
 
 #include <array>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "core/banner.h"
 #include "core/date_format.h"
+#include "core/text.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
@@ -341,8 +341,6 @@ struct TPiece {
   std::int32_t Add = 0;
 };
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
-
 constexpr TPiece T(std::string_view text) { return {TPieceKind::Text, text}; }
 /// D(now + days).
 constexpr TPiece D(double days) { return {TPieceKind::Moment, kDatePattern, days}; }
@@ -463,9 +461,9 @@ void WriteFormatTable(TRunContext& run) {
 
 void WriteExitCodes(TRunContext& run) {
   for (const TExitCodeLine& entry : kExitCodes) {
-    char code[16];
-    std::snprintf(code, sizeof code, "%7d", entry.Code);
-    run.Out().WriteLine(std::string(code) + " - " + std::string(entry.Text));
+    std::string line;
+    AppendInteger(line, entry.Code, 7);
+    run.Out().WriteLine(line + " - " + std::string(entry.Text));
   }
 }
 

@@ -20,10 +20,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
-constexpr std::string_view kConversionFailure = "Invalid or Incomplete Syntax!";
 constexpr std::string_view kInvalidFormatWarning = " -- Invalid Time Format Selected: \"";
 constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";
 constexpr int kExitSyntaxError = 64;
@@ -101,7 +97,7 @@ void TZentrel::MainRun() {
 
 void TZentrel::ShowConversionFailure() {
   ShowBanner(run_, run_.RunSettings.Verbose, true);
-  ShowSyntaxError(run_, kConversionFailure, false, false);
+  ShowSyntaxError(run_, kSyntaxErrorTitle, false, false);
   ShowHelp(run_, random_, true);
   // A script must be able to tell a value that did not convert from success.
   if (run_.ExitCode == 0) run_.ExitCode = kExitSyntaxError;

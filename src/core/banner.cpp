@@ -10,7 +10,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kSyntaxErrorTitle = "Invalid or Incomplete Syntax!";
 constexpr std::string_view kExecutionPathLabel = "Execution Path ... ";
 constexpr std::string_view kCommandLineLabel = "You entered ...... ";
 constexpr std::string_view kSeeSyntaxBelow = "(See Syntax Definition Below)";
@@ -55,27 +54,25 @@ void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines) {
   TFileVersionInfoRec& info = run.VersionInfo;
   if (!info.Loaded) ReadVersionInfo(run, "", true, info);
 
-  const std::string datePart =
-      " (" + FormatDateTimeValue("dd mmm yyyy", ReadBuildText(build::kBuildDateText), false,
-                                 run.Format) +
-      ") ";
-  const std::string compilePart =
-      " was compiled on " + FormatDateTimeValue("dd mmm yyyy @ hh:00:00",
-                                                ReadBuildText(build::kBuildDateTimeText),
-                                                false, run.Format);
   if (run.BannerShown) return;
 
+  // The build texts are rendered only for the lines that show them.
   TTextWriter& err = run.CoreErrOutput();
   if (showHeaderLines) {
-    err.WriteLine(info.ShortTitle + std::string(build::kArchText) + datePart + "- " +
+    const std::string buildDate = FormatDateTimeValue(
+        "dd mmm yyyy", ReadBuildText(build::kBuildDateText), false, run.Format);
+    err.WriteLine(info.ShortTitle + std::string(build::kArchText) + " (" + buildDate + ") - " +
                   info.FileDescription);
     err.WriteLine(info.Copyright);
     err.WriteLine(info.Comments);
     err.EndLine();
   }
   if (showBuildLine) {
-    err.WriteLine(info.FullTitle + std::string(build::kArchText) + compilePart + " using " +
-                  std::string(build::kToolchain));
+    const std::string compiled =
+        FormatDateTimeValue("dd mmm yyyy @ hh:00:00", ReadBuildText(build::kBuildDateTimeText),
+                            false, run.Format);
+    err.WriteLine(info.FullTitle + std::string(build::kArchText) + " was compiled on " +
+                  compiled + " using " + std::string(build::kToolchain));
     if (showHeaderLines) err.EndLine();
   }
   run.BannerShown = true;

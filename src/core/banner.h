@@ -8,6 +8,10 @@
 
 namespace zentrel {
 
+/// The title of the syntax-error screen; also the message shown when a value does not
+/// convert.
+inline constexpr std::string_view kSyntaxErrorTitle = "Invalid or Incomplete Syntax!";
+
 /// Writes the banner to the error channel: the three header lines and an empty line when
 /// showHeaderLines, the build line when showBuildLine. At most once per run; a call with
 /// neither switch still counts as the banner shown. Reads the version information first

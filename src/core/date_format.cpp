@@ -112,19 +112,6 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
-void AppendNumber(std::string& out, std::int64_t value, int minDigits) {
-  char buffer[24];
-  int length = 0;
-  std::uint64_t v = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
-  do {
-    buffer[length++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  while (length < minDigits) buffer[length++] = '0';
-  if (value < 0) out.push_back('-');
-  while (length > 0) out.push_back(buffer[--length]);
-}
-
 class TRenderer {
  public:
   TRenderer(const TValueParts& parts, bool intervalMode, const TFormatSettings& settings)
@@ -163,7 +150,7 @@ class TRenderer {
           if (afterHour && t.Count <= 2) {
             RenderMinute(t.Count, elapsed);
           } else if (t.Count <= 2) {
-            AppendNumber(out, parts_.Date.Month, static_cast<int>(t.Count));
+            AppendInteger(out, parts_.Date.Month, 0, t.Count);
           } else {
             const auto& names = t.Count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames;
             out.append(names[parts_.Date.Month - 1]);
@@ -171,31 +158,31 @@ class TRenderer {
           break;
         case TKind::Year:
           if (t.Count <= 2) {
-            AppendNumber(out, parts_.Date.Year % 100, 2);
+            AppendInteger(out, parts_.Date.Year % 100, 0, 2);
           } else {
-            AppendNumber(out, parts_.Date.Year, 4);
+            AppendInteger(out, parts_.Date.Year, 0, 4);
           }
           break;
         case TKind::Hour: {
           std::int64_t hour = parts_.Time.Hour;
           if (elapsed) {
-            AppendNumber(out, parts_.WholeDays * 24 + hour, 1);
+            AppendInteger(out, parts_.WholeDays * 24 + hour);
           } else {
             if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-            AppendNumber(out, hour, t.Count == 1 ? 1 : 2);
+            AppendInteger(out, hour, 0, t.Count == 1 ? 1 : 2);
           }
           break;
         }
         case TKind::Minute: RenderMinute(t.Count, elapsed); break;
         case TKind::Second:
           if (elapsed) {
-            AppendNumber(out, TotalMinutes() * 60 + parts_.Time.Second, 1);
+            AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
           } else {
-            AppendNumber(out, parts_.Time.Second, t.Count == 1 ? 1 : 2);
+            AppendInteger(out, parts_.Time.Second, 0, t.Count == 1 ? 1 : 2);
           }
           break;
         case TKind::Millisecond:
-          AppendNumber(out, parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
+          AppendInteger(out, parts_.Time.Millisecond, 0, t.Count == 1 ? 1 : 3);
           break;
         case TKind::TimeText:
           if (depth == 0) {
@@ -224,7 +211,7 @@ class TRenderer {
         case TKind::AmPmRegional:
           out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
           break;
-        case TKind::EraYear: AppendNumber(out, parts_.Date.Year, 1); break;
+        case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
         case TKind::EraName: out.append("AD"); break;
       }
       if (t.Letter) afterHour = t.Kind == TKind::Hour;
@@ -240,16 +227,16 @@ class TRenderer {
 
   void RenderMinute(std::size_t count, bool elapsed) {
     if (elapsed) {
-      AppendNumber(out, TotalMinutes(), 1);
+      AppendInteger(out, TotalMinutes());
     } else {
-      AppendNumber(out, parts_.Time.Minute, count == 1 ? 1 : 2);
+      AppendInteger(out, parts_.Time.Minute, 0, count == 1 ? 1 : 2);
     }
   }
 
   void RenderDay(std::size_t count, int depth) {
     switch (count) {
       case 1:
-      case 2: AppendNumber(out, parts_.Date.Day, static_cast<int>(count)); break;
+      case 2: AppendInteger(out, parts_.Date.Day, 0, count); break;
       case 3: out.append(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
       case 4: out.append(settings_.LongDayNames[parts_.WeekDay - 1]); break;
       case 5:

@@ -16,6 +16,11 @@
 
 namespace zentrel {
 
+/// The fixed patterns of the program's own date texts, used whatever the regional settings
+/// say: a date, and a moment to the millisecond (the form of every reference moment).
+inline constexpr std::string_view kDatePattern = "mm/dd/yyyy";
+inline constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
+
 /// The value rendered through the pattern. Throws ConversionError("Illegal character in
 /// format string") for an "a" that starts no AM/PM token, and ConversionError when the value
 /// lies outside years 1 to 9999.

@@ -361,7 +361,6 @@ TDateTimeValue StrToDateTime(std::string_view text, const TFormatSettings& setti
 TDateTimeValue ParseDateTimeArg(std::string_view text, std::string_view todayPattern,
                                 const TFormatSettings& settings, TDateTimeValue now) {
   static constexpr std::string_view kDayZeroText = "12/30/1899";
-  static constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
 
   // Milliseconds to three digits: .5 means 500 ms and .123456 means 123 ms. Only the run of
   // digits after the first "." is padded or cut; what follows it up to a second "." (an

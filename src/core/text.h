@@ -1,7 +1,11 @@
 // Text helpers shared by every unit: the line end, the conversion error, ASCII case
-// folding, trimming and the case-insensitive replacement the printers are built on.
+// folding, trimming, the case-insensitive replacement the printers are built on, and the
+// padded rendering of integers.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -44,5 +48,19 @@ bool SameText(std::string_view a, std::string_view b);
 
 /// A text that is empty or holds a blank, in double quotes; any other unchanged.
 std::string QuoteIfSpaced(std::string_view text);
+
+/// Appends one code point (below U+110000) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+/// Appends the number in decimal, at least precision digits (zero-padded) and at least
+/// width columns (blank-padded on the left), sign included. Numbers are never cut.
+void AppendInteger(std::string& out, std::int64_t value, std::size_t width = 0,
+                   std::size_t precision = 0);
+
+/// Fills the pattern with the values in order, printf-style on 64-bit integers: "%d",
+/// "%.Nd" (at least N digits, zero-padded), "%Nd" (right-aligned in N columns) and "%%".
+/// Numbers are never cut. A conversion that is not one of these, or that has no value left,
+/// is copied as it stands; every other character is copied unchanged.
+std::string FormatIntegers(std::string_view pattern, std::span<const std::int64_t> values);
 
 }  // namespace zentrel

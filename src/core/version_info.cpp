@@ -50,16 +50,11 @@ std::string StringOf(const platform::TVersionStrings& version, const std::string
   return it == version.Strings.end() ? std::string() : it->second;
 }
 
-void ResetFields(TFileVersionInfoRec& rec) {
-  TFileVersionInfoRec defaults;
-  rec = defaults;
-}
-
 }  // namespace
 
 void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
                      TFileVersionInfoRec& rec) {
-  ResetFields(rec);
+  rec = TFileVersionInfoRec{};
   const std::string file = path.empty() ? run.Os.ExecutablePath() : path;
   if (!run.Os.PathIsFile(file)) {
     run.CoreErrOutput().WriteLine(std::string(kNoFile) + file);
@@ -74,8 +69,8 @@ void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
   const size_t dot = name.rfind('.');
   rec.Extension = dot == std::string::npos ? std::string() : name.substr(dot);
   rec.FileName = upperNames ? UpperAscii(name) : name;
+  // Made from FileName, so it is upper-cased with it.
   rec.BaseName = ReplaceText(rec.FileName, rec.Extension, "");
-  if (upperNames) rec.BaseName = UpperAscii(rec.BaseName);
 
   const platform::TVersionStrings version = run.Os.ReadVersionInfo(file);
   switch (version.Status) {

@@ -12,7 +12,6 @@ namespace {
 
 namespace chr = std::chrono;
 
-constexpr std::string_view kLabelDatePattern = "mm/dd/yyyy";
 constexpr std::string_view kTrueText = "TRUE";
 constexpr std::string_view kFalseText = "FALSE";
 
@@ -20,7 +19,7 @@ std::string_view YesNo(bool value) { return value ? kTrueText : kFalseText; }
 
 /// The date as it appears inside a label.
 std::string LabelDate(TRunContext& run, TDateTimeValue value) {
-  return FormatDateTimeValue(kLabelDatePattern, value, false, run.Format);
+  return FormatDateTimeValue(kDatePattern, value, false, run.Format);
 }
 
 chr::year_month_day CivilDate(TDateTimeValue value) {

@@ -1,10 +1,11 @@
 #include "dates/date_report.h"
 
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/banner.h"
+#include "core/date_format.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"
@@ -15,28 +16,17 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kDatePattern = "mm/dd/yyyy";
 constexpr std::string_view kHeadPattern = "mmmm dd, yyyy";
-constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
 constexpr std::string_view kNote =
     " NOTE: All Calculations Below are Relative to Selected Date Above...";
 constexpr int kDividerWidth = 78;
-/// Days from 1 January of year 1 to 30 December 1899 on the millisecond scale of
-/// DateTimeToTotalMs.
-constexpr std::int64_t kDayZeroOffset = 693'594;
-
-std::string ClockText(int hours, int minutes, int seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2d:%.2d:%.2d", hours, minutes, seconds);
-  return text;
-}
 
 /// A duration text of random hours (0-98), minutes and seconds (0-58), drawn in that order.
 std::string RandomDurationText(TRandom& random) {
-  int hours = random.NextInt(99);
-  int minutes = random.NextInt(59);
-  int seconds = random.NextInt(59);
-  return ClockText(hours, minutes, seconds);
+  const std::int64_t hours = random.NextInt(99);
+  const std::int64_t minutes = random.NextInt(59);
+  const std::int64_t seconds = random.NextInt(59);
+  return FormatIntegers("%.2d:%.2d:%.2d", std::array{hours, minutes, seconds});
 }
 
 /// The value moved by a possibly fractional number of days. On the non-negative side of
@@ -45,19 +35,8 @@ std::string RandomDurationText(TRandom& random) {
 TDateTimeValue MoveByDays(TDateTimeValue value, double days) {
   TDateTimeValue moved = value + days;
   if (value >= 0 && moved >= 0) return moved;
-  std::int64_t linear = DateTimeToTotalMs(value) +
-                        static_cast<std::int64_t>(std::llround(days * static_cast<double>(kMsPerDay)));
-  std::int64_t dayNumber = linear / kMsPerDay;
-  std::int64_t timeOfDay = linear % kMsPerDay;
-  if (timeOfDay < 0) {
-    timeOfDay += kMsPerDay;
-    --dayNumber;
-  }
-  TDateTimeValue date = static_cast<double>(dayNumber - kDayZeroOffset);
-  // IncDays by zero days rejects a date outside years 1 to 9999.
-  return IncDays(CombineDateTime(date, static_cast<double>(timeOfDay) /
-                                           static_cast<double>(kMsPerDay)),
-                 0);
+  return DateTimeFromTotalMs(DateTimeToTotalMs(value) +
+                             std::llround(days * static_cast<double>(kMsPerDay)));
 }
 
 }  // namespace
@@ -71,13 +50,13 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   const std::string divider(kDividerWidth, '-');
   const std::int32_t exampleDayCount = random.NextInt(9999) + 200;
 
-  const int momentHour = random.NextInt(23);
-  const int momentMinute = random.NextInt(59);
-  const int momentSecond = random.NextInt(59);
-  const int momentMillisecond = random.NextInt(999);
-  char momentClock[32];
-  std::snprintf(momentClock, sizeof momentClock, "%.2d:%.2d:%.2d.%.3d", momentHour,
-                momentMinute, momentSecond, momentMillisecond);
+  const std::int64_t momentHour = random.NextInt(23);
+  const std::int64_t momentMinute = random.NextInt(59);
+  const std::int64_t momentSecond = random.NextInt(59);
+  const std::int64_t momentMillisecond = random.NextInt(999);
+  const std::string momentClock =
+      FormatIntegers("%.2d:%.2d:%.2d.%.3d",
+                     std::array{momentHour, momentMinute, momentSecond, momentMillisecond});
   const TDateTimeValue exampleMoment =
       ParseDateTimeArg(settings.TodayText + " " + momentClock, kDatePattern, run.Format,
                        run.CurrentDateTime());

@@ -1,11 +1,12 @@
 #include "dates/day_count.h"
 
 #include <array>
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "core/output.h"
+#include "core/text.h"
 
 namespace zentrel {
 namespace {
@@ -17,30 +18,19 @@ constexpr std::int32_t kDaysPerWeek = 7;
 struct TConversionMode {
   std::string_view LabelSuffix;  ///< after "Convert " and the count
   std::string_view Pattern;      ///< one "%d" per number, in the order of the mode
+  /// The numbers the pattern shows: a run of years, months and days of the year, months
+  /// and days of the month, weeks and days of the week, in that order.
+  size_t First, Count;
 };
 
 // Index 0 is the combined form used for every mode but 1 to 3.
 constexpr std::array<TConversionMode, 4> kModes = {{
-    {"", "%d year(s), %d month(s), %d day(s); %d month(s), %d day(s); %d week(s), %d day(s)"},
-    {" days to ~years, months, days ", "%d year(s), %d month(s), %d day(s)"},
-    {" days to ~months, days ", "%d month(s), %d day(s)"},
-    {" days to ~weeks, days", "%d week(s), %d day(s)"},
+    {"", "%d year(s), %d month(s), %d day(s); %d month(s), %d day(s); %d week(s), %d day(s)",
+     0, 7},
+    {" days to ~years, months, days ", "%d year(s), %d month(s), %d day(s)", 0, 3},
+    {" days to ~months, days ", "%d month(s), %d day(s)", 3, 2},
+    {" days to ~weeks, days", "%d week(s), %d day(s)", 5, 2},
 }};
-
-/// The pattern with each "%d" replaced by the next number in decimal.
-std::string FillPattern(std::string_view pattern, std::initializer_list<std::int32_t> numbers) {
-  std::string result;
-  auto next = numbers.begin();
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern.compare(i, 2, "%d") == 0 && next != numbers.end()) {
-      result += std::to_string(*next++);
-      ++i;
-    } else {
-      result += pattern[i];
-    }
-  }
-  return result;
-}
 
 }  // namespace
 
@@ -56,17 +46,11 @@ void ShowDayCountConversion(TRunContext& run, std::int32_t count, int mode) {
   std::int32_t weeks = count / kDaysPerWeek;
   std::int32_t weekDays = count % kDaysPerWeek;
 
+  const std::array<std::int64_t, 7> numbers{years, yearMonths, yearDays, months,
+                                            monthDays, weeks, weekDays};
   const TConversionMode& form = kModes[mode >= 1 && mode <= 3 ? mode : 0];
-  std::string value;
-  switch (mode) {
-    case 1: value = FillPattern(form.Pattern, {years, yearMonths, yearDays}); break;
-    case 2: value = FillPattern(form.Pattern, {months, monthDays}); break;
-    case 3: value = FillPattern(form.Pattern, {weeks, weekDays}); break;
-    default:
-      value = FillPattern(form.Pattern,
-                          {years, yearMonths, yearDays, months, monthDays, weeks, weekDays});
-      break;
-  }
+  const std::string value =
+      FormatIntegers(form.Pattern, std::span(numbers).subspan(form.First, form.Count));
   PrintResult(run, value, "Convert " + std::to_string(count) + std::string(form.LabelSuffix));
 }
 

@@ -17,12 +17,11 @@ namespace {
 constexpr std::int64_t kMsPerHour = 3'600'000;
 constexpr std::int64_t kMsPerMinute = 60'000;
 constexpr std::int64_t kMsPerSecond = 1'000;
-/// Days from 1 January of year 1 to 30 December 1899, day 0 of the date-time encoding.
+/// Days from the day before 1 January of year 1 to 30 December 1899, day 0 of the
+/// date-time encoding.
 constexpr std::int64_t kDayZeroShift = 693'594;
 constexpr size_t kMaxTextLength = 255;
 
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
 constexpr std::string_view kRecordTextPattern = "%.2d:%.2d:%.2d:%.2d.%.3d";
 constexpr std::string_view kOffsetTextPattern = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
 constexpr std::string_view kInvalidDurationLine = " *** Invalid Duration Provided... ";
@@ -147,6 +146,17 @@ std::int64_t DateTimeToTotalMs(TDateTimeValue value) {
   return (day + kDayZeroShift) * kMsPerDay + timeOfDay;
 }
 
+TDateTimeValue DateTimeFromTotalMs(std::int64_t totalMs) {
+  std::int64_t day = totalMs / kMsPerDay;
+  std::int64_t timeOfDay = totalMs % kMsPerDay;
+  if (timeOfDay < 0) {
+    timeOfDay += kMsPerDay;
+    --day;
+  }
+  return CombineDateTime(static_cast<TDateTimeValue>(day - kDayZeroShift),
+                         static_cast<TDateTimeValue>(timeOfDay) / static_cast<double>(kMsPerDay));
+}
+
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b) {
   std::int64_t d = DateTimeToTotalMs(a) - DateTimeToTotalMs(b);
   return d < 0 ? -d : d;
@@ -183,8 +193,8 @@ TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
   // show, so the duration agrees with what a label prints.
   result.TextA = FormatDateTimeValue(kMomentPattern, a, false, settings);
   result.TextB = FormatDateTimeValue(kMomentPattern, b, false, settings);
-  result.ValueA = ParseDateTimeArg(result.TextA, kTodayPattern, settings, now);
-  result.ValueB = ParseDateTimeArg(result.TextB, kTodayPattern, settings, now);
+  result.ValueA = ParseDateTimeArg(result.TextA, kDatePattern, settings, now);
+  result.ValueB = ParseDateTimeArg(result.TextB, kDatePattern, settings, now);
   result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
   return result;
 }

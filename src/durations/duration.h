@@ -42,10 +42,14 @@ struct TDurationRec {
   std::string Text = "00:00:00:00.000";
 };
 
-/// A date-time as whole milliseconds counted from 1 January of year 1 (rounded half away
-/// from zero); only differences of two results mean anything. Throws ConversionError for a
-/// value that is not finite or lies far outside years 1 to 9999.
+/// A date-time as whole milliseconds (rounded half away from zero) counted from the day
+/// before 1 January of year 1, so 01/01/0001 00:00 is one day; only differences of two
+/// results mean anything. Throws ConversionError for a value that is not finite or lies far
+/// outside years 1 to 9999.
 std::int64_t DateTimeToTotalMs(TDateTimeValue value);
+/// The value DateTimeToTotalMs maps to the count, under the encoding's rule for days before
+/// day 0. Throws ConversionError for a count outside years 1 to 9999.
+TDateTimeValue DateTimeFromTotalMs(std::int64_t totalMs);
 /// |DateTimeToTotalMs(a) - DateTimeToTotalMs(b)|.
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b);
 /// Every field recomputed from a millisecond count; Text is cut at 255 characters.

@@ -124,69 +124,7 @@ constexpr std::string_view kDefaultNoDays = "  %.2d:%.2d:%.2d.%.3d";
 constexpr std::string_view kDefaultWithDays = "%d %.2d:%.2d:%.2d.%.3d";
 constexpr std::string_view kStoredTextFormat = "###:min:sec.ms";
 
-/// The number in decimal, at least precision digits (zero-padded) and at least width
-/// columns (blank-padded on the left), sign included.
-std::string FormatInteger(std::int64_t value, size_t width, size_t precision) {
-  // The magnitude as unsigned, so that the smallest int64 has one too.
-  std::uint64_t magnitude =
-      value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (digits.size() < precision) digits.insert(0, precision - digits.size(), '0');
-  if (value < 0) digits.insert(0, 1, '-');
-  if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
-  return digits;
-}
-
-/// A small decimal count inside a conversion ("%12d"); caps at a width nobody needs so a
-/// long digit run cannot ask for a huge allocation.
-size_t ReadCount(std::string_view pattern, size_t& pos) {
-  size_t count = 0;
-  while (pos < pattern.size() && pattern[pos] >= '0' && pattern[pos] <= '9') {
-    if (count < 1000) count = count * 10 + static_cast<size_t>(pattern[pos] - '0');
-    ++pos;
-  }
-  return count < 1000 ? count : 1000;
-}
-
 }  // namespace
-
-std::string FormatIntegers(std::string_view pattern, std::span<const std::int64_t> values) {
-  std::string result;
-  size_t next = 0;
-  size_t pos = 0;
-  while (pos < pattern.size()) {
-    char c = pattern[pos];
-    if (c != '%') {
-      result += c;
-      ++pos;
-      continue;
-    }
-    if (pos + 1 < pattern.size() && pattern[pos + 1] == '%') {
-      result += '%';
-      pos += 2;
-      continue;
-    }
-    size_t end = pos + 1;
-    bool hasPrecision = false;
-    if (end < pattern.size() && pattern[end] == '.') {
-      hasPrecision = true;
-      ++end;
-    }
-    size_t count = ReadCount(pattern, end);
-    if (end < pattern.size() && pattern[end] == 'd' && next < values.size()) {
-      result += FormatInteger(values[next++], hasPrecision ? 0 : count, hasPrecision ? count : 0);
-      pos = end + 1;
-    } else {
-      result += c;  // not a conversion of this subset: copied as it stands
-      ++pos;
-    }
-  }
-  return result;
-}
 
 std::span<const std::string_view> DurationFormatNames() { return kNames; }
 

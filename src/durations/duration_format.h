@@ -15,15 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
 #include "durations/duration.h"
 
 namespace zentrel {
-
-/// Fills the pattern with the values in order, printf-style on 64-bit integers: "%d",
-/// "%.Nd" (at least N digits, zero-padded), "%Nd" (right-aligned in N columns) and "%%".
-/// Numbers are never cut. A conversion that is not one of these, or that has no value left,
-/// is copied as it stands; every other character is copied unchanged.
-std::string FormatIntegers(std::string_view pattern, std::span<const std::int64_t> values);
 
 /// The 63 names in table order.
 std::span<const std::string_view> DurationFormatNames();

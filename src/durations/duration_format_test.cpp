@@ -198,30 +198,6 @@ TEST(IsDurationFormatName, KnowsExactlyTheTableNames) {
   EXPECT_FALSE(IsDurationFormatName("bogus"));
 }
 
-TEST(FormatIntegers, FillsThePrintfSubsetOnSixtyFourBits) {
-  const std::array<std::int64_t, 1> five{5};
-  EXPECT_EQ(FormatIntegers("%d", five), "5");
-  EXPECT_EQ(FormatIntegers("%.2d|%.3d|%.4d", std::array<std::int64_t, 3>{5, 5, 5}),
-            "05|005|0005");
-  EXPECT_EQ(FormatIntegers("%2d|%3d|%4d", std::array<std::int64_t, 3>{5, 5, 5}),
-            " 5|  5|   5");
-  // Wider numbers are printed whole.
-  EXPECT_EQ(FormatIntegers("%.2d|%2d", std::array<std::int64_t, 2>{12345, 12345}),
-            "12345|12345");
-  EXPECT_EQ(FormatIntegers("%.3d|%4d", std::array<std::int64_t, 2>{-5, -5}), "-005|  -5");
-  EXPECT_EQ(FormatIntegers("%d", std::array<std::int64_t, 1>{std::numeric_limits<std::int64_t>::min()}),
-            "-9223372036854775808");
-}
-
-TEST(FormatIntegers, CopiesWhatIsNoConversionOfTheSubset) {
-  const std::array<std::int64_t, 1> seven{7};
-  EXPECT_EQ(FormatIntegers("SECTION [#%.2d]", seven), "SECTION [#07]");
-  EXPECT_EQ(FormatIntegers("100%% %s %d", seven), "100% %s 7");
-  EXPECT_EQ(FormatIntegers("%d %d", seven), "7 %d");  // no value left
-  EXPECT_EQ(FormatIntegers("50%", seven), "50%");
-  EXPECT_EQ(FormatIntegers("%99999999999d", seven).size(), 1000u);
-}
-
 TEST(FormatDurationText, ReadsTheTextAndRendersItByName) {
   EXPECT_EQ(FormatDurationText("00:01:20:29.730", "", TZeroMode::ZeroThis), "  1:20:29.730");
   EXPECT_EQ(FormatDurationText("20:29.730", "", TZeroMode::ZeroThis), "    20:29.730");

@@ -88,6 +88,16 @@ TEST(DateTimeToTotalMs, RejectsValuesThatHoldNoMoment) {
   EXPECT_THROW(DateTimeToTotalMs(-1e300), ConversionError);
 }
 
+TEST(DateTimeFromTotalMs, InvertsDateTimeToTotalMsOnBothSidesOfDayZero) {
+  for (double value : {0.0, 0.25, -1.25, -2.5, 46'363.5, -693'593.0, 2'958'465.75}) {
+    EXPECT_EQ(DateTimeFromTotalMs(DateTimeToTotalMs(value)), value) << value;
+  }
+  EXPECT_EQ(DateTimeFromTotalMs(kDay), -693'593.0);  // 01/01/0001 00:00
+  EXPECT_THROW(DateTimeFromTotalMs(kDay - 1), ConversionError);
+  EXPECT_THROW(DateTimeFromTotalMs(DateTimeToTotalMs(2'958'466.0 - 1.0 / kDay) + 1),
+               ConversionError);
+}
+
 TEST(MsBetween, IgnoresTheOrderOfItsArguments) {
   const double a = 46'363.0 + 15'311'270.0 / kDay;  // 12/07/2026 04:15:11.270
   const double b = 46'364.0;

@@ -10,26 +10,9 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
-constexpr std::string_view kTodayPattern = "mm/dd/yyyy";
 constexpr std::string_view kLabelMomentPattern = "mm/dd/yy hh:nn:ss";
 constexpr std::string_view kOffsetPattern = "%.2d:%.2d:%.2d [hr:min:sec] ";
 constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
-/// Days from 1 January of year 1 to day 0 of the date-time encoding.
-constexpr std::int64_t kDayZeroShift = 693'594;
-
-/// The value DateTimeToTotalMs maps to the given count, under the encoding's rule for days
-/// before day 0 (the date truncated, the time of day its own positive part).
-TDateTimeValue FromTotalMs(std::int64_t totalMs) {
-  std::int64_t day = totalMs / kMsPerDay;
-  std::int64_t timeOfDay = totalMs % kMsPerDay;
-  if (timeOfDay < 0) {
-    timeOfDay += kMsPerDay;
-    --day;
-  }
-  return CombineDateTime(static_cast<TDateTimeValue>(day - kDayZeroShift),
-                         static_cast<TDateTimeValue>(timeOfDay) / static_cast<double>(kMsPerDay));
-}
 
 }  // namespace
 
@@ -65,7 +48,7 @@ void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnit
   // Rendering and reading back limits the base to the whole milliseconds it shows.
   const std::string baseText = FormatDateTimeValue(kMomentPattern, base, false, run.Format);
   const TDateTimeValue wholeBase =
-      ParseDateTimeArg(baseText, kTodayPattern, run.Format, run.CurrentDateTime());
+      ParseDateTimeArg(baseText, kDatePattern, run.Format, run.CurrentDateTime());
   const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
 
   const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);
@@ -84,7 +67,7 @@ void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnit
   const bool after = sign == '+';
   const std::int64_t baseMs = DateTimeToTotalMs(wholeBase);
   const std::int64_t offsetMs = offset.TotalMilliseconds();
-  const TDateTimeValue result = FromTotalMs(after ? baseMs + offsetMs : baseMs - offsetMs);
+  const TDateTimeValue result = DateTimeFromTotalMs(after ? baseMs + offsetMs : baseMs - offsetMs);
 
   const std::string label = offsetText + (after ? "after " : "before ") + shown + " ";
   PrintDateResult(run, resultFormat, label, result);

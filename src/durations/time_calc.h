@@ -9,6 +9,9 @@
 
 namespace zentrel {
 
+/// How a -x/-z result is rendered when no -f pattern is given.
+inline constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
+
 void WriteDurationResult(TRunContext& run, const TDurationRec& record, std::string_view label,
                          std::string_view name);
 void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a, TDateTimeValue b);

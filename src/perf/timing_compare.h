@@ -7,9 +7,9 @@
 // totals of all sections, and a totals block the counts and the largest gain and loss:
 //
 //   SECTION [#01]
-//    OLD:   1:20:29.730 - ONE EXAMPLE SECTION
-//    NEW:   1:20:28.480 - ONE EXAMPLE SECTION
-//               0:01.250 FASTER vs previous run       +++  ...  [-  00:01.250] «
+//    OLD:    1:20:29.730 - ONE EXAMPLE SECTION
+//    NEW:    1:20:28.480 - ONE EXAMPLE SECTION
+//               0:01.250 FASTER vs previous run       +++                           [- 00:01.250] «
 //
 // Exit codes: 0 when the report completes, 71 (kExitTimingFileOpen) when a file is not
 // named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input

@@ -106,20 +106,20 @@ void ReadHostVersion(platform::HostFacts& host, TOSVersionInfoQv& info) {
   info.Edition += " (Kernel " + os.KernelRelease + ")";
 }
 
-platform::HostFacts& HostOrFail(platform::SystemFacts& system) {
+}  // namespace
+
+platform::HostFacts& HostFactsOrFail(platform::SystemFacts& system) {
   platform::HostFacts* host = system.Host();
   if (host == nullptr) throw ConversionError(std::string(kNoSystemFacts));
   return *host;
 }
-
-}  // namespace
 
 bool GetOSVersionInfo(platform::Platform& os, TOSVersionInfoQv& info) {
   platform::SystemFacts& system = os.System();
   if (platform::WindowsFacts* windows = system.Windows()) {
     ReadWindowsVersion(windows->MachineRegistry(), info);
   } else {
-    ReadHostVersion(HostOrFail(system), info);
+    ReadHostVersion(HostFactsOrFail(system), info);
   }
   return EditionIsServer(info.EditionID);
 }
@@ -152,7 +152,7 @@ void GetOSEdition(platform::Platform& os, TOSVersionInfoQv& info) {
 bool IsWindows64(platform::Platform& os) {
   platform::SystemFacts& system = os.System();
   platform::WindowsFacts* windows = system.Windows();
-  if (windows == nullptr) return HostOrFail(system).Os().Is64Bit;
+  if (windows == nullptr) return HostFactsOrFail(system).Os().Is64Bit;
   // A 64-bit program runs only on 64-bit Windows, where the 32-on-64 query says "no".
   if (windows->ProgramIs64Bit()) return true;
   switch (windows->QueryWow64()) {
@@ -173,7 +173,7 @@ void GetRebootStatus(platform::Platform& os, bool& rebootPending, bool& rebootRe
   platform::SystemFacts& system = os.System();
   platform::WindowsFacts* windows = system.Windows();
   if (windows == nullptr) {
-    platform::THostReboot reboot = HostOrFail(system).Reboot();
+    platform::THostReboot reboot = HostFactsOrFail(system).Reboot();
     rebootPending = reboot.Pending;
     rebootRequired = reboot.Required;
     fileOperationsPending = reboot.FilesPending;

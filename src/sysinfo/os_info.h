@@ -47,6 +47,10 @@ void GetOSEdition(platform::Platform& os, TOSVersionInfoQv& info);
 /// Process Handle") when the system's query fails.
 bool IsWindows64(platform::Platform& os);
 
+/// The answers of a system without a registry. Throws ConversionError("No system
+/// information is available") when the system offers neither those nor the Windows facts.
+platform::HostFacts& HostFactsOrFail(platform::SystemFacts& system);
+
 /// The three reboot indicators, each tested every time. Never fails: a key that cannot
 /// be opened counts as absent.
 void GetRebootStatus(platform::Platform& os, bool& rebootPending, bool& rebootRequired,

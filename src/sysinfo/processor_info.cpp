@@ -17,15 +17,8 @@ constexpr std::string_view kPhysicalCountFailure =
     "An Error Occured while getting the Physical CPU Count.";
 constexpr std::string_view kLogicalCountFailure =
     "An Error Occured while getting the Logical CPU Count.";
-constexpr std::string_view kNoSystemFacts = "No system information is available";
 /// The WMI tool exists from this build on.
 constexpr std::int32_t kFirstWmiBuild = 6000;
-
-platform::HostFacts& HostOrFail(platform::SystemFacts& system) {
-  platform::HostFacts* host = system.Host();
-  if (host == nullptr) throw ConversionError(std::string(kNoSystemFacts));
-  return *host;
-}
 
 [[noreturn]] void ThrowSystemError(const platform::TProcessorTopology& topology) {
   throw ConversionError("System Error.  Code: " + std::to_string(topology.ErrorCode) + ".  " +
@@ -72,25 +65,6 @@ std::int32_t WindowsLogicalProcessors(platform::WindowsFacts& windows) {
     count = windows.SystemInfoProcessorCount();
   }
   return CheckLogical(count);
-}
-
-/// Appends one code point as UTF-8.
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 std::int32_t WindowsSockets(platform::Platform& os, platform::WindowsFacts& windows) {
@@ -180,7 +154,7 @@ bool GetInstalledMemoryKB(platform::Platform& os, TInstalledMemoryQv& memory) {
       memory.KB = windows->GlobalMemoryTotalBytes() / 1024;
     }
   } else {
-    platform::THostMemory host = HostOrFail(system).Memory();
+    platform::THostMemory host = HostFactsOrFail(system).Memory();
     memory.KB = host.KB < 0 ? 0 : host.KB;
     memory.HostNote = host.Note;
   }
@@ -190,7 +164,7 @@ bool GetInstalledMemoryKB(platform::Platform& os, TInstalledMemoryQv& memory) {
 std::int32_t PhysicalCoreCount(platform::Platform& os) {
   platform::SystemFacts& system = os.System();
   if (platform::WindowsFacts* windows = system.Windows()) return WindowsPhysicalCores(*windows);
-  return CheckPhysical(HostOrFail(system).Processor().PhysicalCores);
+  return CheckPhysical(HostFactsOrFail(system).Processor().PhysicalCores);
 }
 
 std::int32_t LogicalProcessorCount(platform::Platform& os) {
@@ -198,7 +172,7 @@ std::int32_t LogicalProcessorCount(platform::Platform& os) {
   if (platform::WindowsFacts* windows = system.Windows()) {
     return WindowsLogicalProcessors(*windows);
   }
-  return CheckLogical(HostOrFail(system).Processor().LogicalCores);
+  return CheckLogical(HostFactsOrFail(system).Processor().LogicalCores);
 }
 
 void GetProcessorInfo(platform::Platform& os, bool withSymbols, TProcessorInfoQv& info) {
@@ -206,7 +180,7 @@ void GetProcessorInfo(platform::Platform& os, bool withSymbols, TProcessorInfoQv
   platform::WindowsFacts* windows = system.Windows();
   if (windows == nullptr) {
     // One reading of the host's processor description serves every field.
-    platform::THostProcessor host = HostOrFail(system).Processor();
+    platform::THostProcessor host = HostFactsOrFail(system).Processor();
     info.Sockets = host.Sockets < 1 ? 1 : host.Sockets;
     info.PhysicalCores = CheckPhysical(host.PhysicalCores);
     info.LogicalCores = CheckLogical(host.LogicalCores);

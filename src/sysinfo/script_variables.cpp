@@ -190,19 +190,6 @@ constexpr std::string_view kAppArchComment =
     sizeof(void*) == 8 ? "; The 64-bit version of this application is running"
                        : "; The 32-bit version of this application is running";
 
-void AppendUtf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::string Utf8(char16_t c) {
   std::string text;
   AppendUtf8(text, c);
@@ -490,7 +477,8 @@ void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
     listing.Line("@NEEDS_REBOOT; FALSE", "", "; This System is NOT Requesting a Reboot...");
   }
 
-  bool is64 = IsWindows64(os);
+  // GetOSEdition has already asked the system for its bitness.
+  const bool is64 = version.Architecture == "x64";
   if (os.System().Windows() != nullptr) {
     listing.Line(is64 ? "@OS_ARCH;x64" : "@OS_ARCH;x86", "",
                  is64 ? "; The 64-bit version of Windows is running"

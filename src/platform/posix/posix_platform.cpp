@@ -125,11 +125,14 @@ class PosixPlatform final : public Platform {
     return std::string(value);
   }
 
+  // Read once: the start of the run and the banner's version lookup both ask.
   std::string ExecutablePath() override {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return program_;
-    return std::string(buffer, static_cast<size_t>(n));
+    if (executable_.empty()) {
+      char buffer[PATH_MAX];
+      ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+      executable_ = n <= 0 ? program_ : std::string(buffer, static_cast<size_t>(n));
+    }
+    return executable_;
   }
 
   bool PathIsFile(const std::string& path) override {
@@ -185,16 +188,17 @@ class PosixPlatform final : public Platform {
   }
 
   TVersionStrings ReadVersionInfo(const std::string& path) override {
-    if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
     // O_NONBLOCK: a FIFO or device given as the path must not stall the run; only regular
-    // files are read.
+    // files are read. What PathIsFile would not call a file is reported as no file; the
+    // path is looked at once more only when it cannot be opened.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-      return {errno == ENOENT ? TVersionStatus::NoFile : TVersionStatus::Failed, {}};
-    }
+    if (fd < 0) return {PathIsFile(path) ? TVersionStatus::Failed : TVersionStatus::NoFile, {}};
     struct stat st {};
     TVersionStrings result{TVersionStatus::Failed, {}};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
+    const bool statted = fstat(fd, &st) == 0;
+    if (statted && S_ISDIR(st.st_mode)) {
+      result.Status = TVersionStatus::NoFile;
+    } else if (statted && S_ISREG(st.st_mode) && st.st_size >= 0) {
       auto read = [fd](std::uint64_t offset, std::size_t size, std::string& out) {
         return ReadAt(fd, offset, size, out);
       };
@@ -232,6 +236,7 @@ class PosixPlatform final : public Platform {
 
  private:
   std::string program_;
+  std::string executable_;
   std::vector<std::string> args_;
   std::unique_ptr<LinuxSystem> system_;
 };
