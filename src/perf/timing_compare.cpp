@@ -245,7 +245,6 @@ class TComparison {
   void WriteTimesAndComparison(bool last) {
     AppendTimeLine(old_, block_);
     AppendTimeLine(new_, block_);
-    run_.Out().Write(block_);
 
     const std::int64_t oldMs = old_.TimeMs;
     const std::int64_t newMs = new_.TimeMs;
@@ -255,7 +254,10 @@ class TComparison {
     if (oldMs == newMs) {
       if (!last) ++tally_.Unchanged;
     } else {
-      if (!thresholds_.Valid) throw TCompareFailure();
+      if (!thresholds_.Valid) {
+        run_.Out().Write(block_);  // the time lines of the position that fails still show
+        throw TCompareFailure();
+      }
       // One '-' and two more for every threshold reached ('+' when faster).
       const std::int64_t diffSeconds = diffMs / 1000;
       std::size_t length = 1;
@@ -279,22 +281,27 @@ class TComparison {
       }
     }
 
-    std::string& message = run_.RunSettings.CustomMessage;
-    message.assign(kIndent);
-    message.append(kValueMarker);
-    message.append(kind.Status);
-    message.append(kVersus);
-    message.append(marker);
+    // The comparison line is a duration result in custom-message mode: the difference
+    // rendered "###:min:sec.ms" in place of the value marker of a message made of the text
+    // around it. It is written here as WriteDurationResult writes such a result, but straight
+    // into the block, since that message is this report's own and the marker's place known.
+    block_.append(kIndent);
+    AppendClockDuration(block_, diffMs);
+    block_.append(kind.Status);
+    block_.append(kVersus);
+    block_.append(marker);
     if (!last) {
-      if (marker.size() < kMarkerColumns) message.append(kMarkerColumns - marker.size(), ' ');
-      message.append(old_.TotalMs < new_.TotalMs ? "[+" : "[-");
-      AppendRunning(message, Difference(old_.TotalMs, new_.TotalMs));
-      message.push_back(']');
-      message.append(kind.Arrow);
+      if (marker.size() < kMarkerColumns) block_.append(kMarkerColumns - marker.size(), ' ');
+      block_.append(old_.TotalMs < new_.TotalMs ? "[+" : "[-");
+      AppendRunning(block_, Difference(old_.TotalMs, new_.TotalMs));
+      block_.push_back(']');
+      block_.append(kind.Arrow);
     }
-    FillDuration(diff_, diffMs);
-    WriteDurationResult(run_, diff_, "", kClockFormat);
-    run_.Out().EndLine();
+    // Condensed results share a line, each followed by a blank.
+    const TRunSettings& settings = run_.RunSettings;
+    block_.append(settings.Condensed && !settings.ShowLabels ? std::string_view(" ") : kLineEnd);
+    block_.append(kLineEnd);
+    run_.Out().Write(block_);
   }
 
   /// The running difference rendered "min:sec.ms", right-aligned in 10 columns.
@@ -328,7 +335,6 @@ class TComparison {
   const TZeroMode zeroMode_;
   TTally tally_;
   std::string block_, running_;
-  TDurationRec diff_;
 };
 
 void Fail(TRunContext& run) {
@@ -382,6 +388,9 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
       Fail(run);
       return;
     }
+    // A file that shrank while it was read is no longer what the report would show.
+    auto intact = [&] { return oldSide.Lines.Intact() && newSide.Lines.Intact(); };
+    if (!intact()) throw TCompareFailure();
     if (!CheckTimingCount(run, "OLD", oldSide.Lines.Count()) ||
         !CheckTimingCount(run, "NEW", newSide.Lines.Count())) {
       run.ExitCode = kExitTimingFileNoData;
@@ -394,6 +403,7 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
     }
     TComparison comparison(run, pattern, heading.empty(), thresholds, oldSide, newSide);
     comparison.Run();
+    if (!intact()) throw TCompareFailure();  // the totals are not written
     comparison.WriteTotals();
   } catch (const TCompareFailure&) {
     Fail(run);

@@ -278,45 +278,6 @@ void AppendMinuteDuration(std::string& out, std::int64_t ms) {
   AppendDecimal(out, ms % kMsPerSecond, 0, 3);
 }
 
-void FillDuration(TDurationRec& record, std::int64_t ms) {
-  record.TotalMilliseconds = ms;
-  record.Days = ms / kMsPerDayCount;
-  record.Months = record.Days / 30;
-  record.Weeks = record.Days / 7;
-  record.TotalHours = ms / kMsPerHour;
-  record.Hours = ms % kMsPerDayCount / kMsPerHour;
-  record.TotalMinutes = ms / kMsPerMinute;
-  record.Minutes = ms % kMsPerHour / kMsPerMinute;
-  record.TotalSeconds = ms / kMsPerSecond;
-  record.Seconds = ms % kMsPerMinute / kMsPerSecond;
-  record.Milliseconds = ms % kMsPerSecond;
-  std::string& text = record.Text;
-  if (ms >= 0 && record.Days < 100) {  // "dd:hh:mm:ss.zzz"
-    char digits[15];
-    PutTwoDigits(digits, record.Days);
-    digits[2] = ':';
-    PutTwoDigits(digits + 3, record.Hours);
-    digits[5] = ':';
-    PutTwoDigits(digits + 6, record.Minutes);
-    digits[8] = ':';
-    PutTwoDigits(digits + 9, record.Seconds);
-    digits[11] = '.';
-    PutThreeDigits(digits + 12, record.Milliseconds);
-    text.assign(digits, sizeof digits);
-    return;
-  }
-  text.clear();
-  AppendZeroPadded(text, record.Days, 2);
-  text.push_back(':');
-  AppendZeroPadded(text, record.Hours, 2);
-  text.push_back(':');
-  AppendZeroPadded(text, record.Minutes, 2);
-  text.push_back(':');
-  AppendZeroPadded(text, record.Seconds, 2);
-  text.push_back('.');
-  AppendDecimal(text, record.Milliseconds, 0, 3);
-}
-
 bool ParsePlainDuration(std::string_view text, std::int64_t& ms) {
   // The usual form "hh:nn:ss.zzz" first, read at fixed positions.
   if (text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.') {

@@ -54,10 +54,6 @@ void AppendDecimal(std::string& out, std::int64_t value, int width, int precisio
 void AppendClockDuration(std::string& out, std::int64_t ms);
 /// Appends FormatDuration(DurationFromMs(ms), "min:sec.ms").
 void AppendMinuteDuration(std::string& out, std::int64_t ms);
-/// Sets every field of the record, Text included, as DurationFromMs(ms) does, reusing the
-/// record's Text storage.
-void FillDuration(TDurationRec& record, std::int64_t ms);
-
 /// Reads a time text the way ParseDuration reads it, when the text has the plain form of a
 /// timing file: one to four colon-separated runs of 1 to 9 digits whose last run carries a
 /// fraction of 1 to 9 digits after one '.' ("01:20:29.730", "5:07.003", "0:00:00:05.5").

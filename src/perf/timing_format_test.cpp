@@ -106,26 +106,6 @@ TEST(FastDurationRendering, MatchesTheGeneralFormats) {
   }
 }
 
-TEST(FastDurationRendering, FillDurationMatchesDurationFromMs) {
-  TDurationRec filled = DurationFromMs(123'456'789);  // Text storage reused below
-  for (std::int64_t ms : SampleMilliseconds()) {
-    FillDuration(filled, ms);
-    const TDurationRec expected = DurationFromMs(ms);
-    ASSERT_EQ(filled.TotalMilliseconds, expected.TotalMilliseconds);
-    ASSERT_EQ(filled.Months, expected.Months) << ms;
-    ASSERT_EQ(filled.Weeks, expected.Weeks) << ms;
-    ASSERT_EQ(filled.Days, expected.Days) << ms;
-    ASSERT_EQ(filled.TotalHours, expected.TotalHours) << ms;
-    ASSERT_EQ(filled.Hours, expected.Hours) << ms;
-    ASSERT_EQ(filled.TotalMinutes, expected.TotalMinutes) << ms;
-    ASSERT_EQ(filled.Minutes, expected.Minutes) << ms;
-    ASSERT_EQ(filled.TotalSeconds, expected.TotalSeconds) << ms;
-    ASSERT_EQ(filled.Seconds, expected.Seconds) << ms;
-    ASSERT_EQ(filled.Milliseconds, expected.Milliseconds) << ms;
-    ASSERT_EQ(filled.Text, expected.Text) << ms;
-  }
-}
-
 TEST(ParsePlainDuration, ReadsPlainTimesLikeParseDuration) {
   std::vector<std::string> texts = {"01:20:29.730", "1:20:29.730", "20:29.730",  "29.730",
                                     "0:00:05.5",    "0:00:05.500", "0:00.000",   "5.1500",
