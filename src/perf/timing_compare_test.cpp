@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,25 @@ namespace {
 
 struct UnreadablePlatform : platform::FakePlatform {
   bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+};
+
+/// Views the NEW file as one that shrinks while it is viewed: it reports itself intact
+/// only the first intactAnswers times it is asked.
+struct ShrinkingPlatform : platform::FakePlatform {
+  explicit ShrinkingPlatform(int intactAnswers) : IntactAnswers(intactAnswers) {}
+  int IntactAnswers;
+  struct ShrinkingView : platform::TFileView {
+    ShrinkingView(std::string bytes, int& answers) : Contents(std::move(bytes)), Answers(answers) {
+      bytes_ = Contents;
+    }
+    bool Intact() const override { return Answers-- > 0; }
+    std::string Contents;
+    int& Answers;
+  };
+  std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
+    if (path != "new.txt") return FakePlatform::ViewWholeFile(path);
+    return std::make_unique<ShrinkingView>(Files[path], IntactAnswers);
+  }
 };
 
 /// One comparison run on a fake platform.
@@ -312,6 +332,22 @@ TEST(CompareTimingFiles, TotalsTooLargeForMillisecondsFailInsteadOfOverflowing) 
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(report.Out.find("TOTAL OVERALL"), std::string::npos);
+}
+
+TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
+  const std::string file = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
+  ShrinkingPlatform before(0);  // already shrunk once loaded: nothing is written
+  const Report early = Compare(before, file, file);
+  EXPECT_EQ(early.ExitCode, 71);
+  EXPECT_EQ(early.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_EQ(early.Out, "");
+
+  ShrinkingPlatform during(1);  // shrunk while the sections were written: no totals
+  const Report late = Compare(during, file, file);
+  EXPECT_EQ(late.ExitCode, 71);
+  EXPECT_EQ(late.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_NE(late.Out.find("AGGREGATE"), std::string::npos);
+  EXPECT_EQ(late.Out.find("TOTAL OVERALL"), std::string::npos);
 }
 
 }  // namespace

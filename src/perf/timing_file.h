@@ -56,6 +56,8 @@ class TTimingLines {
   std::string_view Line(std::size_t index) const { return lines_[index]; }
   /// Releases the buffer and the views.
   void Clear();
+  /// False when the file shrank while it was viewed, so some lines no longer hold its bytes.
+  bool Intact() const { return file_ == nullptr || file_->Intact(); }
 
  private:
   friend bool LoadTimingFile(TRunContext&, const std::string&, std::string_view, TTimingLines&);

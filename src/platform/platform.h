@@ -43,6 +43,9 @@ class TFileView {
  public:
   virtual ~TFileView() = default;
   std::string_view Bytes() const { return bytes_; }
+  /// False when the file shrank while it was viewed, so that some of the bytes no longer
+  /// came from it (they read as zeros); a view that holds a copy is always intact.
+  virtual bool Intact() const { return true; }
 
  protected:
   std::string_view bytes_;

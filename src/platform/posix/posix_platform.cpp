@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "platform/posix/elf_version.h"
+#include "platform/posix/mapped_file.h"
 
 namespace zentrel::platform {
 namespace {
@@ -92,6 +93,9 @@ std::unique_ptr<TFileView> ReadIntoMapping(int fd, size_t size) {
 }
 
 class PosixPlatform final : public Platform {
+  /// Regular files of this size or more are viewed through a mapping (MapWholeFile).
+  static constexpr size_t kMapFrom = 1 << 20;
+
  public:
   PosixPlatform(int argc, char** argv) {
     program_ = argc > 0 && argv[0] != nullptr ? argv[0] : "zentrel";
@@ -170,7 +174,10 @@ class PosixPlatform final : public Platform {
     std::unique_ptr<TFileView> view;
     struct stat st {};
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-      view = ReadIntoMapping(fd, static_cast<size_t>(st.st_size));
+      const auto size = static_cast<size_t>(st.st_size);
+      // A small file is copied: that costs less than setting up a mapping.
+      if (size >= kMapFrom) view = MapWholeFile(fd, size);
+      if (view == nullptr) view = ReadIntoMapping(fd, size);
     }
     close(fd);
     if (view != nullptr) return view;
