@@ -14,6 +14,10 @@ void TChannels::Append(platform::TStream stream, std::string_view text) {
     Flush();
     bufferStream_ = stream;
   }
+  if (buffer_.empty() && text.size() >= kFlushAt) {  // large enough to go out uncopied
+    os_.Write(stream, text);
+    return;
+  }
   buffer_.append(text);
   if (buffer_.size() >= kFlushAt) Flush();
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <future>
 #include <new>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "core/integer_conversion.h"
@@ -171,34 +173,38 @@ class TComparison {
         zeroMode_(run.RunSettings.ZeroMode) {}
 
   /// Prints every position; throws TCompareFailure when a threshold cannot be read or a
-  /// total overflows.
+  /// total overflows, after what was printed before the failure has gone out.
   void Run() {
-    const std::size_t positions = std::max(old_.Lines.Count(), new_.Lines.Count());
-    for (std::size_t i = 0; i + 1 < positions; ++i) {
-      Prefetch(old_, i + kPrefetchAhead);
-      Prefetch(new_, i + kPrefetchAhead);
-      ReadPosition(old_, i, zeroMode_);
-      ReadPosition(new_, i, zeroMode_);
-      block_.clear();
-      if (emptyHeading_) {
-        block_.append(kEmptyHeadingPrefix);
-        block_.append(new_.Entry.SectionId);
-      } else {
-        heading_.AppendTo(block_, static_cast<std::int64_t>(i) + 1);
+    try {
+      const std::size_t positions = std::max(old_.Lines.Count(), new_.Lines.Count());
+      for (std::size_t i = 0; i + 1 < positions; ++i) {
+        Prefetch(old_, i + kPrefetchAhead);
+        Prefetch(new_, i + kPrefetchAhead);
+        ReadPosition(old_, i, zeroMode_);
+        ReadPosition(new_, i, zeroMode_);
+        if (emptyHeading_) {
+          block_.append(kEmptyHeadingPrefix);
+          block_.append(new_.Entry.SectionId);
+        } else {
+          heading_.AppendTo(block_, static_cast<std::int64_t>(i) + 1);
+        }
+        block_.append(kLineEnd);
+        if (old_.Entry.Name != new_.Entry.Name) ++tally_.Misaligned;
+        WriteTimesAndComparison(false);
       }
-      block_.append(kLineEnd);
-      if (old_.Entry.Name != new_.Entry.Name) ++tally_.Misaligned;
-      WriteTimesAndComparison(false);
+      // The aggregate position shows the computed totals and counts in no counter.
+      for (std::string_view text : {kTildeLine, kAggregateHeading, kTildeLine}) {
+        block_.append(text);
+        block_.append(kLineEnd);
+      }
+      ReadAggregate(old_, zeroMode_);
+      ReadAggregate(new_, zeroMode_);
+      WriteTimesAndComparison(true);
+    } catch (const TCompareFailure&) {
+      FlushBlock();
+      throw;
     }
-    // The aggregate position shows the computed totals and counts in no counter.
-    block_.clear();
-    for (std::string_view text : {kTildeLine, kAggregateHeading, kTildeLine}) {
-      block_.append(text);
-      block_.append(kLineEnd);
-    }
-    ReadAggregate(old_, zeroMode_);
-    ReadAggregate(new_, zeroMode_);
-    WriteTimesAndComparison(true);
+    FlushBlock();
   }
 
   void WriteTotals() {
@@ -240,8 +246,10 @@ class TComparison {
   }
 
  private:
-  /// Prints the two time lines (after what block_ holds), classifies the position and
-  /// prints its comparison line and an empty line.
+  /// Adds the two time lines to block_ (after the position's heading), classifies the
+  /// position and adds its comparison line and an empty line. block_ collects positions
+  /// until it holds kBlockFlushAt bytes: it goes out in large writes, not copied piece by
+  /// piece into the output's own buffer.
   void WriteTimesAndComparison(bool last) {
     AppendTimeLine(old_, block_);
     AppendTimeLine(new_, block_);
@@ -254,10 +262,7 @@ class TComparison {
     if (oldMs == newMs) {
       if (!last) ++tally_.Unchanged;
     } else {
-      if (!thresholds_.Valid) {
-        run_.Out().Write(block_);  // the time lines of the position that fails still show
-        throw TCompareFailure();
-      }
+      if (!thresholds_.Valid) throw TCompareFailure();  // its time lines still show
       // One '-' and two more for every threshold reached ('+' when faster).
       const std::int64_t diffSeconds = diffMs / 1000;
       std::size_t length = 1;
@@ -301,7 +306,13 @@ class TComparison {
     const TRunSettings& settings = run_.RunSettings;
     block_.append(settings.Condensed && !settings.ShowLabels ? std::string_view(" ") : kLineEnd);
     block_.append(kLineEnd);
+    if (block_.size() >= kBlockFlushAt) FlushBlock();
+  }
+
+  /// Hands the positions collected in block_ to the output.
+  void FlushBlock() {
     run_.Out().Write(block_);
+    block_.clear();
   }
 
   /// The running difference rendered "min:sec.ms", right-aligned in 10 columns.
@@ -325,6 +336,7 @@ class TComparison {
     __builtin_prefetch(line.data() + 64);
   }
   static constexpr std::size_t kPrefetchAhead = 8;
+  static constexpr std::size_t kBlockFlushAt = 1 << 17;
 
   TRunContext& run_;
   const THeadingPattern& heading_;
@@ -336,6 +348,25 @@ class TComparison {
   TTally tally_;
   std::string block_, running_;
 };
+
+/// Loads both files, NEW on a thread of its own while OLD loads on this one: for large
+/// files loading is a good part of the comparison, and the two loads share nothing but the
+/// platform's file reading. Without a thread to be had they load one after the other.
+/// Returns false when either cannot be read; throws what a load throws (std::bad_alloc).
+bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
+                   const std::string& newFileName, const std::string& searchText,
+                   TSide& oldSide, TSide& newSide) {
+  auto loadNew = [&] { return LoadTimingFile(run, newFileName, searchText, newSide.Lines); };
+  std::future<bool> newLoaded;
+  try {
+    newLoaded = std::async(std::launch::async, loadNew);
+  } catch (const std::system_error&) {
+    return LoadTimingFile(run, oldFileName, searchText, oldSide.Lines) && loadNew();
+  }
+  // Should this load throw, the future still waits for the other thread before it goes.
+  const bool oldLoaded = LoadTimingFile(run, oldFileName, searchText, oldSide.Lines);
+  return newLoaded.get() && oldLoaded;
+}
 
 void Fail(TRunContext& run) {
   run.Err().WriteLine(kFailureLine);
@@ -383,8 +414,7 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
   TSide oldSide("OLD");
   TSide newSide("NEW");
   try {
-    if (!LoadTimingFile(run, oldFileName, searchText, oldSide.Lines) ||
-        !LoadTimingFile(run, newFileName, searchText, newSide.Lines)) {
+    if (!LoadBothFiles(run, oldFileName, newFileName, searchText, oldSide, newSide)) {
       Fail(run);
       return;
     }

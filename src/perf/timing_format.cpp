@@ -211,7 +211,11 @@ void AppendClockDuration(std::string& out, std::int64_t ms) {
   const std::int64_t seconds = ms % kMsPerMinute / kMsPerSecond;
   const std::int64_t milliseconds = ms % kMsPerSecond;
   if (ms >= 0 && totalHours < 1000) {  // always 13 characters: "hhh:mm:ss.zzz"
-    char text[13];
+    // Written in place: built on the stack, the 13 bytes would be copied out with wide
+    // loads of narrow stores, which stall.
+    const std::size_t at = out.size();
+    out.resize(at + 13);
+    char* text = out.data() + at;
     if (totalHours == 0) {
       std::memset(text, ' ', 5);
       if (minutes >= 10) text[4] = static_cast<char>('0' + minutes / 10);
@@ -235,7 +239,6 @@ void AppendClockDuration(std::string& out, std::int64_t ms) {
     PutTwoDigits(text + 7, seconds);
     text[9] = '.';
     PutThreeDigits(text + 10, milliseconds);
-    out.append(text, sizeof text);
     return;
   }
   if (totalHours == 0) {

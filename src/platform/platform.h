@@ -70,7 +70,8 @@ class Platform {
   virtual bool PathIsFile(const std::string& path) = 0;
   /// Reads a whole file into contents; false when it cannot be opened or read.
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  /// The whole file as one read-only view; nullptr when it cannot be opened or read. A
+  /// The whole file as one read-only view; nullptr when it cannot be opened or read. Two
+  /// threads may view files at once (this and AdviseLargeBuffer are safe for that). A
   /// backend may hold it in memory better suited to a large input than a string (large
   /// pages: far fewer page faults). This default reads it with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
