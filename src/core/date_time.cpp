@@ -40,7 +40,7 @@ TSplitValue Split(TDateTimeValue value) {
   }
   double whole = std::trunc(value);
   TSplitValue split{static_cast<std::int64_t>(whole), 0};
-  split.Ms = std::llround(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
+  split.Ms = RoundHalfAway(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
   if (split.Ms >= kMsPerDay) {
     std::int64_t next = std::signbit(value) ? split.Day - 1 : split.Day + 1;
     if (next < kFirstDay || next > kLastDay) {
@@ -251,7 +251,7 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
     hour = hour % 12 + (half == 2 ? 12 : 0);
   }
   TDateTimeValue time = EncodeTime(hour, fields[1], fields[2], fields[3]);
-  return std::llround(time * static_cast<double>(kMsPerDay));
+  return RoundHalfAway(time * static_cast<double>(kMsPerDay));
 }
 
 }  // namespace
@@ -287,7 +287,7 @@ TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond) {
 TDateTimeValue CombineDateTime(TDateTimeValue date, TDateTimeValue timeOfDay) {
   TSplitValue day = Split(date);
   if (!(timeOfDay > -1.0 && timeOfDay < 1.0)) throw ConversionError(kInvalidTime);
-  std::int64_t ms = std::llround(std::fabs(timeOfDay) * static_cast<double>(kMsPerDay));
+  std::int64_t ms = RoundHalfAway(std::fabs(timeOfDay) * static_cast<double>(kMsPerDay));
   if (ms >= kMsPerDay) ms = kMsPerDay - 1;
   return Join(day.Day, ms);
 }

@@ -16,6 +16,7 @@
 //   ParseDateTimeArg("12/7/26 10:30", "mm/dd/yyyy", fs, now)  // 12/07/2026 10:30
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,20 @@ namespace zentrel {
 using TDateTimeValue = double;
 
 inline constexpr std::int64_t kMsPerDay = 86'400'000;
+
+/// The nearest whole number, halves away from zero (as llround, without needing the maths
+/// library at start-up). Values beyond the 64-bit range give its nearest end; NaN gives
+/// the lowest value, as llround does on this hardware.
+constexpr std::int64_t RoundHalfAway(double value) {
+  constexpr double kLimit = 9'223'372'036'854'775'808.0;  // 2^63
+  if (!(value > -kLimit)) return INT64_MIN;
+  if (!(value < kLimit)) return INT64_MAX;
+  const auto whole = static_cast<std::int64_t>(value);   // toward zero
+  const double rest = value - static_cast<double>(whole);  // exact
+  if (rest >= 0.5) return whole + 1;
+  if (rest <= -0.5) return whole - 1;
+  return whole;
+}
 
 struct TDateParts {
   int Year = 1899, Month = 12, Day = 30;

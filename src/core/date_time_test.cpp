@@ -183,6 +183,19 @@ TEST(Splitting, HostileValuesThrowInsteadOfOverflowing) {
   EXPECT_NO_THROW(DecodeDate(2958465.999));
 }
 
+TEST(RoundHalfAway, AgreesWithTheLibraryRoundingEverywhereItIsDefined) {
+  const double nearHalf = 0.49999999999999994;  // the largest double below 0.5
+  for (double v : {0.0, -0.0, 0.5, -0.5, 1.5, -1.5, 2.5, -2.5, nearHalf, -nearHalf,
+                   86'399'999.5, 4503599627370495.5, 9007199254740993.0, -9.2e18, 9.2e18,
+                   0.1 * 86'400'000, 1e-300, -1e-300}) {
+    EXPECT_EQ(RoundHalfAway(v), std::llround(v)) << v;
+  }
+  EXPECT_EQ(RoundHalfAway(1e19), INT64_MAX);
+  EXPECT_EQ(RoundHalfAway(-1e19), INT64_MIN);
+  EXPECT_EQ(RoundHalfAway(std::numeric_limits<double>::infinity()), INT64_MAX);
+  EXPECT_EQ(RoundHalfAway(std::numeric_limits<double>::quiet_NaN()), INT64_MIN);
+}
+
 TEST(FromLocalTime, BuildsDateAndTimeAndRejectsAnImpossibleClock) {
   EXPECT_EQ(kNow, EncodeDate(2026, 12, 7) + EncodeTime(4, 15, 11, 270));
   EXPECT_THROW(FromLocalTime({2026, 2, 30, 0, 0, 0, 0}), ConversionError);

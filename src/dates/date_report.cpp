@@ -36,7 +36,7 @@ TDateTimeValue MoveByDays(TDateTimeValue value, double days) {
   TDateTimeValue moved = value + days;
   if (value >= 0 && moved >= 0) return moved;
   return DateTimeFromTotalMs(DateTimeToTotalMs(value) +
-                             std::llround(days * static_cast<double>(kMsPerDay)));
+                             RoundHalfAway(days * static_cast<double>(kMsPerDay)));
 }
 
 }  // namespace

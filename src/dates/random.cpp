@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -47,10 +48,12 @@ std::string FloatToText(double value, const TFormatSettings& settings) {
   if (value == 0) return "0";
 
   // "d.dddddddddddddde+XX": the 15 significant digits and the decimal exponent.
+  // printf's conversion is exact, as std::to_chars is; to_chars for floating point would
+  // also link the maths library into every start of the program.
   char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                 std::chars_format::scientific, kSignificantDigits - 1);
-  std::string_view text(buffer, static_cast<size_t>(end - buffer));
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1,
+                                   std::fabs(value));
+  std::string_view text(buffer, length > 0 ? static_cast<size_t>(length) : 0);
   size_t ePos = text.find('e');
   std::string digits;
   for (char c : text.substr(0, ePos)) {

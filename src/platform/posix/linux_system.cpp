@@ -61,6 +61,27 @@ bool LeadingNumber(std::string_view text, std::int64_t& value, size_t& used) {
   return true;
 }
 
+/// A clock as cpuinfo writes it, "2994.375": decimal digits with an optional fraction of
+/// up to nine digits; 0 for anything else. Read by hand: the library's reading of floating
+/// point would link the maths library into every start of the program.
+double ClockMHz(std::string_view text) {
+  const std::size_t dot = text.find('.');
+  const std::string_view whole = text.substr(0, dot);
+  const std::string_view fraction = dot == text.npos ? std::string_view() : text.substr(dot + 1);
+  std::int64_t units = 0, parts = 0;
+  size_t used = 0;
+  if (whole.size() > 9 || !LeadingNumber(whole, units, used) || used != whole.size()) return 0;
+  if (dot != text.npos) {
+    if (fraction.empty() || fraction.size() > 9 || !LeadingNumber(fraction, parts, used) ||
+        used != fraction.size()) {
+      return 0;
+    }
+  }
+  double scale = 1;
+  for (std::size_t i = 0; i < fraction.size(); ++i) scale *= 10;
+  return static_cast<double>(units) + static_cast<double>(parts) / scale;
+}
+
 std::int32_t WholeNumber(std::string_view text) {
   text = TrimBlanks(text);
   std::int64_t value = 0;
@@ -219,10 +240,8 @@ TCpuInfo ParseCpuInfo(std::string_view text) {
     } else if (key == "core id") {
       entry.CoreId = WholeNumber(value);
     } else if (key == "cpu MHz") {
-      double mhz = 0;
-      auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), mhz);
-      (void)ptr;
-      if (ec == std::errc() && std::isfinite(mhz) && mhz > 0 && mhz < 1e6) entry.MHz = mhz;
+      const double mhz = ClockMHz(value);
+      if (mhz > 0 && mhz < 1e6) entry.MHz = mhz;
     } else if (key == "model name") {
       entry.ModelName = value;
     } else if (key == "vendor_id") {
@@ -330,7 +349,8 @@ THostProcessor DescribeProcessor(const TCpuInfo& cpuinfo, std::int32_t maxFreque
   if (result.SpeedMHz <= 0) {
     double mhz = 0;
     for (const TCpuInfoEntry* entry : entries) mhz = std::max(mhz, entry->MHz);
-    result.SpeedMHz = static_cast<std::int32_t>(std::lround(mhz));
+    // Halves up: mhz is positive and below 10^6, where adding 0.5 rounds nothing away.
+    result.SpeedMHz = static_cast<std::int32_t>(mhz + 0.5);
   }
   return result;
 }

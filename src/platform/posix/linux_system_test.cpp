@@ -111,6 +111,21 @@ TEST(CpuInfoTest, FrequencyFiles) {
   EXPECT_EQ(ParseFrequencyMHz("2147483647"), 2147484);
 }
 
+TEST(CpuInfoTest, ClockLinesRoundToWholeMegahertzAndJunkCountsAsNone) {
+  auto speed = [](const std::string& mhz) {
+    const TCpuInfo info = ParseCpuInfo("processor\t: 0\ncpu MHz\t\t: " + mhz + "\n");
+    return DescribeProcessor(info, 0, {}, "x86_64").SpeedMHz;
+  };
+  EXPECT_EQ(speed("2445.006"), 2445);
+  EXPECT_EQ(speed("2994.500"), 2995);
+  EXPECT_EQ(speed("2994.499999999"), 2994);
+  EXPECT_EQ(speed("3000"), 3000);
+  for (const char* junk : {"", ".", "1.", ".5", "-1.0", "+1.0", "1e3", "1.2.3", "abc",
+                           "1234567890.0", "1000000.0", "1.0000000001"}) {
+    EXPECT_EQ(speed(junk), 0) << junk;
+  }
+}
+
 TEST(CpuInfoTest, CountsFollowTheAffinitySet) {
   std::string text;
   // One package, two cores, two threads each: processors 0,1 on core 0; 2,3 on core 1.
