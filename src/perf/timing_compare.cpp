@@ -349,23 +349,33 @@ class TComparison {
   std::string block_, running_;
 };
 
-/// Loads both files, NEW on a thread of its own while OLD loads on this one: for large
-/// files loading is a good part of the comparison, and the two loads share nothing but the
-/// platform's file reading. Without a thread to be had they load one after the other.
-/// Returns false when either cannot be read; throws what a load throws (std::bad_alloc).
+/// Loads both files. Keeping the lines is most of the loading of a large file, so when
+/// both are large NEW's lines are kept on a thread of its own while OLD's are kept on this
+/// one (without a thread to be had, one after the other). Returns false when either file
+/// cannot be read; throws what a load throws (std::bad_alloc).
 bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
                    const std::string& newFileName, const std::string& searchText,
                    TSide& oldSide, TSide& newSide) {
-  auto loadNew = [&] { return LoadTimingFile(run, newFileName, searchText, newSide.Lines); };
-  std::future<bool> newLoaded;
-  try {
-    newLoaded = std::async(std::launch::async, loadNew);
-  } catch (const std::system_error&) {
-    return LoadTimingFile(run, oldFileName, searchText, oldSide.Lines) && loadNew();
+  if (!ReadTimingFile(run, oldFileName, oldSide.Lines) ||
+      !ReadTimingFile(run, newFileName, newSide.Lines)) {
+    return false;
   }
-  // Should this load throw, the future still waits for the other thread before it goes.
-  const bool oldLoaded = LoadTimingFile(run, oldFileName, searchText, oldSide.Lines);
-  return newLoaded.get() && oldLoaded;
+  constexpr std::size_t kThreadFrom = 4 << 20;  // below this a thread costs more than it saves
+  std::future<void> newKept;
+  if (oldSide.Lines.FileSize() >= kThreadFrom && newSide.Lines.FileSize() >= kThreadFrom) {
+    try {
+      newKept = std::async(std::launch::async, [&] { KeepTimingLines(newSide.Lines, searchText); });
+    } catch (const std::system_error&) {
+    }
+  }
+  // Should this throw, the future still waits for the other thread before it goes.
+  KeepTimingLines(oldSide.Lines, searchText);
+  if (newKept.valid()) {
+    newKept.get();
+  } else {
+    KeepTimingLines(newSide.Lines, searchText);
+  }
+  return true;
 }
 
 void Fail(TRunContext& run) {

@@ -30,7 +30,7 @@ struct ShrinkingPlatform : platform::FakePlatform {
   };
   std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
     if (path != "new.txt") return FakePlatform::ViewWholeFile(path);
-    return std::make_unique<ShrinkingView>(Files[path], IntactAnswers);
+    return std::make_unique<ShrinkingView>(Files.at(path), IntactAnswers);
   }
 };
 
@@ -348,6 +348,30 @@ TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
   EXPECT_EQ(late.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_NE(late.Out.find("AGGREGATE"), std::string::npos);
   EXPECT_EQ(late.Out.find("TOTAL OVERALL"), std::string::npos);
+}
+
+TEST(CompareTimingFiles, LargeFilesLoadedSideBySideGiveTheWholeReport) {
+  // Over 4 MiB each, so the two files' lines are kept on two threads.
+  std::string oldFile, newFile;
+  constexpr int kSections = 70'000;
+  for (int i = 1; i <= kSections; ++i) {
+    const std::string id = std::to_string(i);
+    oldFile += Entry(id, "00:00:01.000", "SECTION " + id + " OF A LARGE NIGHTLY RUN ---------");
+    newFile += Entry(id, i % 2 ? "00:00:02.000" : "00:00:01.000",
+                     "SECTION " + id + " OF A LARGE NIGHTLY RUN ---------");
+  }
+  ASSERT_GT(oldFile.size(), 4u << 20);
+  const Report report = Compare(oldFile, newFile, "%d");
+  ASSERT_EQ(report.ExitCode, 0);
+  EXPECT_EQ(report.Lines[0], "1");
+  EXPECT_EQ(report.Lines[5 * (kSections - 1)], "70000");
+  EXPECT_EQ(report.Lines[5 * (kSections - 1) + 2],
+            " NEW:       0:01.000 - SECTION 70000 OF A LARGE NIGHTLY RUN ---------");
+  const std::string totals = report.Out.substr(report.Out.find(kTotals));
+  EXPECT_NE(totals.find(" TOTAL OVERALL SECTIONS .... 70000"), std::string::npos) << totals;
+  EXPECT_NE(totals.find(" MISALIGNED SECTIONS .......    0"), std::string::npos) << totals;
+  EXPECT_NE(totals.find(" TOTAL SLOWER SECTIONS ..... 35000"), std::string::npos) << totals;
+  EXPECT_NE(totals.find(" TOTAL UNCHGD SECTIONS ..... 35000"), std::string::npos) << totals;
 }
 
 }  // namespace

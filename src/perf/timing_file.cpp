@@ -260,21 +260,32 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
   return false;
 }
 
-bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
-                    TTimingLines& lines) {
+bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines) {
   lines.Clear();
   lines.file_ = run.Os.ViewWholeFile(fileName);
   if (lines.file_ == nullptr) return false;
-  const std::string_view text = lines.file_->Bytes();
-  TLineFilter filter(text, searchText);
   // A kept line has four words, so at least eight bytes with its line end.
+  const std::string_view text = lines.file_->Bytes();
   lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
   run.Os.AdviseLargeBuffer(lines.lines_.data(),
                            lines.lines_.capacity() * sizeof(std::string_view));
+  return true;
+}
+
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
+  const std::string_view text = lines.file_ == nullptr ? std::string_view() : lines.file_->Bytes();
+  lines.lines_.clear();
+  TLineFilter filter(text, searchText);
   ForEachLine(text, [&](std::string_view line) {
     if (filter.Keep(line)) lines.lines_.push_back(line);
   });
   lines.lines_.push_back(kAggregateLine);
+}
+
+bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
+                    TTimingLines& lines) {
+  if (!ReadTimingFile(run, fileName, lines)) return false;
+  KeepTimingLines(lines, searchText);
   return true;
 }
 

@@ -7,7 +7,8 @@
 //   prefix  section id  time (hh:nn:ss.zzz)  name, beginning with '-'
 //
 // A file is held whole as one buffer (mapped where the platform can); the kept lines are
-// views into it, so a large file costs its own size plus one view per line. Lines without the search text, lines that
+// views into it, so a large file costs its own size plus one view per line. Lines without
+// the search text, lines that
 // carry the aggregate marker "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer
 // than four words are dropped, and every loaded list ends with the synthetic aggregate line
 // kAggregateLine, on which the comparison prints the totals of all sections.
@@ -56,11 +57,14 @@ class TTimingLines {
   std::string_view Line(std::size_t index) const { return lines_[index]; }
   /// Releases the buffer and the views.
   void Clear();
+  /// The size of the file read, in bytes.
+  std::size_t FileSize() const { return file_ == nullptr ? 0 : file_->Bytes().size(); }
   /// False when the file shrank while it was viewed, so some lines no longer hold its bytes.
   bool Intact() const { return file_ == nullptr || file_->Intact(); }
 
  private:
-  friend bool LoadTimingFile(TRunContext&, const std::string&, std::string_view, TTimingLines&);
+  friend bool ReadTimingFile(TRunContext&, const std::string&, TTimingLines&);
+  friend void KeepTimingLines(TTimingLines&, std::string_view);
   std::unique_ptr<platform::TFileView> file_;
   std::vector<std::string_view> lines_;
 };
@@ -76,6 +80,11 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
 /// and CR each end a line. Returns false, with lines empty, when the file cannot be read.
 bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
                     TTimingLines& lines);
+/// LoadTimingFile in its two steps: reading the whole file into lines, which keeps no line
+/// yet (false, with lines empty, when it cannot be read), and keeping the entry lines of
+/// the file read. Only the first uses the platform, so the second may run on any thread.
+bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines);
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText);
 
 /// True when the list kept at least one entry besides the synthetic line (count > 1).
 /// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to
