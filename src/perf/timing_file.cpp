@@ -145,8 +145,10 @@ class TLineFilter {
   /// Lines must be given in the order of the text.
   bool Keep(std::string_view line) {
     if (key_.Empty() || !key_.FoundIn(line)) return false;
-    const bool hasZ = upperZ_.OccursIn(line) | lowerZ_.OccursIn(line);
-    if (hasZ && aggregateId_.FoundIn(line)) return false;
+    // Both trackers are asked every time, so that neither has to restart its look.
+    const bool hasUpperZ = upperZ_.OccursIn(line);
+    const bool hasLowerZ = lowerZ_.OccursIn(line);
+    if ((hasUpperZ || hasLowerZ) && aggregateId_.FoundIn(line)) return false;
     if (star_.OccursIn(line) && aggregateName_.FoundIn(line)) return false;
     return HasFourWords(line);
   }
