@@ -1,6 +1,6 @@
 // The comparison's fast paths against the general operations they stand in for, on fuzzed
-// values: plain time texts against ParseDuration, the two fixed renderings and the record
-// filler against FormatDuration and DurationFromMs, the heading pattern against the C
+// values: plain time texts against ParseDuration, the two fixed renderings (appended after
+// other text) against FormatDuration of DurationFromMs, the heading pattern against the C
 // library's printf, and the line splitter's two forms against ParseTimingLine.
 //
 // Input layout: eight bytes (little-endian) give the millisecond count and the section
@@ -21,14 +21,6 @@ namespace {
 
 void Check(bool holds) {
   if (!holds) __builtin_trap();
-}
-
-bool SameRecord(const zentrel::TDurationRec& a, const zentrel::TDurationRec& b) {
-  return a.TotalMilliseconds == b.TotalMilliseconds && a.Months == b.Months &&
-         a.Weeks == b.Weeks && a.Days == b.Days && a.TotalHours == b.TotalHours &&
-         a.Hours == b.Hours && a.TotalMinutes == b.TotalMinutes && a.Minutes == b.Minutes &&
-         a.TotalSeconds == b.TotalSeconds && a.Seconds == b.Seconds &&
-         a.Milliseconds == b.Milliseconds && a.Text == b.Text;
 }
 
 /// Whether the one conversion of a compiled pattern carries an l or ll length.
@@ -86,15 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Renderings of a count the report can meet: a difference of two sums of parsed times.
   const std::int64_t ms = static_cast<std::int64_t>(raw) / 4;
   const TDurationRec record = DurationFromMs(ms);
-  std::string fast;
+  std::string fast = "SECTION ";
   AppendClockDuration(fast, ms);
-  Check(fast == FormatDuration(record, "###:min:sec.ms"));
+  Check(fast == "SECTION " + FormatDuration(record, "###:min:sec.ms"));
   fast.clear();
   AppendMinuteDuration(fast, ms);
   Check(fast == FormatDuration(record, "min:sec.ms"));
-  TDurationRec filled = ParseDuration("1:02:03.004", TZeroMode::ZeroThis);
-  FillDuration(filled, ms);
-  Check(SameRecord(filled, record));
 
   // Section numbers run from 1 upwards; kept within an int, the type printf's %d reads.
   CheckHeading(text, static_cast<std::int64_t>((raw >> 34) + 1));
