@@ -180,6 +180,7 @@ class TComparison {
       for (std::size_t i = 0; i + 1 < positions; ++i) {
         Prefetch(old_, i + kPrefetchAhead);
         Prefetch(new_, i + kPrefetchAhead);
+        const std::size_t positionStart = block_.size();
         ReadPosition(old_, i, zeroMode_);
         ReadPosition(new_, i, zeroMode_);
         if (emptyHeading_) {
@@ -191,6 +192,13 @@ class TComparison {
         block_.append(kLineEnd);
         if (old_.Entry.Name != new_.Entry.Name) ++tally_.Misaligned;
         WriteTimesAndComparison(false);
+        // A file that shrank meanwhile gave zeros for its lost bytes: the position that
+        // read them is not shown, and the comparison fails.
+        if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
+          block_.resize(positionStart);
+          throw TCompareFailure();
+        }
+        if (block_.size() >= kBlockFlushAt) FlushBlock();
       }
       // The aggregate position shows the computed totals and counts in no counter.
       for (std::string_view text : {kTildeLine, kAggregateHeading, kTildeLine}) {
@@ -248,8 +256,8 @@ class TComparison {
  private:
   /// Adds the two time lines to block_ (after the position's heading), classifies the
   /// position and adds its comparison line and an empty line. block_ collects positions
-  /// until it holds kBlockFlushAt bytes: it goes out in large writes, not copied piece by
-  /// piece into the output's own buffer.
+  /// until it holds kBlockFlushAt bytes (Run hands it on): it goes out in large writes, not
+  /// copied piece by piece into the output's own buffer.
   void WriteTimesAndComparison(bool last) {
     AppendTimeLine(old_, block_);
     AppendTimeLine(new_, block_);
@@ -306,7 +314,6 @@ class TComparison {
     const TRunSettings& settings = run_.RunSettings;
     block_.append(settings.Condensed && !settings.ShowLabels ? std::string_view(" ") : kLineEnd);
     block_.append(kLineEnd);
-    if (block_.size() >= kBlockFlushAt) FlushBlock();
   }
 
   /// Hands the positions collected in block_ to the output.

@@ -342,10 +342,17 @@ TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
   EXPECT_EQ(early.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(early.Out, "");
 
-  ShrinkingPlatform during(1);  // shrunk while the sections were written: no totals
-  const Report late = Compare(during, file, file);
+  ShrinkingPlatform during(2);  // intact after loading and after section 1 only
+  const Report partial = Compare(during, file, file);
+  EXPECT_EQ(partial.ExitCode, 71);
+  EXPECT_EQ(partial.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_EQ(partial.Lines.size(), 5u);  // section 1 whole; section 2 read zeros: not shown
+  EXPECT_EQ(partial.Lines[0], "SECTION [#01]");
+
+  ShrinkingPlatform last(3);  // shrunk after the last section: everything but the totals
+  const Report late = Compare(last, file, file);
   EXPECT_EQ(late.ExitCode, 71);
-  EXPECT_EQ(late.Err, "ERROR: One or More Input Files May Be Use!\n");
+  EXPECT_NE(late.Out.find("SECTION [#02]"), std::string::npos);
   EXPECT_NE(late.Out.find("AGGREGATE"), std::string::npos);
   EXPECT_EQ(late.Out.find("TOTAL OVERALL"), std::string::npos);
 }
