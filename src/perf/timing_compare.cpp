@@ -9,10 +9,8 @@
 #include <vector>
 
 #include "core/integer_conversion.h"
-#include "core/output.h"
 #include "core/text.h"
 #include "durations/duration_format.h"
-#include "durations/time_calc.h"
 #include "perf/timing_format.h"
 
 namespace zentrel {
