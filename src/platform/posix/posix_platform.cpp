@@ -43,55 +43,6 @@ bool ReadAt(int fd, std::uint64_t offset, std::size_t size, std::string& out) {
   return true;
 }
 
-/// A whole file read into memory of its own, mapped anonymously with transparent huge
-/// pages: a large file then costs a few dozen page faults instead of one per 4 KiB, and is
-/// read back at the speed of contiguous memory. The bytes are a copy, so a file that
-/// another process changes or truncates afterwards does not affect them.
-class ReadFileView final : public TFileView {
- public:
-  ReadFileView(void* address, size_t capacity) : address_(address), capacity_(capacity) {}
-  ReadFileView(const ReadFileView&) = delete;
-  ReadFileView& operator=(const ReadFileView&) = delete;
-  ~ReadFileView() override { munmap(address_, capacity_); }
-
-  char* Data() { return static_cast<char*>(address_); }
-  /// The bytes are the first size bytes of the mapping.
-  void Seal(size_t size) { bytes_ = std::string_view(Data(), size); }
-
- private:
-  void* address_;
-  size_t capacity_;
-};
-
-/// Reads a regular file of the given size into a fresh anonymous mapping; nullptr when the
-/// memory cannot be had, a read fails, or the file has grown meanwhile (the caller then
-/// reads it the ordinary way, to its end).
-std::unique_ptr<TFileView> ReadIntoMapping(int fd, size_t size) {
-  void* address = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (address == MAP_FAILED) return nullptr;
-  madvise(address, size, MADV_HUGEPAGE);
-  auto view = std::make_unique<ReadFileView>(address, size);
-  char* data = view->Data();
-  size_t done = 0;
-  while (done < size) {
-    ssize_t n = read(fd, data + done, size - done);
-    if (n == 0) break;  // truncated meanwhile: what is there is the file
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return nullptr;
-    }
-    done += static_cast<size_t>(n);
-  }
-  char probe;
-  ssize_t more;
-  do {
-    more = read(fd, &probe, 1);
-  } while (more < 0 && errno == EINTR);
-  if (more != 0) return nullptr;
-  view->Seal(done);
-  return view;
-}
-
 class PosixPlatform final : public Platform {
   /// Regular files of this size or more are viewed through a mapping (MapWholeFile).
   static constexpr size_t kMapFrom = 1 << 20;
@@ -173,15 +124,14 @@ class PosixPlatform final : public Platform {
     if (fd < 0) return nullptr;
     std::unique_ptr<TFileView> view;
     struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-      const auto size = static_cast<size_t>(st.st_size);
-      // A small file is copied: that costs less than setting up a mapping.
-      if (size >= kMapFrom) view = MapWholeFile(fd, size);
-      if (view == nullptr) view = ReadIntoMapping(fd, size);
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) >= kMapFrom) {
+      view = MapWholeFile(fd, static_cast<size_t>(st.st_size));
     }
     close(fd);
     if (view != nullptr) return view;
-    // Empty files, pipes and devices, or a file that changed while it was read.
+    // Small files are copied, which costs less than a mapping; so are pipes, devices and a
+    // large file that cannot be mapped.
     return Platform::ViewWholeFile(path);
   }
 
