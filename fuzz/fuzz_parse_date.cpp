@@ -1,4 +1,6 @@
-// ParseDateTimeArg on arbitrary text: a value or a ConversionError, nothing else.
+// ParseDateTimeArg on arbitrary text: a value or a ConversionError, nothing else. The first
+// byte picks the regional settings: the defaults, day first with "." and a decimal comma,
+// "." for dates and times alike, or AM/PM texts that hold the decimal mark.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -7,13 +9,43 @@
 #include "core/date_time.h"
 #include "core/text.h"
 
+namespace {
+
+zentrel::TFormatSettings Regional(std::uint8_t choice) {
+  zentrel::TFormatSettings s;
+  switch (choice % 4) {
+    case 1:
+      s.ShortDatePattern = "d/m/yyyy";
+      s.DateSeparator = '.';
+      s.DecimalSeparator = ',';
+      break;
+    case 2:
+      s.ShortDatePattern = "d.m.yyyy";
+      s.DateSeparator = '.';
+      s.TimeSeparator = '.';
+      s.DecimalSeparator = ',';
+      break;
+    case 3:
+      s.TimeAMString = "a.m.";
+      s.TimePMString = "p.m.";
+      break;
+    default:
+      break;
+  }
+  return s;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentrel;
-  const TFormatSettings settings;
+  if (size == 0) return 0;
+  const TFormatSettings settings = Regional(data[0]);
   const TDateTimeValue now = FromLocalTime({2026, 12, 7, 4, 15, 11, 270});
-  std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  const TAmbiguousText reading = data[0] & 4 ? TAmbiguousText::Time : TAmbiguousText::Date;
   try {
-    TDateTimeValue value = ParseDateTimeArg(text, "mm/dd/yyyy", settings, now);
+    TDateTimeValue value = ParseDateTimeArg(text, settings, now, reading);
     (void)FormatDateTimeValue("mm/dd/yyyy hh:nn:ss.zzz", value, true, settings);
   } catch (const ConversionError&) {
   }

@@ -80,13 +80,8 @@ void TZentrel::MainRun() {
   fresh.ZeroMode = settings.ZeroMode;
   settings = fresh;
 
-  TDateTimeValue now = run_.CurrentDateTime();
-  TDateTimeValue today = DateOf(now);
-  settings.TodayMidnightText = FormatDateTimeValue(kMomentPattern, today, true, run_.Format);
-  settings.NowText = FormatDateTimeValue(kMomentPattern, now, true, run_.Format);
-  settings.NextMidnightText =
-      FormatDateTimeValue(kMomentPattern, IncDays(today, 1), true, run_.Format);
-  settings.TodayText = FormatDateTimeValue(kDatePattern, today, false, run_.Format);
+  now_ = run_.CurrentDateTime();
+  settings.TodayText = FormatDateTimeValue(kDatePattern, DateOf(now_), false, run_.Format);
 
   try {
     RunGuarded();
@@ -180,8 +175,8 @@ void TZentrel::RunGuarded() {
   RunDefaultReport();
 }
 
-TDateTimeValue TZentrel::Parse(std::string_view text) {
-  return ParseDateTimeArg(text, kDatePattern, run_.Format, run_.CurrentDateTime());
+TDateTimeValue TZentrel::Parse(std::string_view text, TAmbiguousText ambiguous) {
+  return ParseDateTimeArg(text, run_.Format, run_.CurrentDateTime(), ambiguous);
 }
 
 TDateTimeValue TZentrel::ParseOr(std::string_view letter, std::string_view name,
@@ -205,8 +200,8 @@ void TZentrel::RunTimeBetween() {
   const std::string secondValue = options_.Value("t", "time");
   std::string_view first = TrimControls(firstValue);
   std::string_view second = TrimControls(secondValue);
-  TDateTimeValue a = Parse(first.empty() ? std::string_view(settings.NowText) : first);
-  TDateTimeValue b = Parse(second.empty() ? std::string_view(settings.NextMidnightText) : second);
+  TDateTimeValue a = first.empty() ? now_ : Parse(first);
+  TDateTimeValue b = second.empty() ? IncDays(DateOf(now_), 1) : Parse(second);
   std::string name = options_.Value("e", "extended-format");
   if (name.empty()) name = settings.ExtendedFormat;
   ReportTimeBetween(run_, name, a, b);
@@ -216,9 +211,11 @@ void TZentrel::RunConvertTime() {
   TRunSettings& settings = run_.RunSettings;
   const std::string value = options_.Value("k", "convert-time");
   std::string_view text = TrimControls(value);
-  if (!text.empty()) settings.NowText = PadDurationFields(text, 3);
-  TDateTimeValue a = Parse(settings.NowText);
-  TDateTimeValue b = Parse(settings.TodayMidnightText);
+  // The value is a clock: where the locale separates dates and times alike, it is read
+  // as a time even when it has the three fields of a date.
+  TDateTimeValue a =
+      text.empty() ? now_ : Parse(PadClockFields(text, 3, run_.Format), TAmbiguousText::Time);
+  TDateTimeValue b = DateOf(now_);
   settings.Condensed = options_.Present("q", "quiet");
   ReportConvertTime(run_, "hours", TTimeUnits::Hours, a, b);
   ReportConvertTime(run_, "minutes", TTimeUnits::Minutes, a, b);
@@ -266,12 +263,9 @@ void TZentrel::RunDaysPriorAfter(char sign, std::string_view letter, std::string
 
 void TZentrel::RunDaysBetween() {
   std::string firstText = options_.Value("b", "days-between");
-  if (firstText.empty()) {
-    // Yesterday, written the way the system writes a short date, and read back.
-    firstText = FormatDateTimeValue("ddddd", IncDays(run_.CurrentDateTime(), -1), false,
-                                    run_.Format);
-  }
-  TDateTimeValue first = Parse(firstText);
+  // Yesterday at midnight unless a date is given.
+  TDateTimeValue first =
+      firstText.empty() ? DateOf(IncDays(run_.CurrentDateTime(), -1)) : Parse(firstText);
   std::string secondText = options_.Value("s", "selected");
   if (secondText.empty()) secondText = options_.Value("d", "date");
   TDateTimeValue second = secondText.empty() ? run_.CurrentDateTime() : Parse(secondText);

@@ -48,8 +48,9 @@ class TZentrel {
   void RunReportWithLabels();
   void RunDefaultReport();
 
-  /// ParseDateTimeArg with the "mm/dd/yyyy" today pattern.
-  TDateTimeValue Parse(std::string_view text);
+  /// ParseDateTimeArg: a time alone falls on today.
+  TDateTimeValue Parse(std::string_view text,
+                       TAmbiguousText ambiguous = TAmbiguousText::Date);
   /// Parse of the option's value, or fallback when the value is empty.
   TDateTimeValue ParseOr(std::string_view letter, std::string_view name, TDateTimeValue fallback);
 
@@ -59,6 +60,8 @@ class TZentrel {
   TRunContext run_;
   TRandom random_;
   TOptions options_;
+  /// The moment the run started: the reference of -t/-n and -k.
+  TDateTimeValue now_ = 0;
 };
 
 }  // namespace zentrel

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 
-#include "core/date_format.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -140,10 +139,11 @@ int WindowedYear(int twoDigits, int currentYear, int window) {
 }
 
 /// Reads the date part: up to three runs of digits separated by the date separator.
-/// `today` supplies the current year and month for shorter dates and two-digit years.
-template <typename TodayFn>
+/// now supplies the current year and month for shorter dates and two-digit years; it is
+/// decoded only when needed, so a valid date never depends on the clock.
 std::int64_t ParseDatePart(std::string_view text, const TFormatSettings& settings,
-                           TodayFn today) {
+                           TDateTimeValue now) {
+  auto today = [now]() { return DecodeDate(now); };
   TDateField fields[3];
   int count = 0;
   std::size_t i = 0;
@@ -170,14 +170,14 @@ std::int64_t ParseDatePart(std::string_view text, const TFormatSettings& setting
     month = fields[order.MonthAt];
     day = fields[order.DayAt];
   } else {
-    TDateParts now = today();
-    year = {now.Year, 4};
+    TDateParts current = today();
+    year = {current.Year, 4};
     if (count == 2) {
       bool monthFirst = order.MonthAt < order.DayAt;
       month = fields[monthFirst ? 0 : 1];
       day = fields[monthFirst ? 1 : 0];
     } else {
-      month = {now.Month, 2};
+      month = {current.Month, 2};
       day = fields[0];
     }
   }
@@ -226,7 +226,7 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
     if (fields[count] < 0) throw ConversionError(kInvalidTime);
     ++count;
   }
-  if (i < text.size() && text[i] == settings.DecimalSeparator) {
+  if (i < text.size() && IsDecimalMark(text[i], settings)) {
     if (count < 3) throw ConversionError(kInvalidTime);
     ++i;
     fields[3] = ReadClockField(text, i, 3);
@@ -252,6 +252,95 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
   }
   TDateTimeValue time = EncodeTime(hour, fields[1], fields[2], fields[3]);
   return RoundHalfAway(time * static_cast<double>(kMsPerDay));
+}
+
+
+/// A text cut into its date part and its time part (either may be empty).
+struct TTextParts {
+  std::string_view Date, Time;
+};
+
+/// True for exactly `count` non-empty runs of digits separated by single separators.
+bool IsDigitFields(std::string_view text, char separator, int count) {
+  int fields = 0;
+  bool inField = false;
+  for (char c : text) {
+    if (IsDigit(c)) {
+      if (!inField) ++fields;
+      inField = true;
+    } else if (c == separator && inField) {
+      inField = false;
+    } else {
+      return false;
+    }
+  }
+  return inField && fields == count;
+}
+
+/// Where one character separates both the fields of a date and those of a time (1.02.2026
+/// and 10.30.15), the date forms its users write: three fields, or two fields ended by the
+/// separator (1.02.); the latter loses its last separator. Empty when the text is no date.
+std::string_view SameSeparatorDate(std::string_view text, char separator) {
+  if (IsDigitFields(text, separator, 3)) return text;
+  if (text.size() > 1 && text.back() == separator) {
+    std::string_view shorter = text.substr(0, text.size() - 1);
+    if (IsDigitFields(shorter, separator, 2)) return shorter;
+  }
+  return {};
+}
+
+/// Trims the text and cuts it: before and after the first white space when it holds
+/// some; otherwise a time when it holds the time separator and a date when not. Where the
+/// locale writes dates and times with one separator, a text in a date form of
+/// SameSeparatorDate is a date, unless the caller expects a time. Throws for empty text.
+TTextParts SplitText(std::string_view text, const TFormatSettings& settings,
+                     TAmbiguousText ambiguous) {
+  text = TrimBlanks(text);
+  if (text.empty()) throw ConversionError(kInvalidDateTime);
+  const char separator = settings.DateSeparator;
+  const bool sameSeparator = settings.TimeSeparator == separator;
+  std::size_t blank = 0;
+  while (blank < text.size() && !IsBlank(text[blank])) ++blank;
+  if (blank < text.size()) {
+    TTextParts parts{text.substr(0, blank), TrimBlanks(text.substr(blank))};
+    if (sameSeparator) {
+      std::string_view date = SameSeparatorDate(parts.Date, separator);
+      if (!date.empty()) parts.Date = date;
+    }
+    return parts;
+  }
+  if (text.find(settings.TimeSeparator) == std::string_view::npos) return {text, {}};
+  if (sameSeparator && ambiguous == TAmbiguousText::Date) {
+    std::string_view date = SameSeparatorDate(text, separator);
+    if (!date.empty()) return {date, {}};
+  }
+  return {{}, text};
+}
+
+/// Milliseconds to three digits: .5 means 500 ms and .123456 means 123 ms. The decimal mark
+/// must follow the digits of the seconds. Only the run of digits after it is padded or
+/// cut; what follows up to a second mark (an AM/PM suffix) is kept, and a second mark and
+/// all after it are dropped, unless the rest is the regional AM/PM text itself ("p.m.").
+std::string NormaliseMilliseconds(std::string_view time, const TFormatSettings& settings) {
+  std::size_t mark = 0;
+  while (mark < time.size() && !IsDecimalMark(time[mark], settings)) ++mark;
+  if (mark == time.size() || mark == 0 || !IsDigit(time[mark - 1])) return std::string(time);
+  std::string_view rest = time.substr(mark + 1);
+  std::size_t fieldEnd = 0;
+  while (fieldEnd < rest.size() && !IsDecimalMark(rest[fieldEnd], settings)) ++fieldEnd;
+  if (fieldEnd == 0) return std::string(time);
+  std::size_t digits = 0;
+  while (digits < fieldEnd && IsDigit(rest[digits])) ++digits;
+  std::string result(time.substr(0, mark + 1));
+  result.append(rest.substr(0, digits));
+  result.append("000");
+  result.resize(mark + 4);
+  std::string_view suffix = rest.substr(digits);
+  std::string_view marker = TrimBlanks(suffix);
+  bool isAmPm = !marker.empty() &&
+                (SameText(marker, settings.TimeAMString) || SameText(marker, settings.TimePMString));
+  result.append(isAmPm ? suffix : suffix.substr(0, fieldEnd - digits));
+  return result;
 }
 
 }  // namespace
@@ -324,77 +413,35 @@ TDateTimeValue FromLocalTime(const platform::TLocalTime& time) {
   return CombineDateTime(date, clock);
 }
 
+TDateTimeValue RoundToMillisecond(TDateTimeValue value) {
+  TSplitValue split = Split(value);
+  return Join(split.Day, split.Ms);
+}
+
+bool IsDecimalMark(char c, const TFormatSettings& settings) {
+  if (c == settings.TimeSeparator) return false;
+  return c == settings.DecimalSeparator || c == '.';
+}
+
 TDateTimeValue StrToDateTime(std::string_view text, const TFormatSettings& settings,
                              TDateTimeValue now) {
-  text = TrimBlanks(text);
-  if (text.empty()) throw ConversionError(kInvalidDateTime);
-
-  std::string_view datePart, timePart;
-  std::size_t blank = 0;
-  while (blank < text.size() && !IsBlank(text[blank])) ++blank;
-  if (blank < text.size()) {
-    datePart = text.substr(0, blank);
-    timePart = TrimBlanks(text.substr(blank));
-  } else if (text.find(settings.TimeSeparator) != std::string_view::npos) {
-    timePart = text;
-  } else {
-    datePart = text;
-  }
-
-  std::int64_t day = 0;
-  if (!datePart.empty()) {
-    bool known = false;
-    TDateParts current;
-    auto today = [&]() {
-      if (!known) {
-        current = DecodeDate(now);
-        known = true;
-      }
-      return current;
-    };
-    day = ParseDatePart(datePart, settings, today);
-  }
-  std::int64_t ms = timePart.empty() ? 0 : ParseTimePart(timePart, settings);
+  TTextParts parts = SplitText(text, settings, TAmbiguousText::Date);
+  std::int64_t day = parts.Date.empty() ? 0 : ParseDatePart(parts.Date, settings, now);
+  std::int64_t ms = parts.Time.empty() ? 0 : ParseTimePart(parts.Time, settings);
   return Join(day, ms);
 }
 
-TDateTimeValue ParseDateTimeArg(std::string_view text, std::string_view todayPattern,
-                                const TFormatSettings& settings, TDateTimeValue now) {
-  static constexpr std::string_view kDayZeroText = "12/30/1899";
-
-  // Milliseconds to three digits: .5 means 500 ms and .123456 means 123 ms. Only the run of
-  // digits after the first "." is padded or cut; what follows it up to a second "." (an
-  // AM/PM suffix) is kept, and a second "." and all after it are dropped.
-  std::string normalised(text);
-  std::size_t dot = text.find('.');
-  if (dot != std::string_view::npos) {
-    std::string_view rest = text.substr(dot + 1);
-    std::string_view field2 = rest.substr(0, rest.find('.'));
-    if (!field2.empty()) {
-      std::size_t digits = 0;
-      while (digits < field2.size() && IsDigit(field2[digits])) ++digits;
-      std::string fraction(field2.substr(0, digits));
-      fraction.append("000");
-      fraction.resize(3);
-      normalised.assign(text.substr(0, dot));
-      normalised.push_back('.');
-      normalised.append(fraction);
-      normalised.append(field2.substr(digits));
-    }
+TDateTimeValue ParseDateTimeArg(std::string_view text, const TFormatSettings& settings,
+                                TDateTimeValue now, TAmbiguousText ambiguous) {
+  TTextParts parts = SplitText(text, settings, ambiguous);
+  std::int64_t ms = 0;
+  if (!parts.Time.empty()) {
+    ms = ParseTimePart(NormaliseMilliseconds(parts.Time, settings), settings);
   }
-
-  TDateTimeValue value = StrToDateTime(normalised, settings, now);
-
-  // A time without a date lands on day 0; it means that time today unless the user named
-  // day 0 himself. The value is re-read through fixed month/day/year texts, so the step
-  // does not depend on the regional date order.
-  static const TFormatSettings kFixed;
-  if (DateOf(value) == 0.0 && !ContainsText(text, kDayZeroText)) {
-    std::string rendered = FormatDateTimeValue(kMomentPattern, value, true, kFixed);
-    std::string today = FormatDateTimeValue(todayPattern, now, false, kFixed);
-    value = StrToDateTime(ReplaceText(rendered, kDayZeroText, today), kFixed, now);
-  }
-  return value;
+  // A time typed without a date means that time today; a date typed as day 0 (12/30/1899)
+  // keeps day 0. Decided on the value, so no regional spelling of day 0 can be missed.
+  std::int64_t day = parts.Date.empty() ? Split(now).Day : ParseDatePart(parts.Date, settings, now);
+  return Join(day, ms);
 }
 
 }  // namespace zentrel

@@ -13,7 +13,7 @@
 //
 //   TDateTimeValue v = EncodeDate(2026, 12, 7);            // 46363.0
 //   v = IncDays(v + EncodeTime(10, 30, 0, 0), 1);          // 12/08/2026 10:30
-//   ParseDateTimeArg("12/7/26 10:30", "mm/dd/yyyy", fs, now)  // 12/07/2026 10:30
+//   ParseDateTimeArg("12/7/26 10:30", fs, now)             // 12/07/2026 10:30
 #pragma once
 
 #include <climits>
@@ -84,17 +84,32 @@ TDateTimeValue IncDays(TDateTimeValue value, std::int64_t days);
 /// exist.
 TDateTimeValue FromLocalTime(const platform::TLocalTime& time);
 
+/// The value at the nearest whole millisecond (the carry rule of DecodeDateTime); throws
+/// ConversionError outside years 1 to 9999. Calculations that work in whole milliseconds
+/// round with this, never by rendering a text and reading it back.
+TDateTimeValue RoundToMillisecond(TDateTimeValue value);
+
+/// True when c introduces the milliseconds of a time: the regional decimal separator, and
+/// "." wherever "." does not separate the fields of a time.
+bool IsDecimalMark(char c, const TFormatSettings& settings);
+
+/// How a text without white space is read when its one separator is both the regional
+/// date and time separator (a locale that writes 1.02.2026 and 10.30.15): a text of three
+/// digit fields is a date unless the caller expects a time.
+enum class TAmbiguousText { Date, Time };
+
 /// The general conversion of a text to a value under the regional settings: a date, a
 /// time, or a date and a time separated by white space. now supplies the current year and
-/// month for dates written with fewer than three fields and for two-digit years. Throws
-/// ConversionError for anything it does not accept.
+/// month for dates written with fewer than three fields and for two-digit years. A time
+/// alone lies on day 0. Throws ConversionError for anything it does not accept.
 TDateTimeValue StrToDateTime(std::string_view text, const TFormatSettings& settings,
                              TDateTimeValue now);
 
-/// Parses a date or time typed after an option: milliseconds normalised to three digits,
-/// the general conversion, and a time without a date moved onto today (rendered with
-/// todayPattern). A text that names 12/30/1899 itself keeps day 0. Throws ConversionError.
-TDateTimeValue ParseDateTimeArg(std::string_view text, std::string_view todayPattern,
-                                const TFormatSettings& settings, TDateTimeValue now);
+/// Parses a date or time typed after an option: the general conversion, with milliseconds
+/// normalised to three digits (.5 is 500 ms) and a time typed without a date put on the
+/// date of now. A date typed as day 0 (12/30/1899) keeps day 0. Throws ConversionError.
+TDateTimeValue ParseDateTimeArg(std::string_view text, const TFormatSettings& settings,
+                                TDateTimeValue now,
+                                TAmbiguousText ambiguous = TAmbiguousText::Date);
 
 }  // namespace zentrel

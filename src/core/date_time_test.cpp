@@ -315,7 +315,7 @@ TEST(StrToDateTime, TwoDigitYearsFollowTheWindowAroundTheCurrentYear) {
 // ---- the argument parser -------------------------------------------------------------------
 
 TDateTimeValue Arg(std::string_view text) {
-  return ParseDateTimeArg(text, "mm/dd/yyyy", kDefaults, kNow);
+  return ParseDateTimeArg(text, kDefaults, kNow);
 }
 
 TEST(ParseDateTimeArg, MillisecondsAreNormalisedToThreeDigits) {
@@ -340,7 +340,7 @@ TEST(ParseDateTimeArg, ATimeAloneMeansToday) {
   EXPECT_EQ(Arg("12/30/1899 10:30"), Clock(10, 30));
   EXPECT_EQ(Arg("12/30/1899"), 0.0);
   // Today comes from now, not from the clock.
-  EXPECT_EQ(ParseDateTimeArg("08:00", "mm/dd/yyyy", kDefaults, At(1999, 2, 28, 23)),
+  EXPECT_EQ(ParseDateTimeArg("08:00", kDefaults, At(1999, 2, 28, 23)),
             At(1999, 2, 28, 8));
 }
 
@@ -359,11 +359,57 @@ TEST(ParseDateTimeArg, DatesAndTheirRejections) {
   EXPECT_THROW(Arg("." + std::string(100'000, '7')), ConversionError);
 }
 
-TEST(ParseDateTimeArg, RegionalOrderDoesNotDisturbMovingATimeOntoToday) {
+TEST(ParseDateTimeArg, RegionalSeparatorsOrderAndMarks) {
   TFormatSettings dayFirst;
   dayFirst.ShortDatePattern = "dd/mm/yyyy";
-  EXPECT_EQ(ParseDateTimeArg("10:30", "mm/dd/yyyy", dayFirst, kNow), At(2026, 12, 7, 10, 30));
-  EXPECT_EQ(ParseDateTimeArg("07/12/2026", "mm/dd/yyyy", dayFirst, kNow), At(2026, 12, 7));
+  TFormatSettings dotted = dayFirst;  // dates with ".", a decimal comma
+  dotted.DateSeparator = '.';
+  dotted.DecimalSeparator = ',';
+  TFormatSettings sameSeparator = dotted;  // "." for dates and times alike
+  sameSeparator.TimeSeparator = '.';
+  TFormatSettings dottedAmPm;  // AM/PM texts that hold the decimal mark
+  dottedAmPm.TimeAMString = "a.m.";
+  dottedAmPm.TimePMString = "p.m.";
+  const struct {
+    const TFormatSettings& Settings;
+    const char* Text;
+    TDateTimeValue Expected;
+  } cases[] = {
+      {dayFirst, "10:30", At(2026, 12, 7, 10, 30)},
+      {dayFirst, "07/12/2026", At(2026, 12, 7)},
+      {dayFirst, "30/12/1899 10:30", Clock(10, 30)},
+      {dotted, "05.03.2024", At(2024, 3, 5)},
+      {dotted, "05.03", At(2026, 3, 5)},
+      {dotted, "05.03.2024 10:00:00,5", At(2024, 3, 5, 10, 0, 0, 500)},
+      {dotted, "05.03.2024 10:00:00.5", At(2024, 3, 5, 10, 0, 0, 500)},
+      {dotted, "10:00:00,123456", At(2026, 12, 7, 10, 0, 0, 123)},
+      {dotted, "30.12.1899", 0.0},
+      {sameSeparator, "5.3.2024", At(2024, 3, 5)},
+      {sameSeparator, "5.3.", At(2026, 3, 5)},
+      {sameSeparator, "5.3", At(2026, 12, 7, 5, 3)},
+      {sameSeparator, "5.3.2024 10.30.15,25", At(2024, 3, 5, 10, 30, 15, 250)},
+      {sameSeparator, "5.3. 10.30", At(2026, 3, 5, 10, 30)},
+      {sameSeparator, "10.30.15,5", At(2026, 12, 7, 10, 30, 15, 500)},
+      {dottedAmPm, "10:30p.m.", At(2026, 12, 7, 22, 30)},
+      {dottedAmPm, "10:30:15.5p.m.", At(2026, 12, 7, 22, 30, 15, 500)},
+      {dottedAmPm, "10:30:15.5a.M.", At(2026, 12, 7, 10, 30, 15, 500)},
+      // A date typed as day 0 keeps it however it is spelt.
+      {kDefaults, "12/30/01899 10:30", Clock(10, 30)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TDateTimeValue value = -1;
+    EXPECT_NO_THROW(value = ParseDateTimeArg(c.Text, c.Settings, kNow));
+    EXPECT_EQ(value, c.Expected);
+  }
+  // Where the caller expects a clock, three fields are a time.
+  EXPECT_EQ(ParseDateTimeArg("1.20.29", sameSeparator, kNow, TAmbiguousText::Time),
+            At(2026, 12, 7, 1, 20, 29));
+  for (const char* text : {"05.03.2024 10:00,5", "5.3.2024.", "10.30.", "05/03/2024"}) {
+    SCOPED_TRACE(text);
+    EXPECT_THROW(ParseDateTimeArg(text, sameSeparator, kNow), ConversionError);
+  }
+  EXPECT_THROW(ParseDateTimeArg("10:30:15.5p.m.x", dottedAmPm, kNow), ConversionError);
 }
 
 }  // namespace

@@ -16,10 +16,6 @@ struct TRunSettings {
   bool HelpRequested = false;
   std::string CustomMessage;  ///< prepared by PrepareCustomMessage; holds ValueMarker
   std::string TodayText;      ///< today, "mm/dd/yyyy"
-  // The reference moments, "mm/dd/yyyy hh:nn:ss.zzz", taken once at the start of a run.
-  std::string NowText;
-  std::string TodayMidnightText;
-  std::string NextMidnightText;
   TTimeUnits DurationUnit = TTimeUnits::AutoDetect;
   TZeroMode ZeroMode = TZeroMode::ZeroThis;
   std::string ExtendedFormat = "## hr:min:sec.ms";

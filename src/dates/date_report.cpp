@@ -54,16 +54,13 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   const std::int64_t momentMinute = random.NextInt(59);
   const std::int64_t momentSecond = random.NextInt(59);
   const std::int64_t momentMillisecond = random.NextInt(999);
-  const std::string momentClock =
-      FormatIntegers("%.2d:%.2d:%.2d.%.3d",
-                     std::array{momentHour, momentMinute, momentSecond, momentMillisecond});
-  const TDateTimeValue exampleMoment =
-      ParseDateTimeArg(settings.TodayText + " " + momentClock, kDatePattern, run.Format,
-                       run.CurrentDateTime());
 
   // Today's sheet compares with a random date around today and computes the time lines
   // from the current moment; any other date is compared with today and is its own base.
   const TDateTimeValue today = run.CurrentDate();
+  const TDateTimeValue exampleMoment = CombineDateTime(
+      today, EncodeTime(static_cast<int>(momentHour), static_cast<int>(momentMinute),
+                        static_cast<int>(momentSecond), static_cast<int>(momentMillisecond)));
   TDateTimeValue otherDate = today;
   TDateTimeValue base = selected;
   if (selected == today) {

@@ -128,6 +128,25 @@ constexpr std::array<std::array<std::array<TOffsetSource, 4>, 3>, 3> kOffsetLayo
       {S::ThirdLast, S::SecondLast, S::Last, S::Ms}}},
 }};
 
+/// Pads to n fields separated by `separator`: with a fraction the given fields are the
+/// least significant ones ("00:" in front), without one the most significant (":00" behind).
+std::string PadFields(std::string_view text, int n, bool hasFraction, char separator,
+                      int fields) {
+  std::string result(text);
+  const char zeros[] = {'0', '0'};
+  // Each field added in front or behind adds exactly one run, so the count is known.
+  for (int i = fields; i < n; ++i) {
+    if (hasFraction) {
+      result.insert(result.begin(), separator);
+      result.insert(0, zeros, 2);
+    } else {
+      result.push_back(separator);
+      result.append(zeros, 2);
+    }
+  }
+  return result;
+}
+
 }  // namespace
 
 std::int64_t DateTimeToTotalMs(TDateTimeValue value) {
@@ -187,31 +206,43 @@ TDurationRec DurationFromMs(std::int64_t milliseconds) {
 }
 
 TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
-                                 const TFormatSettings& settings, TDateTimeValue now) {
+                                 const TFormatSettings& settings) {
   TDurationBetween result;
-  // Rendering and reading back limits both values to the whole milliseconds their texts
-  // show, so the duration agrees with what a label prints.
-  result.TextA = FormatDateTimeValue(kMomentPattern, a, false, settings);
-  result.TextB = FormatDateTimeValue(kMomentPattern, b, false, settings);
-  result.ValueA = ParseDateTimeArg(result.TextA, kDatePattern, settings, now);
-  result.ValueB = ParseDateTimeArg(result.TextB, kDatePattern, settings, now);
+  // Both values are limited to the whole milliseconds their texts show, so the duration
+  // agrees with what a label prints.
+  result.ValueA = RoundToMillisecond(a);
+  result.ValueB = RoundToMillisecond(b);
+  result.TextA = FormatDateTimeValue(kMomentPattern, result.ValueA, false, settings);
+  result.TextB = FormatDateTimeValue(kMomentPattern, result.ValueB, false, settings);
   result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
   return result;
 }
 
 std::string PadDurationFields(std::string_view text, int n) {
-  const bool hasFraction = CountRuns(text, '.') >= 2;
-  const int fields = static_cast<int>(CountRuns(text, ':'));
-  std::string result(text);
-  // Each "00:" in front or ":00" behind adds exactly one run, so the count is known.
-  for (int i = fields; i < n; ++i) {
-    if (hasFraction) {
-      result.insert(0, "00:");
-    } else {
-      result.append(":00");
+  return PadFields(text, n, CountRuns(text, '.') >= 2, ':', static_cast<int>(CountRuns(text, ':')));
+}
+
+std::string PadClockFields(std::string_view text, int n, const TFormatSettings& settings) {
+  // The clock is what follows the first blanks, or the whole text: a date in front of it
+  // may be written with "." between its fields.
+  std::string_view clock = text;
+  std::size_t blank = clock.find_first_of(" \t");
+  if (blank != std::string_view::npos) {
+    std::size_t start = clock.find_first_not_of(" \t", blank);
+    clock.remove_prefix(start == std::string_view::npos ? clock.size() : start);
+  }
+  std::size_t fractionRuns = 0;
+  bool inRun = false;
+  for (char c : clock) {
+    if (IsDecimalMark(c, settings)) {
+      inRun = false;
+    } else if (!inRun) {
+      inRun = true;
+      ++fractionRuns;
     }
   }
-  return result;
+  return PadFields(text, n, fractionRuns >= 2, settings.TimeSeparator,
+                   static_cast<int>(CountRuns(clock, settings.TimeSeparator)));
 }
 
 TDurationRec ParseDuration(std::string_view text, TZeroMode zeroMode) {

@@ -56,22 +56,25 @@ std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b);
 TDurationRec DurationFromMs(std::int64_t milliseconds);
 
 struct TDurationBetween {
-  std::string TextA;  ///< a rendered "mm/dd/yyyy hh:nn:ss.zzz"
+  std::string TextA;  ///< ValueA rendered "mm/dd/yyyy hh:nn:ss.zzz"
   std::string TextB;
   TDurationRec Record;
-  TDateTimeValue ValueA = 0;  ///< TextA read back
-  TDateTimeValue ValueB = 0;  ///< TextB read back
+  TDateTimeValue ValueA = 0;  ///< a at the nearest whole millisecond
+  TDateTimeValue ValueB = 0;
 };
-/// The duration between two date-times, both first limited to whole milliseconds by
-/// rendering them and reading the texts back (now supplies what the parser needs). Never
-/// negative. Throws ConversionError for a value outside years 1 to 9999.
+/// The duration between two date-times, both first taken to the nearest whole millisecond.
+/// Never negative: which of the two is earlier is not kept.
 TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
-                                 const TFormatSettings& settings, TDateTimeValue now);
+                                 const TFormatSettings& settings);
 
 /// Pads a duration text to n colon-separated fields ("1:20" to 3 is "1:20:00"; with a
 /// fraction the given fields are the least significant: "20:29.730" to 4 is
 /// "00:00:20:29.730").
 std::string PadDurationFields(std::string_view text, int n);
+/// The same for a clock typed after -k under the regional settings: fields separated by
+/// the time separator, a fraction introduced by a decimal mark (IsDecimalMark), both looked
+/// for in the clock alone, after any date and blanks in front of it.
+std::string PadClockFields(std::string_view text, int n, const TFormatSettings& settings);
 /// Reads days:hours:minutes:seconds.milliseconds; never fails (unreadable fields follow
 /// the zero mode).
 TDurationRec ParseDuration(std::string_view text, TZeroMode zeroMode);

@@ -23,7 +23,7 @@ void WriteDurationResult(TRunContext& run, const TDurationRec& record, std::stri
 
 void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a,
                        TDateTimeValue b) {
-  const TDurationBetween between = DurationBetween(a, b, run.Format, run.CurrentDateTime());
+  const TDurationBetween between = DurationBetween(a, b, run.Format);
   const std::string label =
       "Time Between " + FormatDateTimeValue(kLabelMomentPattern, between.ValueA, false, run.Format) +
       " and " + FormatDateTimeValue(kLabelMomentPattern, between.ValueB, false, run.Format) + " ";
@@ -32,7 +32,7 @@ void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a
 
 void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit, TDateTimeValue a,
                        TDateTimeValue b) {
-  const TDurationBetween between = DurationBetween(a, b, run.Format, run.CurrentDateTime());
+  const TDurationBetween between = DurationBetween(a, b, run.Format);
   std::string label = "Convert \"" + between.TextA + "\" to WHOLE " +
                       std::string(TimeUnitName(unit)) + " ";
   // A time of today shows without its date, and whole seconds without milliseconds. An
@@ -45,10 +45,8 @@ void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit,
 
 void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnits mode, char sign,
                       std::string_view resultFormat, TDateTimeValue base) {
-  // Rendering and reading back limits the base to the whole milliseconds it shows.
-  const std::string baseText = FormatDateTimeValue(kMomentPattern, base, false, run.Format);
-  const TDateTimeValue wholeBase =
-      ParseDateTimeArg(baseText, kDatePattern, run.Format, run.CurrentDateTime());
+  // The base is limited to the whole milliseconds a label would show.
+  const TDateTimeValue wholeBase = RoundToMillisecond(base);
   const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
 
   const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);

@@ -8,6 +8,9 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     clock: 2026-12-07 04:15:11.270  optional; the frozen local time (TZ=UTC)
     env: NAME=value                 optional, repeatable
     only: posix | wine              optional; the case runs against that build alone
+    locale: de_DE.UTF-8             Wine only: the user locale (LC_ALL) of the case; Wine
+                                    rewrites the regional settings in its registry for it,
+                                    so the registry is put back as it was after the case
     setup: reg add "HKLM\X" /f      Wine only, repeatable: a Windows command run under
                                     Wine before the case (shell words); the Wine
                                     registry is put back as it was after the case
@@ -52,7 +55,7 @@ FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 def parse_case(path):
     case = {"args": [], "clock": DEFAULT_CLOCK, "env": {}, "exit": 0, "streams": {},
             "partial": set(), "subset": set(), "wine_only": False, "posix_only": False,
-            "setup": []}
+            "setup": [], "locale": None}
     section = None
     for raw in path.read_bytes().split(b"\n"):
         line = raw.decode("utf-8", "surrogateescape")
@@ -87,10 +90,13 @@ def parse_case(path):
             case[value + "_only"] = True
         elif key == "setup":
             case["setup"].append(shlex.split(value))
+        elif key == "locale":
+            case["locale"] = value
         else:
             raise ValueError(f"{path}: unknown header {key!r}")
-    if case["setup"] and not case["wine_only"]:
-        raise ValueError(f"{path}: a case with setup: runs under Wine only (only: wine)")
+    if (case["setup"] or case["locale"]) and not case["wine_only"]:
+        raise ValueError(f"{path}: a case with setup: or locale: runs under Wine only "
+                         "(only: wine)")
     for name, lines in case["streams"].items():
         # The file's final newline ends the last expected line, not an extra empty line.
         if lines and lines[-1] == b"":
@@ -116,6 +122,8 @@ def run_case(program, case, cwd, wine):
         env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1"
         command = ["unshare", "-pf", "--mount-proc", program]
     env.update(case["env"])
+    if case["locale"]:
+        env["LC_ALL"] = case["locale"]
     result = subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
                             timeout=60, stdin=subprocess.DEVNULL)
     return result
@@ -149,6 +157,7 @@ class WineSession:
         self.prefix = pathlib.Path(prefix).resolve()
         self.snapshot = self.prefix / "zentrel-registry"
         self.ready = self.prefix / "zentrel-prefix-ready"
+        self.changed = False
         self.env = {k: v for k, v in os.environ.items() if k.startswith("WINE")}
         self.env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all",
                          "WINEDLLOVERRIDES": "mscoree,mshtml=",
@@ -213,14 +222,18 @@ class WineSession:
 
     def begin_changes(self):
         self.ready.unlink(missing_ok=True)
+        self.changed = True
 
     def restore(self):
         self._stop_server()
         self._put_back_registry()
         self.ready.touch()
+        self.changed = False
         self._start_server()
 
     def finish(self):
+        if self.changed:
+            self.restore()
         self._stop_server()
 
 
@@ -280,7 +293,14 @@ def expand_names(expected, program, wine):
 
 def run_one(program, case, path, wine):
     problems = []
-    if case["setup"]:
+    if wine and case["locale"]:
+        # Wine writes the locale's own settings over the prepared ones; they are put back
+        # before the next case that needs them, so cases of other locales run in a row.
+        wine.begin_changes()
+    elif wine and wine.changed:
+        wine.restore()
+    changes_registry = bool(case["setup"])
+    if changes_registry:
         wine.begin_changes()
         for words in case["setup"]:
             done = wine.wine(words)
@@ -299,7 +319,7 @@ def run_one(program, case, path, wine):
                     problems += compare(stream, expected, actual,
                                         stream in case["partial"], stream in case["subset"])
     finally:
-        if case["setup"]:
+        if changes_registry:
             wine.restore()
     return problems
 
