@@ -8,6 +8,7 @@
 #include "core/banner.h"
 #include "core/date_format.h"
 #include "core/text.h"
+#include "durations/duration.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
@@ -403,7 +404,15 @@ constexpr TExample kExamples[] = {
 
 /// now moved by days: whole days keep the time of day exactly; a fraction of a day is
 /// added to the value (the clock never reads a date near day 0, where that would differ).
+/// A move past either end of the calendar stops at that end, so the examples stay whole
+/// on its first and last days.
 TDateTimeValue MoveNow(TDateTimeValue now, double days) {
+  const std::int64_t first = DateTimeToTotalMs(EncodeDate(1, 1, 1));
+  const std::int64_t last = DateTimeToTotalMs(EncodeDate(9999, 12, 31)) + kMsPerDay - 1;
+  const std::int64_t target =
+      DateTimeToTotalMs(now) + RoundHalfAway(days * static_cast<double>(kMsPerDay));
+  if (target < first) return DateTimeFromTotalMs(first);
+  if (target > last) return DateTimeFromTotalMs(last);
   auto whole = static_cast<std::int64_t>(days);
   if (static_cast<double>(whole) == days) return IncDays(now, whole);
   return now + days;
@@ -422,9 +431,9 @@ std::string RenderPiece(TRunContext& run, TRandom& random, const TPiece& piece,
     case TPieceKind::Moment:
       return render(MoveNow(now, piece.Days));
     case TPieceKind::RandomMoment:
-      return render(IncDays(now, piece.Sign * random.NextInt(piece.Bound)));
+      return render(MoveNow(now, piece.Sign * random.NextInt(piece.Bound)));
     case TPieceKind::FractionMoment:
-      return render(now + piece.Sign * random.NextFraction());
+      return render(MoveNow(now, piece.Sign * random.NextFraction()));
     case TPieceKind::Number:
       return std::to_string(random.NextInt(piece.Bound) + piece.Add);
   }

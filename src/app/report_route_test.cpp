@@ -84,6 +84,29 @@ TEST(ReportRoute, UnrenderablePatternShowsOneBannerAndFails) {
             std::string::npos);
 }
 
+TEST(ReportRoute, ARunThatCrossesMidnightSpeaksOfOneDay) {
+  // A clock that ticks into the next day after its first reading.
+  struct TTickingPlatform : platform::FakePlatform {
+    int Readings = 0;
+    platform::TLocalTime Now() override {
+      return ++Readings == 1 ? platform::TLocalTime{2026, 12, 7, 23, 59, 59, 999}
+                             : platform::TLocalTime{2026, 12, 8, 0, 0, 0, 0};
+    }
+  } os;
+  TZentrel program(os);
+  for (int run = 0; run < 2; ++run) {
+    // A second run of the same object reads the clock again.
+    os.Out.clear();
+    os.Readings = 0;
+    EXPECT_EQ(program.Run(), 0);
+    EXPECT_TRUE(os.Out.starts_with(
+        " Selected Date is ........................................December 07, 2026\n"));
+    EXPECT_NE(os.Out.find(" Current Day Status [12/07/2026] .........................TRUE\n"),
+              std::string::npos);
+    EXPECT_EQ(os.Readings, 1);
+  }
+}
+
 TEST(HelpRoute, HelpOptionsShowTheFullFormWithExitCode255) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"-h"}, {"-?"}, {"--help"}, {"/?"}, {"-h", "-v"}, {"--??"}, {"--help2"}}) {

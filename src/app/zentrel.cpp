@@ -80,8 +80,8 @@ void TZentrel::MainRun() {
   fresh.ZeroMode = settings.ZeroMode;
   settings = fresh;
 
-  now_ = run_.CurrentDateTime();
-  settings.TodayText = FormatDateTimeValue(kDatePattern, DateOf(now_), false, run_.Format);
+  run_.ForgetMoment();
+  settings.TodayText = FormatDateTimeValue(kDatePattern, run_.CurrentDate(), false, run_.Format);
 
   try {
     RunGuarded();
@@ -200,8 +200,8 @@ void TZentrel::RunTimeBetween() {
   const std::string secondValue = options_.Value("t", "time");
   std::string_view first = TrimControls(firstValue);
   std::string_view second = TrimControls(secondValue);
-  TDateTimeValue a = first.empty() ? now_ : Parse(first);
-  TDateTimeValue b = second.empty() ? IncDays(DateOf(now_), 1) : Parse(second);
+  TDateTimeValue a = first.empty() ? run_.CurrentDateTime() : Parse(first);
+  TDateTimeValue b = second.empty() ? IncDays(run_.CurrentDate(), 1) : Parse(second);
   std::string name = options_.Value("e", "extended-format");
   if (name.empty()) name = settings.ExtendedFormat;
   ReportTimeBetween(run_, name, a, b);
@@ -214,8 +214,9 @@ void TZentrel::RunConvertTime() {
   // The value is a clock: where the locale separates dates and times alike, it is read
   // as a time even when it has the three fields of a date.
   TDateTimeValue a =
-      text.empty() ? now_ : Parse(PadClockFields(text, 3, run_.Format), TAmbiguousText::Time);
-  TDateTimeValue b = DateOf(now_);
+      text.empty() ? run_.CurrentDateTime()
+                   : Parse(PadClockFields(text, 3, run_.Format), TAmbiguousText::Time);
+  TDateTimeValue b = run_.CurrentDate();
   settings.Condensed = options_.Present("q", "quiet");
   ReportConvertTime(run_, "hours", TTimeUnits::Hours, a, b);
   ReportConvertTime(run_, "minutes", TTimeUnits::Minutes, a, b);

@@ -60,8 +60,6 @@ class TZentrel {
   TRunContext run_;
   TRandom random_;
   TOptions options_;
-  /// The moment the run started: the reference of -t/-n and -k.
-  TDateTimeValue now_ = 0;
 };
 
 }  // namespace zentrel

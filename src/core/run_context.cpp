@@ -11,7 +11,10 @@ TRunContext::TRunContext(platform::Platform& os)
   ExecutionPath = QuoteIfSpaced(slash == std::string::npos ? std::string() : exe.substr(0, slash + 1));
 }
 
-TDateTimeValue TRunContext::CurrentDateTime() { return FromLocalTime(Os.Now()); }
+TDateTimeValue TRunContext::CurrentDateTime() {
+  if (!moment_) moment_ = FromLocalTime(Os.Now());
+  return *moment_;
+}
 
 TDateTimeValue TRunContext::CurrentDate() { return DateOf(CurrentDateTime()); }
 

@@ -3,6 +3,7 @@
 // TZentrel run owns one; every operation that needs part of it is handed it explicitly.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/channels.h"
@@ -39,15 +40,21 @@ class TRunContext {
   std::string ExecutionPath;
   int ExitCode = 0;
 
-  /// Today's date plus the current time of day, to the millisecond.
+  /// Today's date plus the current time of day, to the millisecond: the clock is read once,
+  /// at the first call of a run, so every part of a run sees the same moment (a report
+  /// written across midnight still speaks of one day). Throws ConversionError for a clock
+  /// reading that is no valid date.
   TDateTimeValue CurrentDateTime();
-  /// Today's date at midnight.
+  /// Today's date at midnight, of the same moment.
   TDateTimeValue CurrentDate();
+  /// Lets the next call of CurrentDateTime read the clock again: a new run starts.
+  void ForgetMoment() { moment_.reset(); }
   /// The system beep, after what is buffered has been written.
   void Beep();
 
  private:
   bool coreOutputIsErr_ = false;
+  std::optional<TDateTimeValue> moment_;
 };
 
 }  // namespace zentrel
