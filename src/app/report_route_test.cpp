@@ -128,5 +128,26 @@ TEST(HelpRoute, SyntaxErrorShowsOneBannerAndTheShortHelp) {
   EXPECT_TRUE(run.os.Out.ends_with("For more details, please type: ZENTREL -?  OR  ZENTREL --??\n"));
 }
 
+TEST(OutputRoute, AnAnswerThatCannotBeWrittenIsNoSuccess) {
+  const struct {
+    std::vector<std::string> Args;
+    int Code;
+  } cases[] = {
+      {{"-q", "-l", "02/29/2024"}, 72},  // success becomes 72
+      {{"-h"}, 72},                      // and so do the help's and the listing's codes
+      {{"--script-variables"}, 72},
+      {{"-q", "-x", "1000"}, 65},        // an error code already set is kept
+      {{"-q", "-l", "02/30/2024"}, 64},
+  };
+  for (const auto& c : cases) {
+    TProgramRun run(c.Args);
+    run.os.OutFailure = "disk full";
+    run.Run();
+    EXPECT_EQ(run.ExitCode, c.Code) << c.Args[0];
+    EXPECT_TRUE(run.os.Err.ends_with("ERROR: Unable to write to standard output (disk full)!\n"))
+        << run.os.Err;
+  }
+}
+
 }  // namespace
 }  // namespace zentrel

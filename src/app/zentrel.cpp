@@ -25,6 +25,7 @@ constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";
 constexpr int kExitSyntaxError = 64;
 constexpr int kExitHelp = 255;
 constexpr int kExitScriptVariables = 250;
+constexpr int kExitWriteFailed = 72;
 
 }  // namespace
 
@@ -69,6 +70,16 @@ int TZentrel::Run() {
     if (run_.ExitCode == 0) run_.ExitCode = kExitSyntaxError;
   }
   run_.Channels.Flush();
+  const std::string& failure = run_.Channels.OutFailure();
+  if (!failure.empty()) {
+    // The answer is lost: a script must not take the run for a success.
+    run_.Err().WriteLine("ERROR: Unable to write to standard output (" + failure + ")!");
+    run_.Channels.Flush();
+    const int code = run_.ExitCode;
+    if (code == 0 || code == kExitHelp || code == kExitScriptVariables) {
+      run_.ExitCode = kExitWriteFailed;
+    }
+  }
   return run_.ExitCode;
 }
 

@@ -15,7 +15,7 @@ void TChannels::Append(platform::TStream stream, std::string_view text) {
     bufferStream_ = stream;
   }
   if (buffer_.empty() && text.size() >= kFlushAt) {  // large enough to go out uncopied
-    os_.Write(stream, text);
+    Deliver(stream, text);
     return;
   }
   buffer_.append(text);
@@ -24,8 +24,16 @@ void TChannels::Append(platform::TStream stream, std::string_view text) {
 
 void TChannels::Flush() {
   if (buffer_.empty()) return;
-  os_.Write(bufferStream_, buffer_);
+  Deliver(bufferStream_, buffer_);
   buffer_.clear();
+}
+
+void TChannels::Deliver(platform::TStream stream, std::string_view bytes) {
+  const bool out = stream == platform::TStream::Out;
+  if (out && !outFailure_.empty()) return;
+  std::optional<std::string> failure = os_.Write(stream, bytes);
+  // A failing standard error leaves nowhere to report anything.
+  if (out && failure) outFailure_ = failure->empty() ? "unknown error" : *failure;
 }
 
 }  // namespace zentrel

@@ -43,14 +43,20 @@ class TChannels {
   /// Hands everything buffered to the platform.
   void Flush();
 
+  /// Why standard output failed for good, or empty while it works. After a failure nothing
+  /// more is written there.
+  const std::string& OutFailure() const { return outFailure_; }
+
  private:
   friend class TTextWriter;
   void Append(platform::TStream stream, std::string_view text);
+  void Deliver(platform::TStream stream, std::string_view bytes);
 
   static constexpr size_t kFlushAt = 1 << 16;
   platform::Platform& os_;
   std::string buffer_;
   platform::TStream bufferStream_ = platform::TStream::Out;
+  std::string outFailure_;
 };
 
 }  // namespace zentrel

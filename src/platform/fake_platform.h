@@ -25,6 +25,8 @@ struct FakePlatform : Platform {
                            {"Comments", "Test Comments"}}};
   TFormatSettings Regional;
   std::string Out, Err;
+  /// When set, every write to standard output fails with this reason.
+  std::optional<std::string> OutFailure;
   int Beeps = 0;
   FakeSystemFacts Facts;
 
@@ -52,8 +54,10 @@ struct FakePlatform : Platform {
     return Version;
   }
   TFormatSettings RegionalSettings() override { return Regional; }
-  void Write(TStream stream, std::string_view bytes) override {
+  std::optional<std::string> Write(TStream stream, std::string_view bytes) override {
+    if (stream == TStream::Out && OutFailure) return OutFailure;
     (stream == TStream::Out ? Out : Err).append(bytes);
+    return std::nullopt;
   }
   void Beep() override { ++Beeps; }
   SystemFacts& System() override { return Facts; }

@@ -85,8 +85,10 @@ class Platform {
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
-  /// Writes bytes to standard output or standard error, unbuffered.
-  virtual void Write(TStream stream, std::string_view bytes) = 0;
+  /// Writes bytes to standard output or standard error, unbuffered, retrying interrupted
+  /// and partial writes. Returns nothing when every byte went out, else what stopped it
+  /// for good ("No space left on device", a closed pipe, no such stream).
+  virtual std::optional<std::string> Write(TStream stream, std::string_view bytes) = 0;
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
   /// The facts of the script-variable listing: operating system, memory, processor, reboot

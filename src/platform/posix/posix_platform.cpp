@@ -3,6 +3,7 @@
 #include "platform/posix/linux_system.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <limits>
 
@@ -169,16 +171,23 @@ class PosixPlatform final : public Platform {
   // exactly those, whatever the locale environment says.
   TFormatSettings RegionalSettings() override { return {}; }
 
-  void Write(TStream stream, std::string_view bytes) override {
+  std::optional<std::string> Write(TStream stream, std::string_view bytes) override {
     int fd = stream == TStream::Out ? STDOUT_FILENO : STDERR_FILENO;
     while (!bytes.empty()) {
       ssize_t n = ::write(fd, bytes.data(), bytes.size());
       if (n < 0) {
         if (errno == EINTR) continue;
-        return;  // a closed pipe or full disk: nothing sensible is left to report it on
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+          // A non-blocking stream handed down by the caller: wait until it takes more.
+          pollfd ready{fd, POLLOUT, 0};
+          if (poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+        }
+        return std::string(std::strerror(errno));
       }
+      if (n == 0) return std::string("nothing was written");
       bytes.remove_prefix(static_cast<size_t>(n));
     }
+    return std::nullopt;
   }
 
   void Beep() override {

@@ -242,15 +242,14 @@ class Win32Platform final : public Platform {
     });
   }
 
-  void Write(TStream stream, std::string_view bytes) override {
+  std::optional<std::string> Write(TStream stream, std::string_view bytes) override {
     TStreamState& state = stream == TStream::Out ? out_ : err_;
     HANDLE handle = GetStdHandle(stream == TStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;  // no such stream
-    DWORD mode = 0;
-    if (!GetConsoleMode(handle, &mode)) {
-      WriteBytes(handle, bytes);
-      return;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+      return std::string("the stream is not open");
     }
+    DWORD mode = 0;
+    if (!GetConsoleMode(handle, &mode)) return WriteBytes(handle, bytes);
     // A console shows UTF-16 whatever its code page; a sequence cut between two writes
     // waits for the rest.
     state.Pending.append(bytes);
@@ -262,10 +261,13 @@ class Win32Platform final : public Platform {
     while (left > 0) {
       DWORD piece = static_cast<DWORD>(left < 16384 ? left : 16384);
       DWORD written = 0;
-      if (!WriteConsoleW(handle, data, piece, &written, nullptr) || written == 0) return;
+      if (!WriteConsoleW(handle, data, piece, &written, nullptr) || written == 0) {
+        return LastErrorText();
+      }
       data += written;
       left -= written;
     }
+    return std::nullopt;
   }
 
   SystemFacts& System() override { return *system_; }
@@ -286,14 +288,30 @@ class Win32Platform final : public Platform {
     std::string Pending;  ///< the start of a UTF-8 sequence not yet shown on the console
   };
 
-  static void WriteBytes(HANDLE handle, std::string_view bytes) {
+  static std::optional<std::string> WriteBytes(HANDLE handle, std::string_view bytes) {
     while (!bytes.empty()) {
       DWORD piece = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : (1u << 30));
       DWORD written = 0;
-      // A closed pipe or a full disk: nothing sensible is left to report it on.
-      if (!WriteFile(handle, bytes.data(), piece, &written, nullptr) || written == 0) return;
+      if (!WriteFile(handle, bytes.data(), piece, &written, nullptr) || written == 0) {
+        return LastErrorText();
+      }
       bytes.remove_prefix(written);
     }
+    return std::nullopt;
+  }
+
+  /// The system's text for the last error, without its line end.
+  static std::string LastErrorText() {
+    const DWORD code = GetLastError();
+    wchar_t buffer[512];
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, buffer, 512, nullptr);
+    while (n > 0 && (buffer[n - 1] == L'\r' || buffer[n - 1] == L'\n' || buffer[n - 1] == L' ' ||
+                     buffer[n - 1] == L'.')) {
+      --n;
+    }
+    if (n == 0) return "error " + std::to_string(code);
+    return Narrow(std::wstring_view(buffer, n));
   }
 
   std::string rawCommandLine_;
