@@ -91,7 +91,15 @@ struct TSide {
   std::string TimeLine;      ///< the current " OLD: ..." line when not PlainTime
 };
 
-std::int64_t Difference(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - a; }
+/// The larger minus the smaller; totals of opposite signs can be further apart than 64 bits
+/// hold, which fails the comparison like a total that overflows.
+std::int64_t Difference(std::int64_t a, std::int64_t b) {
+  std::int64_t difference = 0;
+  if (__builtin_sub_overflow(std::max(a, b), std::min(a, b), &difference)) {
+    throw TCompareFailure();
+  }
+  return difference;
+}
 
 /// Reads the entry of the current position (or marks it as missing) and adds its time to
 /// the total. Plain times take the fast path; anything else goes through the general
@@ -171,7 +179,8 @@ class TComparison {
         zeroMode_(run.RunSettings.ZeroMode) {}
 
   /// Prints every position; throws TCompareFailure when a threshold cannot be read or a
-  /// total overflows, after what was printed before the failure has gone out.
+  /// total, or the difference of the two, overflows, after what was printed before the
+  /// failure has gone out.
   void Run() {
     try {
       const std::size_t positions = std::max(old_.Lines.Count(), new_.Lines.Count());
@@ -181,6 +190,8 @@ class TComparison {
         const std::size_t positionStart = block_.size();
         ReadPosition(old_, i, zeroMode_);
         ReadPosition(new_, i, zeroMode_);
+        // Before anything of the position is written: one that cannot be told is not shown.
+        const std::int64_t runningMs = Difference(old_.TotalMs, new_.TotalMs);
         if (emptyHeading_) {
           block_.append(kEmptyHeadingPrefix);
           block_.append(new_.Entry.SectionId);
@@ -189,7 +200,7 @@ class TComparison {
         }
         block_.append(kLineEnd);
         if (old_.Entry.Name != new_.Entry.Name) ++tally_.Misaligned;
-        WriteTimesAndComparison(false);
+        WriteTimesAndComparison(false, runningMs);
         // A file that shrank meanwhile gave zeros for its lost bytes: the position that
         // read them is not shown, and the comparison fails.
         if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
@@ -205,7 +216,7 @@ class TComparison {
       }
       ReadAggregate(old_, zeroMode_);
       ReadAggregate(new_, zeroMode_);
-      WriteTimesAndComparison(true);
+      WriteTimesAndComparison(true, 0);
     } catch (const TCompareFailure&) {
       FlushBlock();
       throw;
@@ -253,16 +264,17 @@ class TComparison {
 
  private:
   /// Adds the two time lines to block_ (after the position's heading), classifies the
-  /// position and adds its comparison line and an empty line. block_ collects positions
-  /// until it holds kBlockFlushAt bytes (Run hands it on): it goes out in large writes, not
-  /// copied piece by piece into the output's own buffer.
-  void WriteTimesAndComparison(bool last) {
-    AppendTimeLine(old_, block_);
-    AppendTimeLine(new_, block_);
-
+  /// position and adds its comparison line (with runningMs, the difference of the totals,
+  /// unless last) and an empty line. block_ collects positions until it holds kBlockFlushAt
+  /// bytes (Run hands it on): it goes out in large writes, not copied piece by piece into
+  /// the output's own buffer.
+  void WriteTimesAndComparison(bool last, std::int64_t runningMs) {
     const std::int64_t oldMs = old_.TimeMs;
     const std::int64_t newMs = new_.TimeMs;
     const std::int64_t diffMs = Difference(oldMs, newMs);
+    AppendTimeLine(old_, block_);
+    AppendTimeLine(new_, block_);
+
     TClass kind = kUnchanged;
     std::string_view marker = "=";
     if (oldMs == newMs) {
@@ -304,7 +316,7 @@ class TComparison {
     if (!last) {
       if (marker.size() < kMarkerColumns) block_.append(kMarkerColumns - marker.size(), ' ');
       block_.append(old_.TotalMs < new_.TotalMs ? "[+" : "[-");
-      AppendRunning(block_, Difference(old_.TotalMs, new_.TotalMs));
+      AppendRunning(block_, runningMs);
       block_.push_back(']');
       block_.append(kind.Arrow);
     }

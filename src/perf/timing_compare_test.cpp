@@ -332,6 +332,19 @@ TEST(CompareTimingFiles, TotalsTooLargeForMillisecondsFailInsteadOfOverflowing) 
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(report.Out.find("TOTAL OVERALL"), std::string::npos);
+
+  // Totals of opposite signs that each fit, 25 sections of nearly 2^31 days: their
+  // difference passes 64 bits at section 25, which is not shown.
+  std::string slow, fast;
+  for (int i = 1; i <= 25; ++i) {
+    slow += Entry(std::to_string(i), "2147483647:00:00:00.000", "S");
+    fast += Entry(std::to_string(i), "-2147483648:00:00:00.000", "S");
+  }
+  const Report apart = Compare(slow, fast);
+  EXPECT_EQ(apart.ExitCode, 71);
+  EXPECT_EQ(apart.Err, "ERROR: One or More Input Files May Be Use!\n");
+  ASSERT_EQ(apart.Lines.size(), 24u * 5);
+  EXPECT_EQ(apart.Lines[24 * 5 - 5], "SECTION [#24]");
 }
 
 TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
