@@ -252,7 +252,7 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
   const char* problem = nullptr;
   if (fileName.empty()) {
     problem = "No Filename was Supplied for ";
-  } else if (!run.Os.PathIsFile(fileName)) {
+  } else if (!run.Os.PathIsFileOrPipe(fileName)) {
     problem = "Could Not Open ";
   } else {
     return true;

@@ -69,8 +69,8 @@ class TTimingLines {
   std::vector<std::string_view> lines_;
 };
 
-/// True when the name is not empty and names an existing file (a directory does not
-/// count). Otherwise writes "ERROR: No Filename was Supplied for OLD Performance Input
+/// True when the name is not empty and names a regular file or a pipe (a directory or a
+/// device does not count: a device such as /dev/zero never ends). Otherwise writes "ERROR: No Filename was Supplied for OLD Performance Input
 /// File!" or "ERROR: Could Not Open OLD Performance Input File!" (with the label given) to
 /// standard error and returns false; the exit code is the caller's to set.
 bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName);

@@ -43,6 +43,7 @@ struct FakePlatform : Platform {
   bool PathIsFile(const std::string& path) override {
     return path == ExePath || Files.count(path) != 0;
   }
+  bool PathIsFileOrPipe(const std::string& path) override { return PathIsFile(path); }
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
     auto it = Files.find(path);
     if (it == Files.end()) return false;

@@ -68,9 +68,14 @@ class Platform {
   virtual std::string ExecutablePath() = 0;
   /// True when the path names an existing file that is not a directory.
   virtual bool PathIsFile(const std::string& path) = 0;
-  /// Reads a whole file into contents; false when it cannot be opened or read.
+  /// True when the path names a regular file or a pipe, the files a whole read comes to
+  /// the end of; false for a directory, a device (one such as /dev/zero never ends), a
+  /// socket, or no file at all.
+  virtual bool PathIsFileOrPipe(const std::string& path) = 0;
+  /// Reads a whole file into contents; false when it cannot be opened or read, or is
+  /// neither a regular file nor a pipe (judged on the file opened, not on its name).
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  /// The whole file as one read-only view; nullptr when it cannot be opened or read. Two
+  /// The whole file as one read-only view; nullptr when ReadWholeFile would fail. Two
   /// threads may view files at once (this and AdviseLargeBuffer are safe for that). A
   /// backend may hold it in memory better suited to a large input than a string (large
   /// pages: far fewer page faults). This default reads it with ReadWholeFile.

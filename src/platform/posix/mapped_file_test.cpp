@@ -1,6 +1,7 @@
 #include "platform/posix/mapped_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "platform/posix/posix_platform.h"
 
 namespace zentrel::platform {
 namespace {
@@ -27,6 +30,7 @@ class TempFile {
     unlink(path_.c_str());
   }
   int Fd() const { return fd_; }
+  const std::string& Path() const { return path_; }
 
  private:
   int fd_ = -1;
@@ -82,6 +86,39 @@ TEST(MapWholeFile, SlotsOfClosedViewsAreReused) {
   for (int i = 0; i < 100; ++i) open.push_back(MapWholeFile(file.Fd(), bytes.size()));
   EXPECT_NE(open.front(), nullptr);
   EXPECT_EQ(open.back(), nullptr);
+}
+
+// The whole-file reader judges the file it opened, not a check made on the name before:
+// a device is refused (/dev/null, which ends, so that a reader that takes devices fails
+// here instead of reading /dev/zero for ever), a pipe is read to its end.
+TEST(ViewWholeFile, ReadsFilesAndPipesButNoDevice) {
+  std::unique_ptr<Platform> os = MakePosixPlatform(0, nullptr);
+  EXPECT_EQ(os->ViewWholeFile("/dev/null"), nullptr);
+  std::string contents;
+  EXPECT_FALSE(os->ReadWholeFile("/dev/null", contents));
+  EXPECT_EQ(os->ViewWholeFile("/tmp"), nullptr);
+
+  TempFile file("small file");
+  auto view = os->ViewWholeFile(file.Path());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->Bytes(), "small file");
+
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], "piped", 5), 5);
+  close(ends[1]);
+  const std::string piped = "/proc/self/fd/" + std::to_string(ends[0]);
+  EXPECT_TRUE(os->PathIsFileOrPipe(piped));
+  view = os->ViewWholeFile(piped);
+  close(ends[0]);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->Bytes(), "piped");
+
+  // The check of a FIFO without a writer answers at once: it opens nothing.
+  const std::string fifo = file.Path() + ".fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(os->PathIsFileOrPipe(fifo));
+  unlink(fifo.c_str());
 }
 
 }  // namespace

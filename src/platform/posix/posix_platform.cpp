@@ -45,6 +45,51 @@ bool ReadAt(int fd, std::uint64_t offset, std::size_t size, std::string& out) {
   return true;
 }
 
+/// The file types a whole read ends on: a device may never end (/dev/zero), and a pipe
+/// ends when its writer closes it.
+bool IsWholeReadType(mode_t mode) { return S_ISREG(mode) || S_ISFIFO(mode); }
+
+/// Opens the file for a whole read, or -1 when it cannot be opened or is of another type.
+/// The type is taken from the open descriptor, so a name that changes after a check cannot
+/// bring a device in. Blocks on a FIFO until a writer comes, as any reader of one does.
+int OpenForWholeRead(const std::string& path, struct stat& st) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return -1;
+  if (fstat(fd, &st) != 0 || !IsWholeReadType(st.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+/// Appends everything left to read from fd to contents; false on a read error.
+bool ReadToEnd(int fd, const struct stat& st, std::string& contents) {
+  if (S_ISREG(st.st_mode) && st.st_size > 0) {
+    contents.reserve(contents.size() + static_cast<size_t>(st.st_size));
+  }
+  char chunk[1 << 16];
+  for (;;) {
+    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    contents.append(chunk, static_cast<size_t>(n));
+  }
+}
+
+/// A view of a copy of the file.
+class CopiedFileView final : public TFileView {
+ public:
+  explicit CopiedFileView(std::string contents) : contents_(std::move(contents)) {
+    bytes_ = contents_;
+  }
+
+ private:
+  std::string contents_;
+};
+
 class PosixPlatform final : public Platform {
   /// Regular files of this size or more are viewed through a mapping (MapWholeFile).
   static constexpr size_t kMapFrom = 1 << 20;
@@ -97,44 +142,38 @@ class PosixPlatform final : public Platform {
     return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
   }
 
+  bool PathIsFileOrPipe(const std::string& path) override {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && IsWholeReadType(st.st_mode);
+  }
+
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
     contents.clear();
     struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-      contents.reserve(static_cast<size_t>(st.st_size));
-    }
-    char chunk[1 << 16];
-    bool ok = true;
-    for (;;) {
-      ssize_t n = read(fd, chunk, sizeof chunk);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        ok = false;
-        break;
-      }
-      contents.append(chunk, static_cast<size_t>(n));
-    }
+    const int fd = OpenForWholeRead(path, st);
+    if (fd < 0) return false;
+    const bool ok = ReadToEnd(fd, st, contents);
     close(fd);
     return ok;
   }
 
   std::unique_ptr<TFileView> ViewWholeFile(const std::string& path) override {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    const int fd = OpenForWholeRead(path, st);
     if (fd < 0) return nullptr;
     std::unique_ptr<TFileView> view;
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<std::uint64_t>(st.st_size) >= kMapFrom) {
+    if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) >= kMapFrom) {
       view = MapWholeFile(fd, static_cast<size_t>(st.st_size));
     }
+    // Small files are copied, which costs less than a mapping; so are pipes and a large
+    // file that cannot be mapped. Read from the same descriptor: the name is not trusted
+    // twice.
+    if (view == nullptr) {
+      std::string contents;
+      if (ReadToEnd(fd, st, contents)) view = std::make_unique<CopiedFileView>(std::move(contents));
+    }
     close(fd);
-    if (view != nullptr) return view;
-    // Small files are copied, which costs less than a mapping; so are pipes, devices and a
-    // large file that cannot be mapped.
-    return Platform::ViewWholeFile(path);
+    return view;
   }
 
   void AdviseLargeBuffer(void* data, size_t bytes) override {

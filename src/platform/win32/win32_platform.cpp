@@ -46,6 +46,10 @@ bool MeansNoFile(DWORD error) {
   }
 }
 
+/// The file types a whole read ends on: a character device (NUL, CON, COM1) may never end
+/// or wait for a keyboard; a pipe ends when its writer closes it.
+bool IsWholeReadType(DWORD type) { return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE; }
+
 /// The version strings the program reads from an executable's version resource.
 constexpr std::array<const wchar_t*, 9> kVersionKeys{
     L"ProductName",  L"InternalName",    L"OriginalFilename",
@@ -139,13 +143,38 @@ class Win32Platform final : public Platform {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
+  bool PathIsFileOrPipe(const std::string& path) override {
+    if (!PathIsFile(path)) return false;
+    // A device has the attributes of a file; only a handle tells its type. Opened to read
+    // (CON opens for nothing less), but nothing is read.
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      // A file held by another program is there all the same: the read reports it. Any
+      // other failure (CON without a console) leaves nothing to read.
+      const DWORD error = GetLastError();
+      return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+             error == ERROR_ACCESS_DENIED;
+    }
+    const DWORD type = GetFileType(file);
+    CloseHandle(file);
+    return IsWholeReadType(type);
+  }
+
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
     std::wstring wide = Wide(path);
+    contents.clear();
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    contents.clear();
+    // Judged on the handle, so a name that changes after a check cannot bring a device in.
+    const DWORD type = GetFileType(file);
+    if (!IsWholeReadType(type)) {
+      CloseHandle(file);
+      return false;
+    }
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file, &size) && size.QuadPart > 0 &&
         static_cast<unsigned long long>(size.QuadPart) < contents.max_size()) {
@@ -156,7 +185,8 @@ class Win32Platform final : public Platform {
     for (;;) {
       DWORD n = 0;
       if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &n, nullptr)) {
-        ok = false;
+        // A pipe whose writer has closed it ends this way, not with a read of nothing.
+        ok = type == FILE_TYPE_PIPE && GetLastError() == ERROR_BROKEN_PIPE;
         break;
       }
       if (n == 0) break;
