@@ -407,8 +407,8 @@ constexpr TExample kExamples[] = {
 /// A move past either end of the calendar stops at that end, so the examples stay whole
 /// on its first and last days.
 TDateTimeValue MoveNow(TDateTimeValue now, double days) {
-  const std::int64_t first = DateTimeToTotalMs(EncodeDate(1, 1, 1));
-  const std::int64_t last = DateTimeToTotalMs(EncodeDate(9999, 12, 31)) + kMsPerDay - 1;
+  static const std::int64_t first = DateTimeToTotalMs(EncodeDate(1, 1, 1));
+  static const std::int64_t last = DateTimeToTotalMs(EncodeDate(9999, 12, 31)) + kMsPerDay - 1;
   const std::int64_t target =
       DateTimeToTotalMs(now) + RoundHalfAway(days * static_cast<double>(kMsPerDay));
   if (target < first) return DateTimeFromTotalMs(first);

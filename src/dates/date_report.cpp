@@ -50,17 +50,16 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   const std::string divider(kDividerWidth, '-');
   const std::int32_t exampleDayCount = random.NextInt(9999) + 200;
 
-  const std::int64_t momentHour = random.NextInt(23);
-  const std::int64_t momentMinute = random.NextInt(59);
-  const std::int64_t momentSecond = random.NextInt(59);
-  const std::int64_t momentMillisecond = random.NextInt(999);
+  const int momentHour = random.NextInt(23);
+  const int momentMinute = random.NextInt(59);
+  const int momentSecond = random.NextInt(59);
+  const int momentMillisecond = random.NextInt(999);
 
   // Today's sheet compares with a random date around today and computes the time lines
   // from the current moment; any other date is compared with today and is its own base.
   const TDateTimeValue today = run.CurrentDate();
   const TDateTimeValue exampleMoment = CombineDateTime(
-      today, EncodeTime(static_cast<int>(momentHour), static_cast<int>(momentMinute),
-                        static_cast<int>(momentSecond), static_cast<int>(momentMillisecond)));
+      today, EncodeTime(momentHour, momentMinute, momentSecond, momentMillisecond));
   TDateTimeValue otherDate = today;
   TDateTimeValue base = selected;
   if (selected == today) {

@@ -46,11 +46,13 @@ std::vector<std::string_view> Runs(std::string_view text, std::string_view separ
   return runs;
 }
 
-size_t CountRuns(std::string_view text, char separator) {
+/// Number of non-empty runs of characters between the characters that isSeparator picks.
+template <typename Separator>
+size_t CountRunsBetween(std::string_view text, Separator isSeparator) {
   size_t count = 0;
   bool inRun = false;
   for (char c : text) {
-    if (c == separator) {
+    if (isSeparator(c)) {
       inRun = false;
     } else if (!inRun) {
       inRun = true;
@@ -58,6 +60,10 @@ size_t CountRuns(std::string_view text, char separator) {
     }
   }
   return count;
+}
+
+size_t CountRuns(std::string_view text, char separator) {
+  return CountRunsBetween(text, [separator](char c) { return c == separator; });
 }
 
 std::string_view RunOrEmpty(const std::vector<std::string_view>& runs, size_t index) {
@@ -231,16 +237,8 @@ std::string PadClockFields(std::string_view text, int n, const TFormatSettings& 
     std::size_t start = clock.find_first_not_of(" \t", blank);
     clock.remove_prefix(start == std::string_view::npos ? clock.size() : start);
   }
-  std::size_t fractionRuns = 0;
-  bool inRun = false;
-  for (char c : clock) {
-    if (IsDecimalMark(c, settings)) {
-      inRun = false;
-    } else if (!inRun) {
-      inRun = true;
-      ++fractionRuns;
-    }
-  }
+  const size_t fractionRuns =
+      CountRunsBetween(clock, [&settings](char c) { return IsDecimalMark(c, settings); });
   return PadFields(text, n, fractionRuns >= 2, settings.TimeSeparator,
                    static_cast<int>(CountRuns(clock, settings.TimeSeparator)));
 }
