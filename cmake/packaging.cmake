@@ -4,12 +4,13 @@ set(CPACK_PACKAGE_NAME zentrel)
 set(CPACK_PACKAGE_VENDOR "The Zentrel Developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${ZENTREL_FILE_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Prints the date some days before or after a date, the days between two dates, the\
- day of the week and of the year, leap years and month ends, durations in 63 formats, a\
- time plus or minus a duration, random numbers, ready-made script variables and a\
- section-by-section comparison of two timing files: one answer per run on standard\
- output and a fixed exit code, for shell and batch scripts.")
+# Lines of at most 79 characters, as the Debian control file wants them.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Prints the date some days before or after a date, the days between two dates,\n"
+  "the day of the week and of the year, leap years and month ends, durations in\n"
+  "63 formats, a time plus or minus a duration, random numbers, ready-made script\n"
+  "variables and a section-by-section comparison of two timing files: one answer\n"
+  "per run on standard output and a fixed exit code, for shell and batch scripts.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
