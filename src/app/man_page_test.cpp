@@ -74,7 +74,7 @@ std::set<int> ExitCodes() {
 
 /// The page's text lines with the escapes undone: "\-" is "-", fonts and "\c" vanish.
 std::vector<std::string> ManLines() {
-  std::istringstream page(ReadText(kSource / "man/zentrel.1"));
+  std::istringstream page(ReadText(ZENTREL_MAN_PAGE));
   std::vector<std::string> lines;
   for (std::string line; std::getline(page, line);) {
     line = std::regex_replace(line, std::regex(R"(\\f[BIRP]|\\c)"), "");
