@@ -10,8 +10,8 @@ else()
   set(ZENTREL_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/zentrel)
   configure_file(man/zentrel.1.in ${PROJECT_BINARY_DIR}/zentrel.1 @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/zentrel.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES completion/zentrel.bash DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions
-          RENAME zentrel)
+  install(FILES completion/zentrel.bash RENAME zentrel
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
 endif()
 install(TARGETS zentrel RUNTIME DESTINATION ${ZENTREL_INSTALL_BINDIR})
 install(FILES README.md LICENSE DESTINATION ${ZENTREL_INSTALL_DOCDIR})
