@@ -11,6 +11,8 @@ set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 zentrel=${1:-$top/build/default/src/zentrel}
 results=${2:-$top/bench/RESULTS.md}
+# The static release build, whose start-up bench/startup.sh measures beside the given build.
+export ZENTREL_STATIC=${ZENTREL_STATIC:-$top/build/release/src/zentrel}
 
 if ! command -v hyperfine >/dev/null 2>&1; then
   echo "bench/run.sh: hyperfine is not installed (apt-get install hyperfine)" >&2
@@ -88,6 +90,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
   echo "| kernel | $kernel |"
   echo "| load average (1, 5, 15 min) | $load_before before, $load_after after |"
   echo "| zentrel | \`${zentrel#"$top"/}\` |"
+  echo "| static zentrel | \`${ZENTREL_STATIC#"$top"/}\` |"
   echo
   if [ -n "${ZENTREL_BENCH_NOTE:-}" ]; then
     echo "$ZENTREL_BENCH_NOTE"

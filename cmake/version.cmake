@@ -1,7 +1,9 @@
 # The version strings of the executable and the build-time constants. string(TIMESTAMP)
 # honours SOURCE_DATE_EPOCH, so a build with it set is reproducible.
-set(ZENTREL_FILE_VERSION "5.7.0.1501")
-set(ZENTREL_PRODUCT_VERSION "5.7.0.1501")
+# The one version source is project(VERSION) in the top-level CMakeLists.txt; the
+# executable's version strings and the packages take it from there.
+set(ZENTREL_FILE_VERSION "${PROJECT_VERSION}")
+set(ZENTREL_PRODUCT_VERSION "${PROJECT_VERSION}")
 set(ZENTREL_PRODUCT_NAME "Zentrel")
 set(ZENTREL_EXECUTABLE_NAME "zentrel")
 set(ZENTREL_FILE_DESCRIPTION "Date, Time and Duration Calculator for Scripts")

@@ -1,0 +1,189 @@
+// The manual page and the bash completion against the program: every option of the option
+// table, every exit code and every duration format name must appear in them, so a new
+// option or code cannot ship undocumented.
+//
+// The option table is read from its two declarations in options.cpp and checked against
+// ValidateOptions; the exit codes are every "kExit... = <n>" constant under src/, and 0.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+#include "durations/duration_format.h"
+
+namespace zentrel {
+namespace {
+
+const std::filesystem::path kSource = ZENTREL_SOURCE_DIR;
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool Accepted(const std::string& option) {
+  for (const std::string& error : ValidateOptions({option, "1"})) {
+    if (error.rfind("Invalid option", 0) == 0) return false;
+  }
+  return true;
+}
+
+/// Every entry of the option table as written on a command line: "-h", "--days-prior".
+std::set<std::string> TableOptions() {
+  const std::string source = ReadText(kSource / "src/app/options.cpp");
+  const std::regex literal("\"([^\"]*)\"");
+  std::set<std::string> options;
+  for (auto [declaration, dash] : {std::pair{"kShortOptions =", "-"}, {"kLongOptions =", "--"}}) {
+    size_t start = source.find(declaration);
+    EXPECT_NE(start, std::string::npos) << declaration;
+    auto from = source.begin() + static_cast<std::ptrdiff_t>(start);
+    auto to = source.begin() + static_cast<std::ptrdiff_t>(source.find(';', start));
+    std::string table;
+    for (std::sregex_iterator it(from, to, literal), end; it != end; ++it) table += (*it)[1];
+    std::istringstream entries(table);
+    for (std::string entry; entries >> entry;) {
+      options.insert(dash + entry.substr(0, entry.find(':')));
+    }
+  }
+  return options;
+}
+
+std::set<int> ExitCodes() {
+  const std::regex constant(R"(\bkExit\w*\s*=\s*(\d+))");
+  std::set<int> codes{0};
+  for (const auto& file : std::filesystem::recursive_directory_iterator(kSource / "src")) {
+    const std::string extension = file.path().extension().string();
+    if (extension != ".cpp" && extension != ".h") continue;
+    const std::string text = ReadText(file.path());
+    for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it) {
+      codes.insert(std::stoi((*it)[1]));
+    }
+  }
+  return codes;
+}
+
+/// The page's text lines with the escapes undone: "\-" is "-", fonts and "\c" vanish.
+std::vector<std::string> ManLines() {
+  std::istringstream page(ReadText(ZENTREL_MAN_PAGE));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(page, line);) {
+    line = std::regex_replace(line, std::regex(R"(\\f[BIRP]|\\c)"), "");
+    line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
+    lines.push_back(std::regex_replace(line, std::regex(R"(\\e)"), "\\"));
+  }
+  return lines;
+}
+
+/// The lines of one section (".SH NAME" up to the next ".SH").
+std::vector<std::string> Section(const std::vector<std::string>& lines, const std::string& name) {
+  std::vector<std::string> section;
+  bool inside = false;
+  for (const std::string& line : lines) {
+    if (line.rfind(".SH ", 0) == 0) {
+      inside = line == ".SH " + name;
+    } else if (inside) {
+      section.push_back(line);
+    }
+  }
+  EXPECT_FALSE(section.empty()) << name;
+  return section;
+}
+
+/// What one set lacks and holds beyond the other, "" when they are equal.
+std::string Difference(const std::set<std::string>& wanted, const std::set<std::string>& found) {
+  std::string text;
+  for (const std::string& word : wanted) {
+    if (!found.count(word)) text += " missing \"" + word + "\"";
+  }
+  for (const std::string& word : found) {
+    if (!wanted.count(word)) text += " extra \"" + word + "\"";
+  }
+  return text;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+TEST(ManPage, TheOptionTableIsReadWhole) {
+  const std::set<std::string> options = TableOptions();
+  for (const std::string& option : options) EXPECT_TRUE(Accepted(option)) << option;
+  // Letters match without regard to case; the table holds them in lower case.
+  for (char c = '!'; c <= '~'; ++c) {
+    const std::string option = std::string("-") + c;
+    if (c == '-' || (c >= 'A' && c <= 'Z') || !Accepted(option)) continue;
+    EXPECT_TRUE(options.count(option)) << option;
+  }
+}
+
+TEST(ManPage, DescribesEveryOptionAndNoOther) {
+  const std::string text = Joined(Section(ManLines(), "OPTIONS"));
+  for (const std::string& option : TableOptions()) {
+    std::string pattern = std::regex_replace(option, std::regex(R"([?])"), R"(\?)");
+    EXPECT_TRUE(std::regex_search(text, std::regex("(^|[^-\\w])" + pattern + "(?![\\w?-])")))
+        << option;
+  }
+  const std::regex longOption(R"(--[a-z?][a-z0-9?-]*)");
+  for (std::sregex_iterator it(text.begin(), text.end(), longOption), end; it != end; ++it) {
+    EXPECT_TRUE(Accepted(it->str())) << it->str();
+  }
+}
+
+TEST(ManPage, ListsEveryExitCodeAndDurationFormat) {
+  const std::vector<std::string> lines = ManLines();
+  const std::vector<std::string> status = Section(lines, "EXIT STATUS");
+  for (int code : ExitCodes()) {
+    EXPECT_EQ(std::count(status.begin(), status.end(), ".B " + std::to_string(code)), 1) << code;
+  }
+  std::set<std::string> listed;
+  const std::regex columns(" {2,}");
+  for (const std::string& line : Section(lines, "DURATION FORMATS")) {
+    if (line.empty() || line[0] == '.' || line.find("  ") == std::string::npos) continue;
+    std::sregex_token_iterator it(line.begin(), line.end(), columns, -1), end;
+    for (; it != end; ++it) listed.insert(*it);
+  }
+  const auto names = DurationFormatNames();
+  EXPECT_EQ(Difference({names.begin(), names.end()}, listed), "");
+}
+
+/// The words of one array of the completion script, quotes removed.
+std::set<std::string> CompletionArray(const std::string& script, const std::string& name) {
+  size_t start = script.find(name + "=(");
+  EXPECT_NE(start, std::string::npos) << name;
+  start += name.size() + 2;
+  const std::string body = script.substr(start, script.find("\n)", start) - start);
+  std::set<std::string> words;
+  const std::regex word(R"('([^']*)'|(\S+))");
+  for (std::sregex_iterator it(body.begin(), body.end(), word), end; it != end; ++it) {
+    words.insert((*it)[1].matched ? (*it)[1].str() : (*it)[2].str());
+  }
+  return words;
+}
+
+TEST(Completion, OffersEveryOptionAndDurationFormat) {
+  const std::string script = ReadText(kSource / "completion/zentrel.bash");
+  std::set<std::string> options;
+  for (std::string option : CompletionArray(script, "_zentrel_options")) {
+    if (option.back() == '=') option.pop_back();
+    options.insert(option);
+  }
+  EXPECT_EQ(Difference(TableOptions(), options), "");
+  const auto names = DurationFormatNames();
+  EXPECT_EQ(Difference({names.begin(), names.end()}, CompletionArray(script, "_zentrel_formats")),
+            "");
+}
+
+}  // namespace
+}  // namespace zentrel
