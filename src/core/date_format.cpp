@@ -259,8 +259,9 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings) {
   TValueParts parts;
   DecodeDateTime(value, parts.Date, parts.Time);
-  parts.WeekDay = DayOfWeek(value);
-  parts.WholeDays = static_cast<std::int64_t>(std::fabs(DateOf(value)));
+  parts.WeekDay = value.Weekday().SundayOneToSeven();
+  const std::int64_t day = value.DayNumber();
+  parts.WholeDays = day < 0 ? -day : day;
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
   return std::move(renderer.out);

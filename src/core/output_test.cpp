@@ -106,7 +106,7 @@ TEST_F(OutputTest, CondensedIsIgnoredWithLabels) {
 }
 
 TEST_F(OutputTest, DateResultRendersThePatternInEveryMode) {
-  TDateTimeValue moment = EncodeDate(2024, 12, 25) + EncodeTime(13, 5, 9, 0);
+  TDateTimeValue moment = CombineDateTime(EncodeDate(2024, 12, 25), EncodeTime(13, 5, 9, 0));
   PrintDateResult(run, "yyyy-mm-dd", "Selected Date ", moment);
   Quiet();
   PrintDateResult(run, "mmm d, yyyy hh:nn", "", moment);
@@ -118,7 +118,7 @@ TEST_F(OutputTest, DateResultRendersThePatternInEveryMode) {
 
 TEST_F(OutputTest, DateResultUsesIntervalModeForElapsedHours) {
   Quiet();
-  PrintDateResult(run, "[hh]:nn", "", 2.5);  // day 2 at noon: 60 elapsed hours
+  PrintDateResult(run, "[hh]:nn", "", TDateTimeValue::FromSerial(2.5));  // day 2 at noon: 60 elapsed hours
   EXPECT_EQ(Out(), "60:00" + kLE);
 }
 
