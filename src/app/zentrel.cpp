@@ -4,6 +4,7 @@
 
 #include "app/help.h"
 #include "core/banner.h"
+#include "core/custom_message.h"
 #include "core/date_format.h"
 #include "core/integer_conversion.h"
 #include "core/output.h"

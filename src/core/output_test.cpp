@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/custom_message.h"
 #include "core/date_time.h"
 #include "core/text.h"
 #include "platform/fake_platform.h"
@@ -17,7 +18,7 @@ const std::string kDashes(79, '-');
 
 /// The message as a printer writes it for the value V (without the printer's line end).
 std::string Render(std::string_view text, const std::vector<std::string>& parameters = {}) {
-  return ReplaceText(PrepareCustomMessage(text, parameters), kValueMarker, "V");
+  return PrepareCustomMessage(text, parameters).Render("V");
 }
 
 struct OutputTest : ::testing::Test {
@@ -64,7 +65,6 @@ TEST_F(OutputTest, CustomResultFillsEveryValuePlaceAndKeepsTheMessageForTheNextR
   PrintResult(run, "1", "label");
   PrintResult(run, "2", "label");
   EXPECT_EQ(Out(), "[1] and [1]" + kLE + "[2] and [2]" + kLE);
-  EXPECT_NE(run.RunSettings.CustomMessage.find(kValueMarker), std::string::npos);
 }
 
 TEST_F(OutputTest, LabelsWinOverTheCustomMessage) {
@@ -149,8 +149,11 @@ TEST(PrepareCustomMessage, EscapeTokensInEitherCase) {
   EXPECT_EQ(Render("a\\nb\\Nc\\v"), "a" + kLE + "b" + kLE + "cV");
 }
 
-TEST(PrepareCustomMessage, UnknownSequencesStayAsTyped) {
+TEST(PrepareCustomMessage, UnknownSequencesAndAnyBytesStayAsTyped) {
   EXPECT_EQ(Render("\\x \\y\\"), "\\x \\y\\V");
+  const std::string controls("a\x01" "b\x02Quorvane\x02" "c\x03" "d\0e\xff", 19);
+  EXPECT_EQ(Render(controls), controls + "V");
+  EXPECT_EQ(Render("\x01\\v\x03\\-"), "\x01V\x03" + kDashes);
   EXPECT_EQ(Render("\\s stays\\v"), "\\s staysV");  // not suppressed: no \s parameter
 }
 
@@ -177,6 +180,8 @@ TEST(PrepareCustomMessage, SpacedTokenModeNeedsABlankAfterEveryToken) {
   EXPECT_EQ(Render("\\Z Now:"), "Now: V");  // the value token appended with its blank
   EXPECT_EQ(Render("\\z a\\nb \\n c"), "a\\nb " + kLE + "c V");
   EXPECT_EQ(Render("\\z \\z x"), "\\z x V");  // only the first "\z " is deleted
+  // Deleting it closes "\V" and the blanks after it up into a value token.
+  EXPECT_EQ(Render("\\V\\z  "), "V V");
 }
 
 TEST(PrepareCustomMessage, SeparateBackslashSParameterSuppressesTheValue) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/custom_message.h"
 #include "core/time_units.h"
 
 namespace zentrel {
@@ -14,7 +15,7 @@ struct TRunSettings {
   bool Condensed = false;     ///< several duration results on one line (-k with -q)
   bool Verbose = false;
   bool HelpRequested = false;
-  std::string CustomMessage;  ///< prepared by PrepareCustomMessage; holds ValueMarker
+  TCustomMessage CustomMessage;  ///< prepared by PrepareCustomMessage
   std::string TodayText;      ///< today, "mm/dd/yyyy"
   TTimeUnits DurationUnit = TTimeUnits::AutoDetect;
   TZeroMode ZeroMode = TZeroMode::ZeroThis;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/date_format.h"
+#include "core/custom_message.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "platform/fake_platform.h"
@@ -148,7 +149,7 @@ TEST(SelectedDateReport, FixedLinesAppearInEveryOutputMode) {
     TReportRun r;
     r.run->RunSettings.ShowLabels = false;
     r.run->RunSettings.CustomOutput = custom;
-    r.run->RunSettings.CustomMessage = "[" + std::string(kValueMarker) + "]";
+    r.run->RunSettings.CustomMessage = PrepareCustomMessage("[\\v]", {});
     r.Report(r.run->CurrentDate());
     std::vector<std::string> lines = r.Lines();
     ASSERT_GE(lines.size(), 6u);

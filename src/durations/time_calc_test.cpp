@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/custom_message.h"
 #include "core/date_time.h"
 #include "core/output.h"
 #include "core/text.h"
@@ -35,10 +36,10 @@ class TimeCalcTest : public ::testing::Test {
     return CombineDateTime(EncodeDate(year, month, day), EncodeTime(h, n, s, ms));
   }
   void Quiet() { run_.RunSettings.ShowLabels = false; }
-  void Custom(std::string message) {
+  void Custom(std::string_view message) {
     run_.RunSettings.ShowLabels = false;
     run_.RunSettings.CustomOutput = true;
-    run_.RunSettings.CustomMessage = std::move(message);
+    run_.RunSettings.CustomMessage = PrepareCustomMessage(message, {});
   }
 
   platform::FakePlatform os_;
@@ -64,7 +65,7 @@ TEST_F(TimeCalcTest, WriteDurationResultCondensesQuietAndCustomResults) {
   EXPECT_EQ(Out(), Line("1 80 4829730"));
 
   os_.Out.clear();
-  Custom("[" + std::string(kValueMarker) + "|" + std::string(kValueMarker) + "]");
+  Custom("[\\v|\\v]");
   run_.RunSettings.Condensed = true;
   WriteDurationResult(run_, r, "ignored", "hours");
   run_.RunSettings.Condensed = false;
