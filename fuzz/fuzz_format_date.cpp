@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentrel;

@@ -7,7 +7,7 @@
 
 #include "core/banner.h"
 #include "core/date_format.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration.h"
 #include "durations/duration_format.h"
 

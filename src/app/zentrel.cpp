@@ -7,6 +7,7 @@
 #include "core/custom_message.h"
 #include "core/date_format.h"
 #include "core/integer_conversion.h"
+#include "core/line_end.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
+#include "core/value_format.h"
 
 namespace zentrel {
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -80,16 +81,6 @@ TTimeParts ClockTime(std::int64_t ms) {
 }
 
 // ---- the general conversion ---------------------------------------------------------------
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
 
 namespace zentrel {
 namespace {

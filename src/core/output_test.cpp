@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
 #include "core/date_time.h"
-#include "core/text.h"
+#include "core/line_end.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

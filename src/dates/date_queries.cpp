@@ -5,17 +5,13 @@
 
 #include "core/date_format.h"
 #include "core/output.h"
+#include "core/value_format.h"
 #include "durations/duration.h"
 
 namespace zentrel {
 namespace {
 
 namespace chr = std::chrono;
-
-constexpr std::string_view kTrueText = "TRUE";
-constexpr std::string_view kFalseText = "FALSE";
-
-std::string_view YesNo(bool value) { return value ? kTrueText : kFalseText; }
 
 /// The date as it appears inside a label.
 std::string LabelDate(TRunContext& run, TDateTimeValue value) {

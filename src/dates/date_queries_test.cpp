@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 #include "dates/dates_test_support.h"
 
 namespace zentrel {

@@ -6,7 +6,7 @@
 #include "core/banner.h"
 #include "core/date_format.h"
 #include "core/output.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "dates/date_queries.h"
 #include "dates/day_count.h"
 #include "durations/duration.h"

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/date_format.h"
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
+#include "core/date_format.h"
 #include "core/output.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

@@ -7,8 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/text.h"
+#include "core/value_format.h"
 
 namespace zentrel {
 namespace {

@@ -5,7 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
+#include "core/line_end.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

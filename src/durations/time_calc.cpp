@@ -5,6 +5,7 @@
 #include "core/date_format.h"
 #include "core/output.h"
 #include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {

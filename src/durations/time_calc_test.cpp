@@ -4,10 +4,11 @@
 
 #include <string>
 
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
 #include "core/date_time.h"
+#include "core/line_end.h"
 #include "core/output.h"
-#include "core/text.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

@@ -8,7 +8,9 @@
 #include <system_error>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/integer_conversion.h"
+#include "core/line_end.h"
 #include "core/text.h"
 #include "durations/duration_format.h"
 #include "perf/timing_format.h"

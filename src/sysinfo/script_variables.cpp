@@ -5,6 +5,7 @@
 
 #include "core/date_format.h"
 #include "core/text.h"
+#include "core/value_format.h"
 #include "dates/date_queries.h"
 #include "sysinfo/os_info.h"
 #include "sysinfo/processor_info.h"
@@ -13,13 +14,10 @@ namespace zentrel {
 namespace {
 
 
-constexpr std::string_view kTrueText = "TRUE";
-constexpr std::string_view kFalseText = "FALSE";
 constexpr int kDividerWidth = 79;
 constexpr int kGuidDigits = 32;
 constexpr std::string_view kDividerComment = "; Set Various Modern and Legacy Dividers";
 
-std::string_view YesNo(bool value) { return value ? kTrueText : kFalseText; }
 
 /// How the value of a date row is made.
 enum class TDateValue {

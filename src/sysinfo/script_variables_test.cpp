@@ -4,7 +4,9 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
+#include "core/line_end.h"
+#include "core/value_format.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
