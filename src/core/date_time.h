@@ -1,19 +1,3 @@
-// Date-time values and the one parser of dates and times typed by the user.
-//
-// A TDateTimeValue is a double counting days from midnight at the start of 30 December
-// 1899: 12/30/1899 is day 0, 12/31/1899 day 1, 01/01/1900 day 2. The integer part is the
-// date, the fraction the time of day (0.5 is noon; one millisecond is 1/86,400,000).
-// Before day 0 the date is the integer part truncated toward zero and the time of day the
-// absolute value of the fraction, so -1.25 is 12/29/1899 06:00. Arithmetic in whole days
-// is therefore done on the date and time parts (IncDays), never on the raw double:
-// 0.25 - 1 is not 12/29/1899 06:00 in this encoding.
-//
-// The valid range is years 1 to 9999 of the proleptic Gregorian calendar, at millisecond
-// resolution; a value is split into its parts to the nearest millisecond.
-//
-//   TDateTimeValue v = EncodeDate(2026, 12, 7);            // 46363.0
-//   v = IncDays(v + EncodeTime(10, 30, 0, 0), 1);          // 12/08/2026 10:30
-//   ParseDateTimeArg("12/7/26 10:30", fs, now)             // 12/07/2026 10:30
 // Date-times: a calendar date and a time of day, to the millisecond.
 //
 // A date-time is a point on the civil calendar with no time zone attached: 12/07/2026
