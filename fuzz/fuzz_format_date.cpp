@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view pattern(reinterpret_cast<const char*>(data), size);
   for (bool interval : {false, true}) {
     try {
-      (void)FormatDateTimeValue(pattern, value, interval, settings);
+      (void)FormatDateTimeValue(pattern, TDateTimeValue::FromSerial(value), interval, settings);
     } catch (const ConversionError&) {
     }
   }
