@@ -73,10 +73,10 @@ TDateParts CivilDate(std::int64_t day) {
 
 TTimeParts ClockTime(std::int64_t ms) {
   TTimeParts t;
-  t.Hour = static_cast<int>(ms / 3'600'000);
-  t.Minute = static_cast<int>(ms / 60'000 % 60);
-  t.Second = static_cast<int>(ms / 1000 % 60);
-  t.Millisecond = static_cast<int>(ms % 1000);
+  t.Hour = static_cast<int>(ms / kMsPerHour);
+  t.Minute = static_cast<int>(ms % kMsPerHour / kMsPerMinute);
+  t.Second = static_cast<int>(ms % kMsPerMinute / kMsPerSecond);
+  t.Millisecond = static_cast<int>(ms % kMsPerSecond);
   return t;
 }
 
