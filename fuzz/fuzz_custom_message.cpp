@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/custom_message.h"
+#include "core/line_end.h"
 #include "core/output.h"
-#include "core/text.h"
 #include "platform/fake_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentrel;
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view pattern(reinterpret_cast<const char*>(data), size);
   for (bool interval : {false, true}) {
     try {
-      (void)FormatDateTimeValue(pattern, value, interval, settings);
+      (void)FormatDateTimeValue(pattern, TDateTimeValue::FromSerial(value), interval, settings);
     } catch (const ConversionError&) {
     }
   }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 #include "durations/duration.h"
 #include "platform/fake_platform.h"
 

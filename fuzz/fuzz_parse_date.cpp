@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
 #include "core/date_time.h"
-#include "core/text.h"
 
 namespace {
 

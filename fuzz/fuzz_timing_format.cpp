@@ -71,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Plain time texts: the fast reading must agree with ParseDuration in both zero modes.
   std::int64_t plainMs = -1;
   if (ParsePlainDuration(text, plainMs)) {
-    Check(plainMs == ParseDuration(text, TZeroMode::ZeroThis).TotalMilliseconds);
-    Check(plainMs == ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds);
+    Check(plainMs == ParseDuration(text, TZeroMode::ZeroThis).TotalMilliseconds());
+    Check(plainMs == ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds());
   }
 
   // Renderings of a count the report can meet: a difference of two sums of parsed times.

@@ -7,7 +7,7 @@
 
 #include "core/banner.h"
 #include "core/date_format.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration.h"
 #include "durations/duration_format.h"
 
@@ -402,20 +402,11 @@ constexpr TExample kExamples[] = {
     {{T(" --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"")}, true},
 };
 
-/// now moved by days: whole days keep the time of day exactly; a fraction of a day is
-/// added to the value (the clock never reads a date near day 0, where that would differ).
-/// A move past either end of the calendar stops at that end, so the examples stay whole
-/// on its first and last days.
+/// now moved by days, a fraction of a day to the nearest millisecond. A move past either
+/// end of the calendar stops at that end, so the examples stay whole on its first and last
+/// days.
 TDateTimeValue MoveNow(TDateTimeValue now, double days) {
-  static const std::int64_t first = DateTimeToTotalMs(EncodeDate(1, 1, 1));
-  static const std::int64_t last = DateTimeToTotalMs(EncodeDate(9999, 12, 31)) + kMsPerDay - 1;
-  const std::int64_t target =
-      DateTimeToTotalMs(now) + RoundHalfAway(days * static_cast<double>(kMsPerDay));
-  if (target < first) return DateTimeFromTotalMs(first);
-  if (target > last) return DateTimeFromTotalMs(last);
-  auto whole = static_cast<std::int64_t>(days);
-  if (static_cast<double>(whole) == days) return IncDays(now, whole);
-  return now + days;
+  return now.AddMsWithinCalendar(MsOfDays(days));
 }
 
 std::string RenderPiece(TRunContext& run, TRandom& random, const TPiece& piece,

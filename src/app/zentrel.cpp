@@ -7,6 +7,7 @@
 #include "core/custom_message.h"
 #include "core/date_format.h"
 #include "core/integer_conversion.h"
+#include "core/line_end.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"
@@ -213,7 +214,7 @@ void TZentrel::RunTimeBetween() {
   std::string_view first = TrimControls(firstValue);
   std::string_view second = TrimControls(secondValue);
   TDateTimeValue a = first.empty() ? run_.CurrentDateTime() : Parse(first);
-  TDateTimeValue b = second.empty() ? IncDays(run_.CurrentDate(), 1) : Parse(second);
+  TDateTimeValue b = second.empty() ? run_.CurrentDate().AddDays(1) : Parse(second);
   std::string name = options_.Value("e", "extended-format");
   if (name.empty()) name = settings.ExtendedFormat;
   ReportTimeBetween(run_, name, a, b);
@@ -278,7 +279,7 @@ void TZentrel::RunDaysBetween() {
   std::string firstText = options_.Value("b", "days-between");
   // Yesterday at midnight unless a date is given.
   TDateTimeValue first =
-      firstText.empty() ? DateOf(IncDays(run_.CurrentDateTime(), -1)) : Parse(firstText);
+      firstText.empty() ? run_.CurrentDateTime().AddDays(-1).DatePart() : Parse(firstText);
   std::string secondText = options_.Value("s", "selected");
   if (secondText.empty()) secondText = options_.Value("d", "date");
   TDateTimeValue second = secondText.empty() ? run_.CurrentDateTime() : Parse(secondText);

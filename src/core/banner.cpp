@@ -3,8 +3,8 @@
 #include <string>
 
 #include "core/build_info.h"
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
 #include "core/version_info.h"
 
 namespace zentrel {

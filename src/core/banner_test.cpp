@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/build_info.h"
+#include "core/line_end.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text.h"
+#include "core/line_end.h"
 #include "platform/platform.h"
 
 namespace zentrel {

@@ -1,5 +1,6 @@
 #include "core/custom_message.h"
 
+#include "core/line_end.h"
 #include "core/text.h"
 
 namespace zentrel {

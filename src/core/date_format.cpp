@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
+#include "core/value_format.h"
 
 namespace zentrel {
 
@@ -259,8 +261,9 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings) {
   TValueParts parts;
   DecodeDateTime(value, parts.Date, parts.Time);
-  parts.WeekDay = DayOfWeek(value);
-  parts.WholeDays = static_cast<std::int64_t>(std::fabs(DateOf(value)));
+  parts.WeekDay = value.Weekday().SundayOneToSeven();
+  const std::int64_t day = value.DayNumber();
+  parts.WholeDays = day < 0 ? -day : day;
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
   return std::move(renderer.out);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 
 namespace zentrel {
 namespace {
@@ -18,12 +18,15 @@ TDateTimeValue At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms
 std::string Fmt(std::string_view pattern, TDateTimeValue value, bool interval = false) {
   return FormatDateTimeValue(pattern, value, interval, kDefaults);
 }
+std::string Fmt(std::string_view pattern, double serial, bool interval = false) {
+  return Fmt(pattern, TDateTimeValue::FromSerial(serial), interval);
+}
 
 // Thursday 03/05/2026 14:07:09.007: every field differs from its neighbours.
 const TDateTimeValue kSample = At(2026, 3, 5, 14, 7, 9, 7);
 
 TEST(FormatDateTimeValue, FixedPatternsOfTheProgram) {
-  EXPECT_EQ(Fmt("mm/dd/yyyy", 0), "12/30/1899");
+  EXPECT_EQ(Fmt("mm/dd/yyyy", 0.0), "12/30/1899");
   EXPECT_EQ(Fmt("mmmm dd, yyyy", At(2026, 12, 7)), "December 07, 2026");
   EXPECT_EQ(Fmt("mm/dd/yyyy hh:nn:ss.zzz", At(2026, 12, 7, 4, 15, 11, 270), true),
             "12/07/2026 04:15:11.270");
@@ -109,7 +112,7 @@ TEST(FormatDateTimeValue, AnAThatStartsNoAmPmTokenIsIllegal) {
 }
 
 TEST(FormatDateTimeValue, IntervalModeGivesElapsedTotals) {
-  TDateTimeValue elapsed = CombineDateTime(2, EncodeTime(3, 4, 5, 6));
+  TDateTimeValue elapsed = CombineDateTime(TDateTimeValue::FromSerial(2), EncodeTime(3, 4, 5, 6));
   EXPECT_EQ(Fmt("[h]:nn:ss", elapsed, true), "51:04:05");
   EXPECT_EQ(Fmt("[hh]:nn", elapsed, true), "51:04");
   EXPECT_EQ(Fmt("[h]:mm", elapsed, true), "51:04");

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -33,7 +34,8 @@ struct TSplitValue {
 /// itself lies nearest that midnight), except at the ends of the range, where it stays at
 /// 23:59:59.999. NaN, infinities and values outside years 1 to 9999 throw before any
 /// float-to-integer conversion happens.
-TSplitValue Split(TDateTimeValue value) {
+TSplitValue Split(TDateTimeValue dateTime) {
+  const double value = dateTime.Serial();
   if (!(value > static_cast<double>(kFirstDay - 1) && value < static_cast<double>(kLastDay + 1))) {
     throw ConversionError(kInvalidDate);
   }
@@ -57,8 +59,11 @@ TSplitValue Split(TDateTimeValue value) {
 TDateTimeValue Join(std::int64_t day, std::int64_t ms) {
   double fraction = static_cast<double>(ms) / static_cast<double>(kMsPerDay);
   double date = static_cast<double>(day);
-  return day < 0 ? date - fraction : date + fraction;
+  return TDateTimeValue::FromSerial(day < 0 ? date - fraction : date + fraction);
 }
+
+/// Days from the day before 1 January of year 1 to day 0, the origin of the linear scale.
+constexpr std::int64_t kDayZeroShift = 1 - kFirstDay;
 
 TDateParts CivilDate(std::int64_t day) {
   chr::year_month_day ymd{chr::sys_days{kDayZero + chr::days{day}}};
@@ -68,24 +73,14 @@ TDateParts CivilDate(std::int64_t day) {
 
 TTimeParts ClockTime(std::int64_t ms) {
   TTimeParts t;
-  t.Hour = static_cast<int>(ms / 3'600'000);
-  t.Minute = static_cast<int>(ms / 60'000 % 60);
-  t.Second = static_cast<int>(ms / 1000 % 60);
-  t.Millisecond = static_cast<int>(ms % 1000);
+  t.Hour = static_cast<int>(ms / kMsPerHour);
+  t.Minute = static_cast<int>(ms % kMsPerHour / kMsPerMinute);
+  t.Second = static_cast<int>(ms % kMsPerMinute / kMsPerSecond);
+  t.Millisecond = static_cast<int>(ms % kMsPerSecond);
   return t;
 }
 
 // ---- the general conversion ---------------------------------------------------------------
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -185,8 +180,7 @@ std::int64_t ParseDatePart(std::string_view text, const TFormatSettings& setting
   if (year.Digits <= 2) {
     yearValue = WindowedYear(year.Value, today().Year, settings.TwoDigitYearCenturyWindow);
   }
-  TDateTimeValue date = EncodeDate(yearValue, month.Value, day.Value);
-  return static_cast<std::int64_t>(date);
+  return Split(EncodeDate(yearValue, month.Value, day.Value)).Day;
 }
 
 /// Reads one clock field: leading zeros, then at most maxDigits significant digits.
@@ -250,8 +244,7 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
     if (hour < 1 || hour > 12) throw ConversionError(kInvalidTime);
     hour = hour % 12 + (half == 2 ? 12 : 0);
   }
-  TDateTimeValue time = EncodeTime(hour, fields[1], fields[2], fields[3]);
-  return RoundHalfAway(time * static_cast<double>(kMsPerDay));
+  return EncodeTime(hour, fields[1], fields[2], fields[3]).count();
 }
 
 
@@ -361,24 +354,24 @@ TDateTimeValue EncodeDate(int year, int month, int day) {
   }
   chr::year_month_day ymd{chr::year{year}, chr::month{static_cast<unsigned>(month)},
                           chr::day{static_cast<unsigned>(day)}};
-  return static_cast<double>((chr::sys_days{ymd} - kDayZero).time_since_epoch().count());
+  return Join((chr::sys_days{ymd} - kDayZero).time_since_epoch().count(), 0);
 }
 
-TDateTimeValue EncodeTime(int hour, int minute, int second, int millisecond) {
+TMilliseconds EncodeTime(int hour, int minute, int second, int millisecond) {
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
       millisecond < 0 || millisecond > 999) {
     throw ConversionError(kInvalidTime);
   }
-  std::int64_t ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
-  return static_cast<double>(ms) / static_cast<double>(kMsPerDay);
+  return chr::hours{hour} + chr::minutes{minute} + chr::seconds{second} +
+         TMilliseconds{millisecond};
 }
 
-TDateTimeValue CombineDateTime(TDateTimeValue date, TDateTimeValue timeOfDay) {
+TDateTimeValue CombineDateTime(TDateTimeValue date, TMilliseconds timeOfDay) {
   TSplitValue day = Split(date);
-  if (!(timeOfDay > -1.0 && timeOfDay < 1.0)) throw ConversionError(kInvalidTime);
-  std::int64_t ms = RoundHalfAway(std::fabs(timeOfDay) * static_cast<double>(kMsPerDay));
-  if (ms >= kMsPerDay) ms = kMsPerDay - 1;
-  return Join(day.Day, ms);
+  if (timeOfDay.count() < 0 || timeOfDay.count() >= kMsPerDay) {
+    throw ConversionError(kInvalidTime);
+  }
+  return Join(day.Day, timeOfDay.count());
 }
 
 void DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time) {
@@ -391,15 +384,44 @@ TDateParts DecodeDate(TDateTimeValue value) { return CivilDate(Split(value).Day)
 
 TTimeParts DecodeTime(TDateTimeValue value) { return ClockTime(Split(value).Ms); }
 
-int DayOfWeek(TDateTimeValue value) {
-  chr::weekday wd{chr::sys_days{kDayZero + chr::days{Split(value).Day}}};
-  return static_cast<int>(wd.c_encoding()) + 1;
+TDateTimeValue FromLocalTime(const platform::TLocalTime& time) {
+  return CombineDateTime(EncodeDate(time.Year, time.Month, time.Day),
+                         EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond));
 }
 
-TDateTimeValue DateOf(TDateTimeValue value) { return static_cast<double>(Split(value).Day); }
+TDateTimeValue TDateTimeValue::FromCalendarStart(TMilliseconds sinceStart) {
+  const std::int64_t totalMs = sinceStart.count();
+  std::int64_t day = totalMs / kMsPerDay;
+  std::int64_t timeOfDay = totalMs % kMsPerDay;
+  if (timeOfDay < 0) {
+    timeOfDay += kMsPerDay;
+    --day;
+  }
+  // Checked before the shift, so no count can overflow it.
+  if (day < kFirstDay + kDayZeroShift || day > kLastDay + kDayZeroShift) {
+    throw ConversionError(kInvalidDate);
+  }
+  return Join(day - kDayZeroShift, timeOfDay);
+}
 
-TDateTimeValue IncDays(TDateTimeValue value, std::int64_t days) {
-  TSplitValue split = Split(value);
+TMilliseconds TDateTimeValue::SinceCalendarStart() const {
+  double product = serial_ * static_cast<double>(kMsPerDay);
+  // Far beyond years 1 to 9999, but still inside what an int64 holds after the shift.
+  constexpr double kLimit = 4.0e18;
+  if (!std::isfinite(product) || std::fabs(product) > kLimit) {
+    throw ConversionError("Date-time out of range");
+  }
+  auto t = static_cast<std::int64_t>(product >= 0 ? product + 0.5 : product - 0.5);
+  // Before day 0 the integer part is the date and the fraction's magnitude the time of
+  // day, so both parts are taken apart before the shift: the result is then a plain
+  // millisecond count on both sides of day 0.
+  std::int64_t day = t / kMsPerDay;
+  std::int64_t timeOfDay = (t < 0 ? -t : t) % kMsPerDay;
+  return TMilliseconds{(day + kDayZeroShift) * kMsPerDay + timeOfDay};
+}
+
+TDateTimeValue TDateTimeValue::AddDays(std::int64_t days) const {
+  TSplitValue split = Split(*this);
   constexpr std::int64_t kSpan = kLastDay - kFirstDay;
   if (days > kSpan || days < -kSpan) throw ConversionError(kInvalidDate);
   std::int64_t day = split.Day + days;
@@ -407,15 +429,39 @@ TDateTimeValue IncDays(TDateTimeValue value, std::int64_t days) {
   return Join(day, split.Ms);
 }
 
-TDateTimeValue FromLocalTime(const platform::TLocalTime& time) {
-  TDateTimeValue date = EncodeDate(time.Year, time.Month, time.Day);
-  TDateTimeValue clock = EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
-  return CombineDateTime(date, clock);
+TDateTimeValue TDateTimeValue::AddMs(TMilliseconds span) const {
+  std::int64_t target = 0;
+  if (__builtin_add_overflow(SinceCalendarStart().count(), span.count(), &target)) {
+    throw ConversionError(kInvalidDate);
+  }
+  return FromCalendarStart(TMilliseconds{target});
 }
 
-TDateTimeValue RoundToMillisecond(TDateTimeValue value) {
-  TSplitValue split = Split(value);
+TDateTimeValue TDateTimeValue::AddMsWithinCalendar(TMilliseconds span) const {
+  constexpr std::int64_t kFirst = (kFirstDay + kDayZeroShift) * kMsPerDay;
+  constexpr std::int64_t kLast = (kLastDay + kDayZeroShift + 1) * kMsPerDay - 1;
+  std::int64_t target = 0;
+  if (__builtin_add_overflow(SinceCalendarStart().count(), span.count(), &target)) {
+    target = span.count() < 0 ? kFirst : kLast;
+  }
+  if (target < kFirst) target = kFirst;
+  if (target > kLast) target = kLast;
+  return FromCalendarStart(TMilliseconds{target});
+}
+
+TDateTimeValue TDateTimeValue::DatePart() const { return Join(Split(*this).Day, 0); }
+
+std::int64_t TDateTimeValue::DayNumber() const { return Split(*this).Day; }
+
+TMilliseconds TDateTimeValue::TimeOfDay() const { return TMilliseconds{Split(*this).Ms}; }
+
+TDateTimeValue TDateTimeValue::RoundedToMs() const {
+  TSplitValue split = Split(*this);
   return Join(split.Day, split.Ms);
+}
+
+TWeekday TDateTimeValue::Weekday() const {
+  return TWeekday{chr::weekday{chr::sys_days{kDayZero + chr::days{Split(*this).Day}}}};
 }
 
 bool IsDecimalMark(char c, const TFormatSettings& settings) {

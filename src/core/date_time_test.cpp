@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
 
 namespace zentrel {
 namespace {
@@ -16,6 +16,13 @@ namespace {
 const TFormatSettings kDefaults{};
 const TDateTimeValue kNow = FromLocalTime({2026, 12, 7, 4, 15, 11, 270});
 constexpr double kMs = 1.0 / 86'400'000;
+constexpr std::int64_t kDay = kMsPerDay;
+
+TDateTimeValue S(double serial) { return TDateTimeValue::FromSerial(serial); }
+std::int64_t Linear(double serial) { return S(serial).SinceCalendarStart().count(); }
+double FromLinear(std::int64_t ms) {
+  return TDateTimeValue::FromCalendarStart(TMilliseconds{ms}).Serial();
+}
 
 // An independent calendar: a day-by-day walk with the leap rule written out, no <chrono>.
 bool LeapByRule(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
@@ -44,11 +51,11 @@ TEST(Calendar, EveryDayFrom1600To2400MatchesAnIndependentWalk) {
   TWalk w{1899, 12, 30};
   std::int64_t serial = 0;
   while (!(w.Y == 1600 && w.M == 1 && w.D == 1)) w.Previous(), --serial;
-  const TDateTimeValue time = EncodeTime(13, 45, 30, 123);
+  const TMilliseconds time = EncodeTime(13, 45, 30, 123);
   for (; w.Y <= 2400; w.Next(), ++serial) {
     SCOPED_TRACE(std::to_string(w.Y) + "-" + std::to_string(w.M) + "-" + std::to_string(w.D));
     TDateTimeValue date = EncodeDate(w.Y, w.M, w.D);
-    ASSERT_EQ(date, static_cast<double>(serial));
+    ASSERT_EQ(date.Serial(), static_cast<double>(serial));
     TDateParts d;
     TTimeParts t;
     DecodeDateTime(CombineDateTime(date, time), d, t);
@@ -59,8 +66,12 @@ TEST(Calendar, EveryDayFrom1600To2400MatchesAnIndependentWalk) {
     ASSERT_EQ(t.Minute, 45);
     ASSERT_EQ(t.Second, 30);
     ASSERT_EQ(t.Millisecond, 123);
-    int expectedWeekday = static_cast<int>(((serial % 7 + 7) % 7 + 6) % 7) + 1;
-    ASSERT_EQ(DayOfWeek(CombineDateTime(date, 0.75)), expectedWeekday);
+    // Day 0 is a Saturday: 7 counted from Sunday, 6 from Monday.
+    const int sinceSunday = static_cast<int>(((serial % 7 + 7) % 7 + 6) % 7);
+    const TWeekday weekday = CombineDateTime(date, EncodeTime(18, 0, 0, 0)).Weekday();
+    ASSERT_EQ(weekday.SundayOneToSeven(), sinceSunday + 1);
+    ASSERT_EQ(weekday.IsoMondayOneToSeven(), (sinceSunday + 6) % 7 + 1);
+    ASSERT_EQ(weekday.MondayTwoToSundayEight(), (sinceSunday + 6) % 7 + 2);
   }
 }
 
@@ -74,16 +85,17 @@ TEST(Calendar, LeapYearsAndMonthLengthsOverTheWholeRange) {
 }
 
 TEST(Calendar, KnownDayNumbersAndWeekdays) {
-  EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
-  EXPECT_EQ(EncodeDate(1899, 12, 31), 1.0);
-  EXPECT_EQ(EncodeDate(1900, 1, 1), 2.0);
-  EXPECT_EQ(EncodeDate(2026, 12, 7), 46363.0);
-  EXPECT_EQ(EncodeDate(1, 1, 1), -693593.0);
-  EXPECT_EQ(EncodeDate(9999, 12, 31), 2958465.0);
-  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 7)), 2);  // Monday
-  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);      // Monday, proleptic
-  EXPECT_EQ(DayOfWeek(EncodeDate(9999, 12, 31)), 6); // Friday
-  EXPECT_EQ(DayOfWeek(0), 7);                        // Saturday
+  EXPECT_EQ(EncodeDate(1899, 12, 30).Serial(), 0.0);
+  EXPECT_EQ(EncodeDate(1899, 12, 31).Serial(), 1.0);
+  EXPECT_EQ(EncodeDate(1900, 1, 1).Serial(), 2.0);
+  EXPECT_EQ(EncodeDate(2026, 12, 7).Serial(), 46363.0);
+  EXPECT_EQ(EncodeDate(1, 1, 1).Serial(), -693593.0);
+  EXPECT_EQ(EncodeDate(9999, 12, 31).Serial(), 2958465.0);
+  EXPECT_EQ(EncodeDate(1899, 12, 29).DayNumber(), -1);
+  EXPECT_EQ(EncodeDate(2026, 12, 7).Weekday().SundayOneToSeven(), 2);  // Monday
+  EXPECT_EQ(EncodeDate(1, 1, 1).Weekday().SundayOneToSeven(), 2);      // Monday, proleptic
+  EXPECT_EQ(EncodeDate(9999, 12, 31).Weekday().SundayOneToSeven(), 6); // Friday
+  EXPECT_EQ(TDateTimeValue{}.Weekday().SundayOneToSeven(), 7);         // Saturday
 }
 
 TEST(Calendar, NonExistentDatesAndTimesAreRejected) {
@@ -102,59 +114,138 @@ TEST(Calendar, NonExistentDatesAndTimesAreRejected) {
   EXPECT_THROW(EncodeTime(10, 0, 60, 0), ConversionError);
   EXPECT_THROW(EncodeTime(10, 0, 0, 1000), ConversionError);
   EXPECT_THROW(EncodeTime(-1, 0, 0, 0), ConversionError);
-  EXPECT_EQ(EncodeTime(12, 0, 0, 0), 0.5);
-  EXPECT_EQ(EncodeTime(23, 59, 59, 999), 1.0 - kMs);
+  EXPECT_EQ(EncodeTime(12, 0, 0, 0).count(), kDay / 2);
+  EXPECT_EQ(EncodeTime(23, 59, 59, 999).count(), kDay - 1);
+  EXPECT_THROW(CombineDateTime(TDateTimeValue{}, TMilliseconds{kDay}), ConversionError);
+  EXPECT_THROW(CombineDateTime(TDateTimeValue{}, TMilliseconds{-1}), ConversionError);
 }
 
 TEST(NegativeValues, DateTruncatesTowardZeroAndTimeIsTheAbsoluteFraction) {
   TDateParts d;
   TTimeParts t;
-  DecodeDateTime(-1.25, d, t);
+  DecodeDateTime(S(-1.25), d, t);
   EXPECT_EQ(d.Year, 1899);
   EXPECT_EQ(d.Month, 12);
   EXPECT_EQ(d.Day, 29);
   EXPECT_EQ(t.Hour, 6);
-  DecodeDateTime(-0.5, d, t);  // still day 0
+  DecodeDateTime(S(-0.5), d, t);  // still day 0
   EXPECT_EQ(d.Day, 30);
   EXPECT_EQ(t.Hour, 12);
-  EXPECT_EQ(CombineDateTime(-1, 0.25), -1.25);
-  EXPECT_EQ(CombineDateTime(5, 0.25), 5.25);
-  EXPECT_EQ(DateOf(-1.25), -1.0);
-  EXPECT_EQ(DateOf(46363.99), 46363.0);
+  const TMilliseconds six = EncodeTime(6, 0, 0, 0);
+  EXPECT_EQ(CombineDateTime(S(-1), six).Serial(), -1.25);
+  EXPECT_EQ(CombineDateTime(S(5), six).Serial(), 5.25);
+  EXPECT_EQ(S(-1.25).DatePart().Serial(), -1.0);
+  EXPECT_EQ(S(-1.25).TimeOfDay(), six);
+  EXPECT_EQ(S(46363.99).DatePart().Serial(), 46363.0);
 }
 
-TEST(IncDays, KeepsTheTimeOfDayAlsoAcrossDayZero) {
-  EXPECT_EQ(IncDays(0.25, -1), -1.25);
-  EXPECT_EQ(IncDays(-1.25, 1), 0.25);
-  EXPECT_EQ(IncDays(-1.25, 2), 1.25);
-  EXPECT_EQ(IncDays(2.75, -4), -2.75);
-  TDateTimeValue v = EncodeDate(2026, 12, 7) + EncodeTime(10, 30, 0, 0);
-  EXPECT_EQ(DecodeDate(IncDays(v, 1)).Day, 8);
-  EXPECT_EQ(DecodeTime(IncDays(v, -50000)).Minute, 30);
-  TDateTimeValue old = IncDays(v, -700000);  // into the first centuries
+TEST(AddDays, KeepsTheTimeOfDayAlsoAcrossDayZero) {
+  EXPECT_EQ(S(0.25).AddDays(-1).Serial(), -1.25);
+  EXPECT_EQ(S(-1.25).AddDays(1).Serial(), 0.25);
+  EXPECT_EQ(S(-1.25).AddDays(2).Serial(), 1.25);
+  EXPECT_EQ(S(2.75).AddDays(-4).Serial(), -2.75);
+  TDateTimeValue v = CombineDateTime(EncodeDate(2026, 12, 7), EncodeTime(10, 30, 0, 0));
+  EXPECT_EQ(DecodeDate(v.AddDays(1)).Day, 8);
+  EXPECT_EQ(DecodeTime(v.AddDays(-50000)).Minute, 30);
+  TDateTimeValue old = v.AddDays(-700000);  // into the first centuries
   EXPECT_EQ(DecodeTime(old).Hour, 10);
   EXPECT_EQ(DecodeTime(old).Minute, 30);
 }
 
-TEST(IncDays, ResultsOutsideTheRangeAreRejected) {
-  EXPECT_THROW(IncDays(EncodeDate(9999, 12, 31), 1), ConversionError);
-  EXPECT_THROW(IncDays(EncodeDate(1, 1, 1), -1), ConversionError);
-  EXPECT_THROW(IncDays(0, std::numeric_limits<std::int64_t>::max()), ConversionError);
-  EXPECT_THROW(IncDays(0, std::numeric_limits<std::int64_t>::min()), ConversionError);
+TEST(AddDays, ResultsOutsideTheRangeAreRejected) {
+  EXPECT_THROW(EncodeDate(9999, 12, 31).AddDays(1), ConversionError);
+  EXPECT_THROW(EncodeDate(1, 1, 1).AddDays(-1), ConversionError);
+  EXPECT_THROW(TDateTimeValue{}.AddDays(std::numeric_limits<std::int64_t>::max()), ConversionError);
+  EXPECT_THROW(TDateTimeValue{}.AddDays(std::numeric_limits<std::int64_t>::min()), ConversionError);
+}
+
+TEST(AddMs, MovesOnTheLinearScaleAcrossDayZero) {
+  const struct {
+    double From;
+    std::int64_t Ms;
+    double To;
+  } cases[] = {
+      {0.25, -kDay / 2, -1.75},     // 12/30/1899 06:00 less 12 h: 12/29/1899 18:00
+      {-1.75, kDay / 2, 0.25},
+      {-1.25, kDay * 3 / 4, 0.0},   // 12/29/1899 06:00 plus 18 h
+      {46363.5, -kDay * 3 / 2, 46362.0},
+      {0.0, -1, -1.0 - (kDay - 1.0) / kDay},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.From);
+    EXPECT_EQ(S(c.From).AddMs(TMilliseconds{c.Ms}), S(c.To));
+  }
+  // A fraction of a day becomes whole milliseconds, halves away from zero.
+  EXPECT_EQ(MsOfDays(1.0 / 2048).count(), 42'188);
+  EXPECT_EQ(MsOfDays(-1.0 / 2048).count(), -42'188);
+  EXPECT_THROW(EncodeDate(9999, 12, 31).AddMs(TMilliseconds{kDay}), ConversionError);
+  EXPECT_THROW(EncodeDate(1, 1, 1).AddMs(TMilliseconds{-1}), ConversionError);
+  EXPECT_THROW(TDateTimeValue{}.AddMs(TMilliseconds{std::numeric_limits<std::int64_t>::max()}),
+               ConversionError);
+}
+
+TEST(AddMs, WithinTheCalendarStopsAtItsEnds) {
+  const TDateTimeValue first = EncodeDate(1, 1, 1);
+  const TDateTimeValue last = CombineDateTime(EncodeDate(9999, 12, 31), TMilliseconds{kDay - 1});
+  const TDateTimeValue now = kNow;
+  EXPECT_EQ(now.AddMsWithinCalendar(TMilliseconds{-kDay * 3'000'000}), first);
+  EXPECT_EQ(now.AddMsWithinCalendar(TMilliseconds{kDay * 3'000'000}), last);
+  EXPECT_EQ(now.AddMsWithinCalendar(TMilliseconds{std::numeric_limits<std::int64_t>::min()}),
+            first);
+  EXPECT_EQ(now.AddMsWithinCalendar(TMilliseconds{std::numeric_limits<std::int64_t>::max()}),
+            last);
+  EXPECT_EQ(now.AddMsWithinCalendar(TMilliseconds{kDay}), now.AddDays(1));
+}
+
+TEST(LinearScale, RoundsHalfAMillisecondAwayFromZero) {
+  // 1/2048 of a day is exactly 42,187.5 ms.
+  const double half = 1.0 / 2048;
+  EXPECT_EQ(Linear(half) - Linear(0), 42'188);
+  EXPECT_EQ(Linear(1 + half) - Linear(1), 42'188);
+  EXPECT_EQ(Linear(-1.0 - half) - Linear(-1.0), 42'188);
+  EXPECT_EQ(Linear(0.5) - Linear(0), kDay / 2);
+  EXPECT_EQ(Linear(0), 693'594 * kDay);
+}
+
+TEST(LinearScale, CountsOnOneScaleOnBothSidesOfDayZero) {
+  // Before day 0 the integer part is the date and the fraction the time of that day:
+  // -1.25 is 12/29/1899 06:00 and -0.25 is 12/30/1899 06:00, like 0.25.
+  EXPECT_EQ(Linear(-1.25) - Linear(-1.0), kDay / 4);
+  EXPECT_EQ(Linear(0) - Linear(-1.25), kDay * 3 / 4);
+  EXPECT_EQ(Linear(0.25) - Linear(-1.75), kDay / 2);
+  EXPECT_EQ(Linear(1.5) - Linear(-2.5), 3 * kDay);
+  EXPECT_EQ(Linear(-0.25), Linear(0.25));
+  EXPECT_EQ(Linear(0) - Linear(-693'593.0), 693'593 * kDay);  // from 01/01/0001
+}
+
+TEST(LinearScale, RejectsValuesThatHoldNoMomentAndInvertsOnBothSidesOfDayZero) {
+  EXPECT_THROW(Linear(std::numeric_limits<double>::infinity()), ConversionError);
+  EXPECT_THROW(Linear(std::numeric_limits<double>::quiet_NaN()), ConversionError);
+  EXPECT_THROW(Linear(1e300), ConversionError);
+  EXPECT_THROW(Linear(-1e300), ConversionError);
+  for (double value : {0.0, 0.25, -1.25, -2.5, 46'363.5, -693'593.0, 2'958'465.75}) {
+    EXPECT_EQ(FromLinear(Linear(value)), value) << value;
+  }
+  EXPECT_EQ(FromLinear(kDay), -693'593.0);  // 01/01/0001 00:00
+  EXPECT_THROW(FromLinear(kDay - 1), ConversionError);
+  EXPECT_THROW(FromLinear(Linear(2'958'466.0 - 1.0 / kDay) + 1), ConversionError);
+  EXPECT_THROW(FromLinear(std::numeric_limits<std::int64_t>::max()), ConversionError);
+  EXPECT_THROW(FromLinear(std::numeric_limits<std::int64_t>::min()), ConversionError);
 }
 
 TEST(Splitting, RoundsToTheNearestMillisecondAndCarriesWholeDays) {
-  EXPECT_EQ(DecodeTime(EncodeTime(10, 0, 0, 7) + 0.4 * kMs).Millisecond, 7);
-  EXPECT_EQ(DecodeTime(EncodeTime(10, 0, 0, 7) + 0.6 * kMs).Millisecond, 8);
-  TDateTimeValue almost = 46363.0 + 1.0 - 0.3 * kMs;  // 23:59:59.9997
+  EXPECT_EQ(DecodeTime(S((36'000'007 + 0.4) * kMs)).Millisecond, 7);
+  EXPECT_EQ(DecodeTime(S((36'000'007 + 0.6) * kMs)).Millisecond, 8);
+  TDateTimeValue almost = S(46363.0 + 1.0 - 0.3 * kMs);  // 23:59:59.9997
   EXPECT_EQ(DecodeDate(almost).Day, 8);
   EXPECT_EQ(DecodeTime(almost).Hour, 0);
-  EXPECT_EQ(DateOf(almost), 46364.0);
-  TDateTimeValue almostNegative = -2.0 + 0.3 * kMs;  // lies nearest 12/28/1899 00:00
+  EXPECT_EQ(almost.DatePart().Serial(), 46364.0);
+  EXPECT_EQ(almost.TimeOfDay().count(), 0);
+  TDateTimeValue almostNegative = S(-2.0 + 0.3 * kMs);  // lies nearest 12/28/1899 00:00
   EXPECT_EQ(DecodeDate(almostNegative).Day, 28);
   EXPECT_EQ(DecodeTime(almostNegative).Hour, 0);
   // At the end of the range the time stays on the last day.
-  TTimeParts last = DecodeTime(2958465.0 + 1.0 - 0.3 * kMs);
+  TTimeParts last = DecodeTime(S(2958465.0 + 1.0 - 0.3 * kMs));
   EXPECT_EQ(last.Hour, 23);
   EXPECT_EQ(last.Millisecond, 999);
 }
@@ -170,17 +261,17 @@ TEST(Splitting, HostileValuesThrowInsteadOfOverflowing) {
                             9.3e18};
   for (double v : hostile) {
     SCOPED_TRACE(v);
-    EXPECT_THROW(DecodeDate(v), ConversionError);
-    EXPECT_THROW(DecodeTime(v), ConversionError);
-    EXPECT_THROW(DayOfWeek(v), ConversionError);
-    EXPECT_THROW(DateOf(v), ConversionError);
-    EXPECT_THROW(IncDays(v, 1), ConversionError);
-    EXPECT_THROW(CombineDateTime(v, 0.5), ConversionError);
-    EXPECT_THROW(CombineDateTime(1, v), ConversionError);
-    EXPECT_THROW(FormatDateTimeValue("", v, false, kDefaults), ConversionError);
+    EXPECT_THROW(DecodeDate(S(v)), ConversionError);
+    EXPECT_THROW(DecodeTime(S(v)), ConversionError);
+    EXPECT_THROW(S(v).Weekday(), ConversionError);
+    EXPECT_THROW(S(v).DatePart(), ConversionError);
+    EXPECT_THROW(S(v).AddDays(1), ConversionError);
+    EXPECT_THROW(S(v).AddMs(TMilliseconds{0}), ConversionError);
+    EXPECT_THROW(CombineDateTime(S(v), TMilliseconds{kDay / 2}), ConversionError);
+    EXPECT_THROW(FormatDateTimeValue("", S(v), false, kDefaults), ConversionError);
   }
-  EXPECT_NO_THROW(DecodeDate(-693593.999));
-  EXPECT_NO_THROW(DecodeDate(2958465.999));
+  EXPECT_NO_THROW(DecodeDate(S(-693593.999)));
+  EXPECT_NO_THROW(DecodeDate(S(2958465.999)));
 }
 
 TEST(RoundHalfAway, AgreesWithTheLibraryRoundingEverywhereItIsDefined) {
@@ -197,7 +288,7 @@ TEST(RoundHalfAway, AgreesWithTheLibraryRoundingEverywhereItIsDefined) {
 }
 
 TEST(FromLocalTime, BuildsDateAndTimeAndRejectsAnImpossibleClock) {
-  EXPECT_EQ(kNow, EncodeDate(2026, 12, 7) + EncodeTime(4, 15, 11, 270));
+  EXPECT_EQ(kNow, CombineDateTime(EncodeDate(2026, 12, 7), EncodeTime(4, 15, 11, 270)));
   EXPECT_THROW(FromLocalTime({2026, 2, 30, 0, 0, 0, 0}), ConversionError);
   EXPECT_THROW(FromLocalTime({2026, 2, 3, 25, 0, 0, 0}), ConversionError);
 }
@@ -207,7 +298,9 @@ TEST(FromLocalTime, BuildsDateAndTimeAndRejectsAnImpossibleClock) {
 TDateTimeValue At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
   return CombineDateTime(EncodeDate(y, mo, d), EncodeTime(h, mi, s, ms));
 }
-TDateTimeValue Clock(int h, int mi, int s = 0, int ms = 0) { return EncodeTime(h, mi, s, ms); }
+TDateTimeValue Clock(int h, int mi, int s = 0, int ms = 0) {
+  return CombineDateTime(TDateTimeValue{}, EncodeTime(h, mi, s, ms));
+}
 
 TEST(StrToDateTime, AcceptedForms) {
   struct {
@@ -242,7 +335,7 @@ TEST(StrToDateTime, AcceptedForms) {
       {"1:05Pm", Clock(13, 5)},
       {"007:08", Clock(7, 8)},
       {"23:59:59.999", Clock(23, 59, 59, 999)},
-      {"00:00", 0.0},
+      {"00:00", TDateTimeValue{}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -338,7 +431,7 @@ TEST(ParseDateTimeArg, ATimeAloneMeansToday) {
   EXPECT_EQ(Arg("23:59:59.999"), At(2026, 12, 7, 23, 59, 59, 999));
   // Day 0 named by the user stays day 0.
   EXPECT_EQ(Arg("12/30/1899 10:30"), Clock(10, 30));
-  EXPECT_EQ(Arg("12/30/1899"), 0.0);
+  EXPECT_EQ(Arg("12/30/1899"), TDateTimeValue{});
   // Today comes from now, not from the clock.
   EXPECT_EQ(ParseDateTimeArg("08:00", kDefaults, At(1999, 2, 28, 23)),
             At(1999, 2, 28, 8));
@@ -383,7 +476,7 @@ TEST(ParseDateTimeArg, RegionalSeparatorsOrderAndMarks) {
       {dotted, "05.03.2024 10:00:00,5", At(2024, 3, 5, 10, 0, 0, 500)},
       {dotted, "05.03.2024 10:00:00.5", At(2024, 3, 5, 10, 0, 0, 500)},
       {dotted, "10:00:00,123456", At(2026, 12, 7, 10, 0, 0, 123)},
-      {dotted, "30.12.1899", 0.0},
+      {dotted, "30.12.1899", TDateTimeValue{}},
       {sameSeparator, "5.3.2024", At(2024, 3, 5)},
       {sameSeparator, "5.3.", At(2026, 3, 5)},
       {sameSeparator, "5.3", At(2026, 12, 7, 5, 3)},
@@ -398,7 +491,7 @@ TEST(ParseDateTimeArg, RegionalSeparatorsOrderAndMarks) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
-    TDateTimeValue value = -1;
+    TDateTimeValue value = S(-1);
     EXPECT_NO_THROW(value = ParseDateTimeArg(c.Text, c.Settings, kNow));
     EXPECT_EQ(value, c.Expected);
   }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 
 namespace zentrel {
 namespace {

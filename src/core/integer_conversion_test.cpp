@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 
 namespace zentrel {
 namespace {

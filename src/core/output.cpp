@@ -1,7 +1,6 @@
 #include "core/output.h"
 
 #include "core/date_format.h"
-#include "core/text.h"
 
 namespace zentrel {
 namespace {

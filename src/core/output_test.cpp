@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
 #include "core/date_time.h"
-#include "core/text.h"
+#include "core/line_end.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -106,7 +107,7 @@ TEST_F(OutputTest, CondensedIsIgnoredWithLabels) {
 }
 
 TEST_F(OutputTest, DateResultRendersThePatternInEveryMode) {
-  TDateTimeValue moment = EncodeDate(2024, 12, 25) + EncodeTime(13, 5, 9, 0);
+  TDateTimeValue moment = CombineDateTime(EncodeDate(2024, 12, 25), EncodeTime(13, 5, 9, 0));
   PrintDateResult(run, "yyyy-mm-dd", "Selected Date ", moment);
   Quiet();
   PrintDateResult(run, "mmm d, yyyy hh:nn", "", moment);
@@ -118,7 +119,7 @@ TEST_F(OutputTest, DateResultRendersThePatternInEveryMode) {
 
 TEST_F(OutputTest, DateResultUsesIntervalModeForElapsedHours) {
   Quiet();
-  PrintDateResult(run, "[hh]:nn", "", 2.5);  // day 2 at noon: 60 elapsed hours
+  PrintDateResult(run, "[hh]:nn", "", TDateTimeValue::FromSerial(2.5));  // day 2 at noon: 60 elapsed hours
   EXPECT_EQ(Out(), "60:00" + kLE);
 }
 

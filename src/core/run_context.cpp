@@ -16,7 +16,7 @@ TDateTimeValue TRunContext::CurrentDateTime() {
   return *moment_;
 }
 
-TDateTimeValue TRunContext::CurrentDate() { return DateOf(CurrentDateTime()); }
+TDateTimeValue TRunContext::CurrentDate() { return CurrentDateTime().DatePart(); }
 
 void TRunContext::Beep() {
   Channels.Flush();

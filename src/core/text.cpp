@@ -19,6 +19,12 @@ std::string_view TrimControls(std::string_view text) {
   return text;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 namespace {
 
 /// Position of the first case-insensitive match of pattern in text at or after from.
@@ -92,74 +98,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
-}
-
-void AppendInteger(std::string& out, std::int64_t value, std::size_t width,
-                   std::size_t precision) {
-  // The magnitude as unsigned, so that the smallest int64 has one too.
-  std::uint64_t magnitude = value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
-                                      : static_cast<std::uint64_t>(value);
-  char digits[20];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  const std::size_t zeros = precision > count ? precision - count : 0;
-  const std::size_t length = zeros + count + (value < 0 ? 1 : 0);
-  if (width > length) out.append(width - length, ' ');
-  if (value < 0) out.push_back('-');
-  out.append(zeros, '0');
-  while (count > 0) out.push_back(digits[--count]);
-}
-
-namespace {
-
-/// A small decimal count inside a conversion ("%12d"); caps at a width nobody needs so a
-/// long digit run cannot ask for a huge allocation.
-std::size_t ReadCount(std::string_view pattern, std::size_t& pos) {
-  std::size_t count = 0;
-  while (pos < pattern.size() && pattern[pos] >= '0' && pattern[pos] <= '9') {
-    if (count < 1000) count = count * 10 + static_cast<std::size_t>(pattern[pos] - '0');
-    ++pos;
-  }
-  return count < 1000 ? count : 1000;
-}
-
-}  // namespace
-
-std::string FormatIntegers(std::string_view pattern, std::span<const std::int64_t> values) {
-  std::string result;
-  std::size_t next = 0;
-  std::size_t pos = 0;
-  while (pos < pattern.size()) {
-    char c = pattern[pos];
-    if (c != '%') {
-      result += c;
-      ++pos;
-      continue;
-    }
-    if (pos + 1 < pattern.size() && pattern[pos + 1] == '%') {
-      result += '%';
-      pos += 2;
-      continue;
-    }
-    std::size_t end = pos + 1;
-    bool hasPrecision = false;
-    if (end < pattern.size() && pattern[end] == '.') {
-      hasPrecision = true;
-      ++end;
-    }
-    std::size_t count = ReadCount(pattern, end);
-    if (end < pattern.size() && pattern[end] == 'd' && next < values.size()) {
-      AppendInteger(result, values[next++], hasPrecision ? 0 : count, hasPrecision ? count : 0);
-      pos = end + 1;
-    } else {
-      result += c;  // not a conversion of this subset: copied as it stands
-      ++pos;
-    }
-  }
-  return result;
 }
 
 }  // namespace zentrel

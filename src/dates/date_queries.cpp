@@ -5,17 +5,13 @@
 
 #include "core/date_format.h"
 #include "core/output.h"
+#include "core/value_format.h"
 #include "durations/duration.h"
 
 namespace zentrel {
 namespace {
 
 namespace chr = std::chrono;
-
-constexpr std::string_view kTrueText = "TRUE";
-constexpr std::string_view kFalseText = "FALSE";
-
-std::string_view YesNo(bool value) { return value ? kTrueText : kFalseText; }
 
 /// The date as it appears inside a label.
 std::string LabelDate(TRunContext& run, TDateTimeValue value) {
@@ -25,6 +21,32 @@ std::string LabelDate(TRunContext& run, TDateTimeValue value) {
 chr::year_month_day CivilDate(TDateTimeValue value) {
   TDateParts parts = DecodeDate(value);
   return chr::year{parts.Year} / parts.Month / parts.Day;
+}
+
+unsigned IsoWeekday(chr::sys_days day) { return chr::weekday{day}.iso_encoding(); }
+
+TMonthWeek MonthWeekOf(chr::year_month_day date) {
+  int year = static_cast<int>(date.year());
+  int month = static_cast<int>(static_cast<unsigned>(date.month()));
+  int day = static_cast<int>(static_cast<unsigned>(date.day()));
+  int first = static_cast<int>(IsoWeekday(date.year() / date.month() / 1));
+  int n = day - 1 + first;
+  if (first > 4) n -= 7;  // the month starts on a Friday, Saturday or Sunday
+  if (n < 1) {
+    // Before the month's first week: the last week of the previous month.
+    return MonthWeekOf(chr::sys_days{date.year() / date.month() / 1} - chr::days{1});
+  }
+  TMonthWeek result{year, month, n / 7 + (n % 7 != 0 ? 1 : 0)};
+  chr::year_month_day_last last{date.year() / date.month() / chr::last};
+  int lastWeekday = static_cast<int>(IsoWeekday(last));
+  int daysInMonth = static_cast<int>(static_cast<unsigned>(last.day()));
+  if (lastWeekday < 4 && daysInMonth - day < lastWeekday) {
+    // The month ends on a Monday, Tuesday or Wednesday: its last days open the next one.
+    result.Week = 1;
+    result.Month = month == 12 ? 1 : month + 1;
+    result.Year = month == 12 ? year + 1 : year;
+  }
+  return result;
 }
 
 }  // namespace
@@ -39,17 +61,22 @@ std::int64_t WholeDaysBetween(TDateTimeValue a, TDateTimeValue b) {
 
 TDateWeek DecodeDateWeek(TDateTimeValue value) {
   chr::sys_days day{CivilDate(value)};
-  chr::weekday weekday{day};
-  unsigned isoWeekday = weekday.iso_encoding();  // Monday 1 .. Sunday 7
-  // The ISO week belongs to the year that holds its Thursday.
+  unsigned isoWeekday = IsoWeekday(day);
   chr::sys_days thursday = day - chr::days{isoWeekday - 1} + chr::days{3};
   chr::year weekYear = chr::year_month_day{thursday}.year();
   chr::sys_days firstOfWeekYear{weekYear / chr::January / 1};
   TDateWeek result;
   result.Year = static_cast<int>(weekYear);
   result.Week = static_cast<int>((thursday - firstOfWeekYear).count() / 7 + 1);
-  result.DayOfWeek = static_cast<int>(isoWeekday);
   return result;
+}
+
+TMonthWeek DecodeMonthWeek(TDateTimeValue value) { return MonthWeekOf(CivilDate(value)); }
+
+int DayOfYear(TDateTimeValue value) {
+  chr::year_month_day date = CivilDate(value);
+  chr::sys_days firstOfYear{date.year() / chr::January / 1};
+  return static_cast<int>((chr::sys_days{date} - firstOfYear).count() + 1);
 }
 
 void ShowLeapYear(TRunContext& run, TDateTimeValue value) {
@@ -64,17 +91,11 @@ void ShowDaysBetween(TRunContext& run, TDateTimeValue first, TDateTimeValue seco
 }
 
 void ShowDayOfYear(TRunContext& run, TDateTimeValue value) {
-  // Counted on the calendar date, not on the raw value minus 1 January: before day 0 the
-  // time of day would otherwise pull the count one day short.
-  chr::year_month_day date = CivilDate(value);
-  chr::sys_days firstOfYear{date.year() / chr::January / 1};
-  auto dayOfYear = (chr::sys_days{date} - firstOfYear).count() + 1;
-  PrintResult(run, std::to_string(dayOfYear), "Day of Year [" + LabelDate(run, value) + "] ");
+  PrintResult(run, std::to_string(DayOfYear(value)), "Day of Year [" + LabelDate(run, value) + "] ");
 }
 
 void ShowDayOfWeek(TRunContext& run, TDateTimeValue value) {
-  // Monday 2 through Sunday 8: the ISO weekday plus one, as scripts have always read it.
-  int printed = DecodeDateWeek(value).DayOfWeek + 1;
+  int printed = value.Weekday().MondayTwoToSundayEight();
   PrintResult(run, std::to_string(printed), "Day of Week [" + LabelDate(run, value) + "] ");
 }
 
@@ -96,7 +117,7 @@ void ShowDaysPriorAfter(TRunContext& run, std::int32_t count, char sign, std::st
   // Widened before negating: -2147483648 has no positive 32-bit counterpart. A result
   // outside years 1 to 9999 throws ConversionError before anything is printed.
   std::int64_t days = sign == '+' ? std::int64_t{count} : -std::int64_t{count};
-  PrintDateResult(run, format, label, IncDays(base, days));
+  PrintDateResult(run, format, label, base.AddDays(days));
 }
 
 }  // namespace zentrel

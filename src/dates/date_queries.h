@@ -13,13 +13,29 @@ namespace zentrel {
 /// Whole 24-hour periods between two values, never negative.
 std::int64_t WholeDaysBetween(TDateTimeValue a, TDateTimeValue b);
 
-/// The ISO 8601 week of a date and its weekday (Monday 1 to Sunday 7).
+/// A week of a date and the year it is counted in, which may be the year before or after
+/// the date's own (the weekday is the date's: TDateTimeValue::Weekday).
 struct TDateWeek {
   int Year = 0;
   int Week = 0;
-  int DayOfWeek = 0;
 };
+/// The ISO 8601 week: weeks run Monday to Sunday and belong to the year that holds their
+/// Thursday. Throws ConversionError outside years 1 to 9999.
 TDateWeek DecodeDateWeek(TDateTimeValue value);
+
+/// The week of the month of a date, with the year and month that week belongs to (the
+/// previous or next month at the edges): weeks run Monday to Sunday and belong to the month
+/// that holds their Thursday. Throws ConversionError outside years 1 to 9999.
+struct TMonthWeek {
+  int Year = 0;
+  int Month = 0;
+  int Week = 0;
+};
+TMonthWeek DecodeMonthWeek(TDateTimeValue value);
+
+/// The day of the year of the date, 1 to 366, counted on the calendar date (the time of
+/// day never moves it, also before day 0). Throws ConversionError outside years 1 to 9999.
+int DayOfYear(TDateTimeValue value);
 
 void ShowLeapYear(TRunContext& run, TDateTimeValue value);
 void ShowDaysBetween(TRunContext& run, TDateTimeValue first, TDateTimeValue second);

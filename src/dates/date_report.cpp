@@ -1,13 +1,12 @@
 #include "dates/date_report.h"
 
 #include <array>
-#include <cmath>
 #include <string>
 
 #include "core/banner.h"
 #include "core/date_format.h"
 #include "core/output.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "dates/date_queries.h"
 #include "dates/day_count.h"
 #include "durations/duration.h"
@@ -27,16 +26,6 @@ std::string RandomDurationText(TRandom& random) {
   const std::int64_t minutes = random.NextInt(59);
   const std::int64_t seconds = random.NextInt(59);
   return FormatIntegers("%.2d:%.2d:%.2d", std::array{hours, minutes, seconds});
-}
-
-/// The value moved by a possibly fractional number of days. On the non-negative side of
-/// the encoding that is plain addition; below day 0 the date counts back while the time of
-/// day counts forward, so such moves go through the linear millisecond scale instead.
-TDateTimeValue MoveByDays(TDateTimeValue value, double days) {
-  TDateTimeValue moved = value + days;
-  if (value >= 0 && moved >= 0) return moved;
-  return DateTimeFromTotalMs(DateTimeToTotalMs(value) +
-                             RoundHalfAway(days * static_cast<double>(kMsPerDay)));
 }
 
 }  // namespace
@@ -63,7 +52,7 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   TDateTimeValue otherDate = today;
   TDateTimeValue base = selected;
   if (selected == today) {
-    otherDate = IncDays(today, random.NextInt(60) - 30);
+    otherDate = today.AddDays(random.NextInt(60) - 30);
     base = run.CurrentDateTime();
   }
 
@@ -84,19 +73,19 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   ShowDayOfYear(run, selected);
   ShowDaysBetween(run, otherDate, selected);
   PrintDateResult(run, pattern, "Current Date ", selected);
-  PrintDateResult(run, pattern, "Next Date ", IncDays(selected, 1));
-  PrintDateResult(run, pattern, "Previous Date ", IncDays(selected, -1));
-  PrintDateResult(run, pattern, "Week Before ", IncDays(selected, -7));
-  PrintDateResult(run, pattern, "Week After ", IncDays(selected, 7));
+  PrintDateResult(run, pattern, "Next Date ", selected.AddDays(1));
+  PrintDateResult(run, pattern, "Previous Date ", selected.AddDays(-1));
+  PrintDateResult(run, pattern, "Week Before ", selected.AddDays(-7));
+  PrintDateResult(run, pattern, "Week After ", selected.AddDays(7));
   ShowDaysPriorAfter(run, 31, '-', pattern, selected);
   ShowDaysPriorAfter(run, 60, '+', pattern, selected);
   run.Out().WriteLine(divider);
 
   // Each offset of up to 100 days is drawn just before its line.
   const double earlierDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, MoveByDays(base, -earlierDays));
+  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(-earlierDays)));
   const double laterDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, MoveByDays(base, laterDays));
+  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(laterDays)));
   ReportTimeOffset(run, earlierDuration, settings.DurationUnit, '-', kOffsetResultPattern, base);
   ReportTimeOffset(run, laterDuration, settings.DurationUnit, '+', kOffsetResultPattern, base);
   run.Out().WriteLine(divider);

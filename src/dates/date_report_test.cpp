@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/date_format.h"
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
+#include "core/date_format.h"
 #include "core/output.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -180,7 +181,7 @@ TEST(SelectedDateReport, OtherDateIsComparedWithTodayAndIsItsOwnBase) {
 
 TEST(SelectedDateReport, PatternRendersEveryDateLineAndEmptyMeansDefault) {
   TReportRun r;
-  r.Report(EncodeDate(2026, 12, 25) + EncodeTime(10, 30, 0, 0), "dd mmm yyyy hh:nn");
+  r.Report(CombineDateTime(EncodeDate(2026, 12, 25), EncodeTime(10, 30, 0, 0)), "dd mmm yyyy hh:nn");
   std::vector<std::string> lines = r.Lines();
   EXPECT_EQ(LineStarting(lines, " Week After ").substr(58), "01 Jan 2027 10:30");
   EXPECT_EQ(LineStarting(lines, " 60 Days After ").substr(58), "23 Feb 2027 10:30");

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/line_end.h"
 #include "core/run_context.h"
-#include "core/text.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel::testing {

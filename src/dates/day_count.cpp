@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/output.h"
-#include "core/text.h"
+#include "core/value_format.h"
 
 namespace zentrel {
 namespace {

@@ -32,10 +32,6 @@ class TRandom {
   bool seeded_ = false;
 };
 
-/// The general floating-point text: whole numbers as plain digits, fractions with up to 15
-/// significant digits, trailing zeros dropped, the regional decimal separator.
-std::string FloatToText(double value, const TFormatSettings& settings);
-
 /// Prints one random number: a fraction for bound 0, else an integer draw with the bound.
 void ShowRandomNumber(TRunContext& run, TRandom& random, std::int32_t bound);
 

@@ -76,49 +76,6 @@ TEST(TRandom, ANewSeedTakesEffectAtTheNextDrawOnlyWhenItDiffers) {
   EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[0]);
 }
 
-TEST(FloatToText, GeneralTextWithFifteenSignificantDigits) {
-  TFormatSettings fs;
-  struct Case {
-    double Value;
-    const char* Text;
-  };
-  for (const Case& c : {
-           Case{0, "0"},
-           Case{99, "99"},
-           Case{-9, "-9"},
-           Case{2147483647, "2147483647"},
-           Case{-2147483648.0, "-2147483648"},
-           Case{0.42, "0.42"},
-           Case{0.5, "0.5"},
-           Case{0.1 + 0.2, "0.3"},
-           Case{1.0 / 3, "0.333333333333333"},
-           Case{2.0 / 3, "0.666666666666667"},
-           Case{-0.25, "-0.25"},
-           Case{123456.789, "123456.789"},
-           Case{1791095845 / 4294967296.0, "0.417021998437122"},
-           Case{4294967295 / 4294967296.0, "0.999999999767169"},
-           Case{0.9999999999999999, "1"},
-           Case{0.0001, "0.0001"},
-           Case{0.00001, "0.00001"},
-           Case{491263 / 4294967296.0, "0.000114381080493331"},
-           Case{1 / 4294967296.0, "0.00000000023283064365387"},
-           Case{1e15, "1E+15"},
-           Case{1.5e20, "1.5E+20"},
-           Case{999999999999999, "999999999999999"},
-       }) {
-    EXPECT_EQ(FloatToText(c.Value, fs), c.Text) << c.Text;
-  }
-}
-
-TEST(FloatToText, UsesTheRegionalDecimalSeparator) {
-  TFormatSettings fs;
-  fs.DecimalSeparator = ',';
-  EXPECT_EQ(FloatToText(0.42, fs), "0,42");
-  EXPECT_EQ(FloatToText(-12.5, fs), "-12,5");
-  EXPECT_EQ(FloatToText(1e-7, fs), "0,0000001");
-  EXPECT_EQ(FloatToText(12, fs), "12");
-}
-
 TEST(ShowRandomNumber, LabelsAndValuesOfTheFirstDraws) {
   TCapturedRun t;
   TRandom random(1);

@@ -7,19 +7,14 @@
 #include <optional>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
 namespace {
 
-constexpr std::int64_t kMsPerHour = 3'600'000;
-constexpr std::int64_t kMsPerMinute = 60'000;
-constexpr std::int64_t kMsPerSecond = 1'000;
-/// Days from the day before 1 January of year 1 to 30 December 1899, day 0 of the
-/// date-time encoding.
-constexpr std::int64_t kDayZeroShift = 693'594;
 constexpr size_t kMaxTextLength = 255;
 
 constexpr std::string_view kRecordTextPattern = "%.2d:%.2d:%.2d:%.2d.%.3d";
@@ -155,60 +150,20 @@ std::string PadFields(std::string_view text, int n, bool hasFraction, char separ
 
 }  // namespace
 
-std::int64_t DateTimeToTotalMs(TDateTimeValue value) {
-  double product = value * static_cast<double>(kMsPerDay);
-  // Far beyond years 1 to 9999, but still inside what an int64 holds after the shift.
-  constexpr double kLimit = 4.0e18;
-  if (!std::isfinite(product) || std::fabs(product) > kLimit) {
-    throw ConversionError("Date-time out of range");
-  }
-  auto t = static_cast<std::int64_t>(product >= 0 ? product + 0.5 : product - 0.5);
-  // Before day 0 the integer part is the date and the fraction's magnitude the time of
-  // day, so both parts are taken apart before the shift: the result is then a plain
-  // millisecond count on both sides of day 0.
-  std::int64_t day = t / kMsPerDay;
-  std::int64_t timeOfDay = (t < 0 ? -t : t) % kMsPerDay;
-  return (day + kDayZeroShift) * kMsPerDay + timeOfDay;
-}
-
-TDateTimeValue DateTimeFromTotalMs(std::int64_t totalMs) {
-  std::int64_t day = totalMs / kMsPerDay;
-  std::int64_t timeOfDay = totalMs % kMsPerDay;
-  if (timeOfDay < 0) {
-    timeOfDay += kMsPerDay;
-    --day;
-  }
-  return CombineDateTime(static_cast<TDateTimeValue>(day - kDayZeroShift),
-                         static_cast<TDateTimeValue>(timeOfDay) / static_cast<double>(kMsPerDay));
-}
-
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b) {
-  std::int64_t d = DateTimeToTotalMs(a) - DateTimeToTotalMs(b);
+  std::int64_t d = (a.SinceCalendarStart() - b.SinceCalendarStart()).count();
   return d < 0 ? -d : d;
 }
 
 TDurationRec DurationFromMs(std::int64_t milliseconds) {
-  TDurationRec r;
-  const std::int64_t t = milliseconds;
-  r.TotalMilliseconds = t;
-  r.Days = t / kMsPerDay;
-  r.Months = r.Days / 30;
-  r.Weeks = r.Days / 7;
-  r.TotalHours = t / kMsPerHour;
-  std::int64_t rest = t - r.Days * kMsPerDay;
-  r.Hours = rest / kMsPerHour;
-  rest -= r.Hours * kMsPerHour;
-  r.TotalMinutes = t / kMsPerMinute;
-  r.Minutes = rest / kMsPerMinute;
-  rest -= r.Minutes * kMsPerMinute;
-  r.TotalSeconds = t / kMsPerSecond;
-  r.Seconds = rest / kMsPerSecond;
-  r.Milliseconds = rest - r.Seconds * kMsPerSecond;
-  const std::array<std::int64_t, 5> parts{r.Days, r.Hours, r.Minutes, r.Seconds,
-                                          r.Milliseconds};
-  r.Text = FormatIntegers(kRecordTextPattern, parts);
-  if (r.Text.size() > kMaxTextLength) r.Text.resize(kMaxTextLength);
-  return r;
+  return TDurationRec{TMilliseconds{milliseconds}};
+}
+
+std::string TDurationRec::Text() const {
+  const std::array<std::int64_t, 5> parts{Days(), Hours(), Minutes(), Seconds(), Milliseconds()};
+  std::string text = FormatIntegers(kRecordTextPattern, parts);
+  if (text.size() > kMaxTextLength) text.resize(kMaxTextLength);
+  return text;
 }
 
 TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
@@ -216,8 +171,8 @@ TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
   TDurationBetween result;
   // Both values are limited to the whole milliseconds their texts show, so the duration
   // agrees with what a label prints.
-  result.ValueA = RoundToMillisecond(a);
-  result.ValueB = RoundToMillisecond(b);
+  result.ValueA = a.RoundedToMs();
+  result.ValueB = b.RoundedToMs();
   result.TextA = FormatDateTimeValue(kMomentPattern, result.ValueA, false, settings);
   result.TextB = FormatDateTimeValue(kMomentPattern, result.ValueB, false, settings);
   result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
@@ -277,16 +232,16 @@ TDurationRec ParseDuration(std::string_view text, TZeroMode zeroMode) {
 
 TDurationRec AddDurations(const TDurationRec& a, const TDurationRec& b) {
   std::int64_t sum = 0;
-  if (__builtin_add_overflow(a.TotalMilliseconds, b.TotalMilliseconds, &sum)) {
+  if (__builtin_add_overflow(a.TotalMilliseconds(), b.TotalMilliseconds(), &sum)) {
     throw ConversionError("Duration out of range");
   }
   return DurationFromMs(sum);
 }
 
 TDurationRec DurationDifference(const TDurationRec& a, const TDurationRec& b) {
-  const bool aLarger = a.TotalMilliseconds >= b.TotalMilliseconds;
-  const std::int64_t larger = aLarger ? a.TotalMilliseconds : b.TotalMilliseconds;
-  const std::int64_t smaller = aLarger ? b.TotalMilliseconds : a.TotalMilliseconds;
+  const bool aLarger = a.TotalMilliseconds() >= b.TotalMilliseconds();
+  const std::int64_t larger = aLarger ? a.TotalMilliseconds() : b.TotalMilliseconds();
+  const std::int64_t smaller = aLarger ? b.TotalMilliseconds() : a.TotalMilliseconds();
   std::int64_t difference = 0;
   if (__builtin_sub_overflow(larger, smaller, &difference)) {
     throw ConversionError("Duration out of range");
@@ -297,10 +252,6 @@ TDurationRec DurationDifference(const TDurationRec& a, const TDurationRec& b) {
 std::int64_t TOffsetDuration::TotalMilliseconds() const {
   return std::int64_t{Hours} * kMsPerHour + std::int64_t{Minutes} * kMsPerMinute +
          std::int64_t{Seconds} * kMsPerSecond + Milliseconds;
-}
-
-double TOffsetDuration::Days() const {
-  return static_cast<double>(TotalMilliseconds()) / static_cast<double>(kMsPerDay);
 }
 
 void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t limit,

@@ -1,13 +1,21 @@
-// Durations held as whole milliseconds, with every breakdown the named formats need.
+// Durations: spans of time in whole milliseconds, and the ways the formats read them.
 //
-// A duration is a signed count of milliseconds. TDurationRec keeps that count together with
-// the ways the formats read it: totals in each unit (TotalHours, TotalMinutes, ...) and the
-// clock breakdown of a day count plus the hours, minutes, seconds and milliseconds left
-// over. Every field is recomputed from TotalMilliseconds with integer division that
-// truncates toward zero, so a record is always consistent; months count 30 days each.
+// A duration is a signed count of milliseconds (TMilliseconds) with no calendar attached:
+// "90061001 ms" is one day, one hour, one minute, one second and one millisecond however
+// long the days around it are. Two date-times give one by their distance on the linear
+// scale (never negative; which one is earlier is not kept), and two durations add or
+// subtract without leaving 64 bits.
 //
-//   DurationFromMs(90'061'001)   // Days 1, Hours 1, Minutes 1, Seconds 1, Milliseconds 1,
-//                                // TotalHours 25, Text "01:01:01:01.001"
+// TDurationRec is a view of one count: the totals in each unit (TotalHours, TotalMinutes,
+// ...) and the clock breakdown into a day count plus the hours, minutes, seconds and
+// milliseconds left over. Every field is computed from the count when it is read, by
+// integer division that truncates toward zero, so no two fields can disagree; months
+// count 30 days each.
+//
+//   DurationFromMs(90'061'001)   // Days() 1, Hours() 1, Minutes() 1, Seconds() 1,
+//                                // Milliseconds() 1, TotalHours() 25,
+//                                // Text() "01:01:01:01.001"
+//   DurationFromMs(-90'061'001)  // Days() -1, Hours() -1, ..., TotalHours() -25
 //
 // Two texts read as durations:
 //   - the stored form days:hours:minutes:seconds.milliseconds (ParseDuration), padded to
@@ -27,40 +35,42 @@
 
 namespace zentrel {
 
-struct TDurationRec {
-  std::int64_t TotalMilliseconds = 0;
-  std::int64_t Months = 0;
-  std::int64_t Weeks = 0;
-  std::int64_t Days = 0;
-  std::int64_t TotalHours = 0;
-  std::int64_t Hours = 0;
-  std::int64_t TotalMinutes = 0;
-  std::int64_t Minutes = 0;
-  std::int64_t TotalSeconds = 0;
-  std::int64_t Seconds = 0;
-  std::int64_t Milliseconds = 0;
-  std::string Text = "00:00:00:00.000";
+class TDurationRec {
+ public:
+  constexpr TDurationRec() = default;
+  constexpr explicit TDurationRec(TMilliseconds span) : span_(span) {}
+
+  constexpr TMilliseconds Span() const { return span_; }
+  constexpr std::int64_t TotalMilliseconds() const { return span_.count(); }
+  constexpr std::int64_t TotalSeconds() const { return span_.count() / kMsPerSecond; }
+  constexpr std::int64_t TotalMinutes() const { return span_.count() / kMsPerMinute; }
+  constexpr std::int64_t TotalHours() const { return span_.count() / kMsPerHour; }
+  constexpr std::int64_t Days() const { return span_.count() / kMsPerDay; }
+  constexpr std::int64_t Weeks() const { return Days() / 7; }
+  constexpr std::int64_t Months() const { return Days() / 30; }
+  /// What is left over after the whole days, hours, minutes and seconds.
+  constexpr std::int64_t Hours() const { return span_.count() % kMsPerDay / kMsPerHour; }
+  constexpr std::int64_t Minutes() const { return span_.count() % kMsPerHour / kMsPerMinute; }
+  constexpr std::int64_t Seconds() const { return span_.count() % kMsPerMinute / kMsPerSecond; }
+  constexpr std::int64_t Milliseconds() const { return span_.count() % kMsPerSecond; }
+  /// "dd:hh:nn:ss.zzz" of Days to Milliseconds, cut at 255 characters.
+  std::string Text() const;
+
+ private:
+  TMilliseconds span_{0};
 };
 
-/// A date-time as whole milliseconds (rounded half away from zero) counted from the day
-/// before 1 January of year 1, so 01/01/0001 00:00 is one day; only differences of two
-/// results mean anything. Throws ConversionError for a value that is not finite or lies far
-/// outside years 1 to 9999.
-std::int64_t DateTimeToTotalMs(TDateTimeValue value);
-/// The value DateTimeToTotalMs maps to the count, under the encoding's rule for days before
-/// day 0. Throws ConversionError for a count outside years 1 to 9999.
-TDateTimeValue DateTimeFromTotalMs(std::int64_t totalMs);
-/// |DateTimeToTotalMs(a) - DateTimeToTotalMs(b)|.
+/// |a - b| on the linear scale of TDateTimeValue::SinceCalendarStart.
 std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b);
-/// Every field recomputed from a millisecond count; Text is cut at 255 characters.
+/// The view of a millisecond count.
 TDurationRec DurationFromMs(std::int64_t milliseconds);
 
 struct TDurationBetween {
   std::string TextA;  ///< ValueA rendered "mm/dd/yyyy hh:nn:ss.zzz"
   std::string TextB;
   TDurationRec Record;
-  TDateTimeValue ValueA = 0;  ///< a at the nearest whole millisecond
-  TDateTimeValue ValueB = 0;
+  TDateTimeValue ValueA;  ///< a at the nearest whole millisecond
+  TDateTimeValue ValueB;
 };
 /// The duration between two date-times, both first taken to the nearest whole millisecond.
 /// Never negative: which of the two is earlier is not kept.
@@ -86,8 +96,6 @@ TDurationRec DurationDifference(const TDurationRec& a, const TDurationRec& b);
 /// A -x/-z offset, each component clamped to its limit.
 struct TOffsetDuration {
   std::int32_t Hours = 0, Minutes = 0, Seconds = 0, Milliseconds = 0;
-  /// The offset as a fraction of days.
-  double Days() const;
   /// The offset in milliseconds.
   std::int64_t TotalMilliseconds() const;
 };

@@ -3,11 +3,12 @@
 #include <array>
 
 #include "core/text.h"
+#include "core/value_format.h"
 
 namespace zentrel {
 namespace {
 
-using TField = std::int64_t TDurationRec::*;
+using TField = std::int64_t (TDurationRec::*)() const;
 
 constexpr TField kMonths = &TDurationRec::Months;
 constexpr TField kWeeks = &TDurationRec::Weeks;
@@ -141,16 +142,16 @@ std::string FormatDuration(const TDurationRec& record, std::string_view name) {
     std::array<std::int64_t, 5> values{};
     size_t count = 0;
     for (TField field : row.Fields) {
-      if (field != nullptr) values[count++] = record.*field;
+      if (field != nullptr) values[count++] = (record.*field)();
     }
     if (!row.ZeroPattern.empty() && values[0] == 0) {
       return FormatIntegers(row.ZeroPattern, std::span(values).subspan(1, count - 1));
     }
     return FormatIntegers(row.Pattern, std::span(values).first(count));
   }
-  const std::array<std::int64_t, 5> all{record.Days, record.Hours, record.Minutes,
-                                        record.Seconds, record.Milliseconds};
-  if (record.Days == 0) return FormatIntegers(kDefaultNoDays, std::span(all).subspan(1));
+  const std::array<std::int64_t, 5> all{record.Days(), record.Hours(), record.Minutes(),
+                                        record.Seconds(), record.Milliseconds()};
+  if (record.Days() == 0) return FormatIntegers(kDefaultNoDays, std::span(all).subspan(1));
   return FormatIntegers(kDefaultWithDays, all);
 }
 

@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/text.h"
 #include "durations/duration.h"
 
 namespace zentrel {

@@ -5,6 +5,7 @@
 #include "core/date_format.h"
 #include "core/output.h"
 #include "core/text.h"
+#include "core/value_format.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
@@ -46,7 +47,7 @@ void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit,
 void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnits mode, char sign,
                       std::string_view resultFormat, TDateTimeValue base) {
   // The base is limited to the whole milliseconds a label would show.
-  const TDateTimeValue wholeBase = RoundToMillisecond(base);
+  const TDateTimeValue wholeBase = base.RoundedToMs();
   const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
 
   const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);
@@ -63,9 +64,8 @@ void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnit
   // Computed in milliseconds rather than on the raw value, so that a result on the other
   // side of day 0 (12/30/1899) is still the right moment.
   const bool after = sign == '+';
-  const std::int64_t baseMs = DateTimeToTotalMs(wholeBase);
-  const std::int64_t offsetMs = offset.TotalMilliseconds();
-  const TDateTimeValue result = DateTimeFromTotalMs(after ? baseMs + offsetMs : baseMs - offsetMs);
+  const TMilliseconds offsetMs{offset.TotalMilliseconds()};
+  const TDateTimeValue result = wholeBase.AddMs(after ? offsetMs : -offsetMs);
 
   const std::string label = offsetText + (after ? "after " : "before ") + shown + " ";
   PrintDateResult(run, resultFormat, label, result);

@@ -4,10 +4,11 @@
 
 #include <string>
 
+#include "core/conversion_error.h"
 #include "core/custom_message.h"
 #include "core/date_time.h"
+#include "core/line_end.h"
 #include "core/output.h"
-#include "core/text.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -87,8 +88,8 @@ TEST_F(TimeCalcTest, TimeBetweenCountsOnlyTheWholeMillisecondsShown) {
   // 0.4 ms more on one side and 0.4 ms less on the other: both show .270, and the
   // duration is what the texts say.
   const double sub = 0.4 / kMsPerDay;
-  const TDateTimeValue a = At(2026, 12, 7, 4, 15, 11, 270) + sub;
-  const TDateTimeValue b = At(2026, 12, 7, 4, 15, 12, 270) - sub;
+  const TDateTimeValue a = TDateTimeValue::FromSerial(At(2026, 12, 7, 4, 15, 11, 270).Serial() + sub);
+  const TDateTimeValue b = TDateTimeValue::FromSerial(At(2026, 12, 7, 4, 15, 12, 270).Serial() - sub);
   Quiet();
   ReportTimeBetween(run_, "mseconds", a, b);
   ReportTimeBetween(run_, "mseconds", a, a);
@@ -128,7 +129,9 @@ TEST_F(TimeCalcTest, TimeOffsetLabelsTheOffsetAndTheBase) {
 }
 
 TEST_F(TimeCalcTest, TimeOffsetWorksFromTheWholeMillisecondsOfTheBase) {
-  const TDateTimeValue base = At(2026, 12, 7, 4, 15, 11, 270) + 0.6 / kMsPerDay;  // shows .271
+  // 0.6 ms past .270, so it shows .271
+  const TDateTimeValue base =
+      TDateTimeValue::FromSerial(At(2026, 12, 7, 4, 15, 11, 270).Serial() + 0.6 / kMsPerDay);
   Quiet();
   ReportTimeOffset(run_, "0.001", TTimeUnits::Seconds, '+', "hh:nn:ss.zzz", base);
   EXPECT_EQ(Out(), Line("04:15:11.272"));

@@ -8,7 +8,9 @@
 #include <system_error>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/integer_conversion.h"
+#include "core/line_end.h"
 #include "core/text.h"
 #include "durations/duration_format.h"
 #include "perf/timing_format.h"
@@ -118,11 +120,11 @@ void ReadPosition(TSide& side, std::size_t index, TZeroMode zeroMode) {
   if (side.PlainTime) {
     side.TimeMs = readMs;
   } else {
-    readMs = ParseDuration(entry.TimeText, zeroMode).TotalMilliseconds;
+    readMs = ParseDuration(entry.TimeText, zeroMode).TotalMilliseconds();
     const TTimingEntry owned{std::string(entry.SectionId), std::string(entry.TimeText),
                              std::string(entry.Name)};
     TTimingLine general = FormatTimingLine(side.Label, owned, kNoTimeText, zeroMode);
-    side.TimeMs = general.Duration.TotalMilliseconds;
+    side.TimeMs = general.Duration.TotalMilliseconds();
     side.TimeLine = std::move(general.Line);
   }
   if (present && __builtin_add_overflow(side.TotalMs, readMs, &side.TotalMs)) {
@@ -155,7 +157,7 @@ void ReadAggregate(TSide& side, TZeroMode zeroMode) {
       ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode);
   const std::string total = FormatDuration(DurationFromMs(side.TotalMs), kClockFormat);
   TTimingLine shown = FormatTimingLine(side.Label, entry, total, zeroMode);
-  side.TimeMs = shown.Duration.TotalMilliseconds;
+  side.TimeMs = shown.Duration.TotalMilliseconds();
   side.PlainTime = false;
   side.TimeLine = std::move(shown.Line);
 }
@@ -232,7 +234,7 @@ class TComparison {
     };
     auto maximum = [&](std::string_view sign, std::int64_t ms) {
       // No maximum reads as an empty text, which renders as zero.
-      const std::string text = ms > 0 ? DurationFromMs(ms).Text : std::string();
+      const std::string text = ms > 0 ? DurationFromMs(ms).Text() : std::string();
       out.push_back('\t');
       out.append(sign);
       AppendRightAligned(out, FormatDurationText(text, kMinuteFormat, zeroMode_), kRunningColumns);
@@ -335,11 +337,10 @@ class TComparison {
   /// The running difference rendered "min:sec.ms", right-aligned in 10 columns.
   void AppendRunning(std::string& out, std::int64_t ms) {
     running_.clear();
-    constexpr std::int64_t kMsPerDay = 86'400'000;
     if (ms / kMsPerDay <= INT32_MAX) {
       AppendMinuteDuration(running_, ms);
     } else {  // more days than its text can be read back with: the general path
-      running_ = FormatDurationText(DurationFromMs(ms).Text, kMinuteFormat, zeroMode_);
+      running_ = FormatDurationText(DurationFromMs(ms).Text(), kMinuteFormat, zeroMode_);
     }
     AppendRightAligned(out, running_, kRunningColumns);
   }

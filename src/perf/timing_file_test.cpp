@@ -189,21 +189,21 @@ TEST(ParseTimingLine, AccumulatesTheTimeUnderTheZeroMode) {
   TTimingEntry entry =
       ParseTimingLine("\\--- [#47] 01:20:29.730 - A", total, true, TZeroMode::ZeroThis);
   EXPECT_EQ(entry.SectionId, "[#47]");
-  EXPECT_EQ(total.TotalMilliseconds, 1'000 + 4'829'730);
+  EXPECT_EQ(total.TotalMilliseconds(), 1'000 + 4'829'730);
 
   // A letter in the minutes: that field reads 0, or the whole time does under ZeroAll.
   total = {};
   ParseTimingLine("\\--- [#48] 01:2x:29.730 - B", total, true, TZeroMode::ZeroThis);
-  EXPECT_EQ(total.TotalMilliseconds, 3'629'730);
+  EXPECT_EQ(total.TotalMilliseconds(), 3'629'730);
   total = {};
   ParseTimingLine("\\--- [#48] 01:2x:29.730 - B", total, true, TZeroMode::ZeroAll);
-  EXPECT_EQ(total.TotalMilliseconds, 0);
+  EXPECT_EQ(total.TotalMilliseconds(), 0);
 
   // Invalid entries add their replacement time, zero; without accumulate nothing is added.
   total = DurationFromMs(5);
   ParseTimingLine("\\--- [#49] 0:09.000 NAME", total, true, TZeroMode::ZeroThis);
   ParseTimingLine("\\--- [#50] 0:09.000 - C", total, false, TZeroMode::ZeroThis);
-  EXPECT_EQ(total.TotalMilliseconds, 5);
+  EXPECT_EQ(total.TotalMilliseconds(), 5);
 }
 
 }  // namespace

@@ -6,11 +6,6 @@
 namespace zentrel {
 namespace {
 
-constexpr std::int64_t kMsPerSecond = 1'000;
-constexpr std::int64_t kMsPerMinute = 60'000;
-constexpr std::int64_t kMsPerHour = 3'600'000;
-constexpr std::int64_t kMsPerDayCount = 86'400'000;
-
 /// Writes the digits of value in the base backwards from end; returns the first digit.
 template <unsigned Base>
 char* WriteDigits(char* end, std::uint64_t value, bool upper = false) {
@@ -312,7 +307,7 @@ bool ParsePlainDuration(std::string_view text, std::int64_t& ms) {
   // With a fraction the given fields are the least significant ones: seconds last.
   std::int64_t dhms[4] = {0, 0, 0, 0};
   for (int k = 0; k < count; ++k) dhms[4 - count + k] = fields[k];
-  ms = dhms[0] * kMsPerDayCount + dhms[1] * kMsPerHour + dhms[2] * kMsPerMinute +
+  ms = dhms[0] * kMsPerDay + dhms[1] * kMsPerHour + dhms[2] * kMsPerMinute +
        dhms[3] * kMsPerSecond + fraction;
   return true;
 }

@@ -128,8 +128,8 @@ TEST(ParsePlainDuration, ReadsPlainTimesLikeParseDuration) {
   for (const std::string& text : texts) {
     std::int64_t ms = -1;
     ASSERT_TRUE(ParsePlainDuration(text, ms)) << text;
-    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroThis).TotalMilliseconds) << text;
-    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds) << text;
+    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroThis).TotalMilliseconds()) << text;
+    ASSERT_EQ(ms, ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds()) << text;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
 #include "sysinfo/registry_values.h"
 

@@ -2,7 +2,9 @@
 
 #include <bit>
 
+#include "core/conversion_error.h"
 #include "core/text.h"
+#include "platform/win32/unicode.h"
 #include "sysinfo/os_info.h"
 #include "sysinfo/registry_values.h"
 
@@ -94,23 +96,13 @@ std::string DecodeCommandOutput(std::string_view output) {
       static_cast<unsigned char>(output[1]) != 0xFE) {
     return std::string(output);
   }
-  std::string text;
+  std::u16string units;
+  units.reserve(output.size() / 2);
   for (size_t i = 2; i + 1 < output.size(); i += 2) {
-    std::uint32_t unit = static_cast<unsigned char>(output[i]) |
-                         (static_cast<std::uint32_t>(static_cast<unsigned char>(output[i + 1])) << 8);
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < output.size()) {
-      std::uint32_t low = static_cast<unsigned char>(output[i + 2]) |
-                          (static_cast<std::uint32_t>(static_cast<unsigned char>(output[i + 3])) << 8);
-      if (low >= 0xDC00 && low < 0xE000) {
-        AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-        i += 2;
-        continue;
-      }
-    }
-    // A lone surrogate stands for nothing printable.
-    AppendUtf8(text, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(output[i]) |
+                                          static_cast<unsigned char>(output[i + 1]) << 8));
   }
-  return text;
+  return platform::Utf16ToUtf8(units);
 }
 
 std::int32_t SocketsFromWmiOutput(std::string_view output) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {

@@ -1,11 +1,11 @@
 #include "sysinfo/script_variables.h"
 
 #include <array>
-#include <chrono>
 #include <string_view>
 
 #include "core/date_format.h"
 #include "core/text.h"
+#include "core/value_format.h"
 #include "dates/date_queries.h"
 #include "sysinfo/os_info.h"
 #include "sysinfo/processor_info.h"
@@ -13,15 +13,11 @@
 namespace zentrel {
 namespace {
 
-namespace chr = std::chrono;
 
-constexpr std::string_view kTrueText = "TRUE";
-constexpr std::string_view kFalseText = "FALSE";
 constexpr int kDividerWidth = 79;
 constexpr int kGuidDigits = 32;
 constexpr std::string_view kDividerComment = "; Set Various Modern and Legacy Dividers";
 
-std::string_view YesNo(bool value) { return value ? kTrueText : kFalseText; }
 
 /// How the value of a date row is made.
 enum class TDateValue {
@@ -200,50 +196,15 @@ std::string LastFive(const std::string& text) {
   return text.size() <= 5 ? text : text.substr(text.size() - 5);
 }
 
-unsigned IsoWeekday(chr::year_month_day date) {
-  return chr::weekday{chr::sys_days{date}}.iso_encoding();
-}
-
-TMonthWeek MonthWeekOf(chr::year_month_day date) {
-  int year = static_cast<int>(date.year());
-  int month = static_cast<int>(static_cast<unsigned>(date.month()));
-  int day = static_cast<int>(static_cast<unsigned>(date.day()));
-  int weekday = static_cast<int>(IsoWeekday(date));
-  int first = static_cast<int>(IsoWeekday(date.year() / date.month() / 1));
-  int n = day - 1 + first;
-  if (first > 4) n -= 7;  // the month starts on a Friday, Saturday or Sunday
-  if (n < 1) {
-    // Before the month's first week: the last week of the previous month.
-    chr::year_month_day lastOfPrevious{chr::sys_days{date.year() / date.month() / 1} -
-                                       chr::days{1}};
-    TMonthWeek previous = MonthWeekOf(lastOfPrevious);
-    previous.DayOfWeek = weekday;
-    return previous;
-  }
-  TMonthWeek result{year, month, n / 7 + (n % 7 != 0 ? 1 : 0), weekday};
-  chr::year_month_day_last last{date.year() / date.month() / chr::last};
-  int lastWeekday = static_cast<int>(IsoWeekday(chr::year_month_day{last}));
-  int daysInMonth = static_cast<int>(static_cast<unsigned>(last.day()));
-  if (lastWeekday < 4 && daysInMonth - day < lastWeekday) {
-    // The month ends on a Monday, Tuesday or Wednesday: its last days open the next one.
-    result.Week = 1;
-    result.Month = month == 12 ? 1 : month + 1;
-    result.Year = month == 12 ? year + 1 : year;
-  }
-  return result;
-}
-
 /// Everything the listing computes before its first line, and the writer of its lines.
 class TListing {
  public:
   TListing(TRunContext& run, TRandom& random, TDateTimeValue now)
       : run_(run), now_(now) {
-    TDateTimeValue tomorrow = IncDays(now, 1);
+    TDateTimeValue tomorrow = now.AddDays(1);
     date_ = DecodeDate(now);
     endOfMonth_ = DecodeDate(tomorrow).Month != date_.Month;
-    chr::year_month_day civil{chr::year{date_.Year} / date_.Month / date_.Day};
-    dayOfYear_ = static_cast<int>(
-        (chr::sys_days{civil} - chr::sys_days{civil.year() / chr::January / 1}).count() + 1);
+    dayOfYear_ = DayOfYear(now);
     week_ = DecodeDateWeek(now);
     monthWeek_ = DecodeMonthWeek(now);
     raw1_ = FloatToText(random.NextFraction(), run.Format);
@@ -262,7 +223,7 @@ class TListing {
   }
 
   void DateRow(const TDateRow& row) {
-    TDateTimeValue date = row.Days == 0 ? now_ : IncDays(now_, row.Days);
+    TDateTimeValue date = row.Days == 0 ? now_ : now_.AddDays(row.Days);
     std::string value;
     switch (row.Value) {
       case V::Pattern:
@@ -304,7 +265,7 @@ class TListing {
         value = YesNo(IsLeapYear(date_.Year));
         break;
       case V::DayOfWeek:
-        value = std::to_string(week_.DayOfWeek + 1);  // Monday 2 ... Sunday 8
+        value = std::to_string(now_.Weekday().MondayTwoToSundayEight());
         break;
       case V::DayOfYear:
         value = std::to_string(dayOfYear_);
@@ -349,7 +310,7 @@ class TListing {
     int year = index / 12;
     int month = index % 12 + 1;
     int day = std::min(date_.Day, DaysInMonth(year, month));
-    return CombineDateTime(EncodeDate(year, month, day), now_ - DateOf(now_));
+    return CombineDateTime(EncodeDate(year, month, day), now_.TimeOfDay());
   }
 
   TRunContext& run_;
@@ -387,11 +348,6 @@ std::string MakeDivider(char16_t c) {
   divider.reserve(one.size() * kDividerWidth);
   for (int i = 0; i < kDividerWidth; ++i) divider += one;
   return divider;
-}
-
-TMonthWeek DecodeMonthWeek(TDateTimeValue value) {
-  TDateParts parts = DecodeDate(value);
-  return MonthWeekOf(chr::year{parts.Year} / parts.Month / parts.Day);
 }
 
 void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,

@@ -26,17 +26,4 @@ std::string MakeRandomGuid(TRandom& random, int digits);
 /// 79 copies of the character, as UTF-8.
 std::string MakeDivider(char16_t c);
 
-struct TMonthWeek {
-  int Year = 0;
-  int Month = 0;
-  /// Weeks run Monday to Sunday and belong to the month that holds their Thursday.
-  int Week = 0;
-  /// Monday 1 to Sunday 7.
-  int DayOfWeek = 0;
-};
-
-/// The week of the month of a date, with the year and month that week belongs to (the
-/// previous or next month at the edges). Throws ConversionError outside years 1 to 9999.
-TMonthWeek DecodeMonthWeek(TDateTimeValue value);
-
 }  // namespace zentrel

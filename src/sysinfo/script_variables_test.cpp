@@ -4,7 +4,9 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "core/conversion_error.h"
+#include "core/line_end.h"
+#include "core/value_format.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -170,37 +172,6 @@ TEST(ScriptVariablesTest, CalendarRows) {
   l.Write(At(2026, 3, 31));
   EXPECT_EQ(l.Row("@LASTMONTH_EXP;"), "@LASTMONTH_EXP;2026-02; Last Month (2026-02)");
   EXPECT_EQ(l.Row("@YESTERDAY_EXP;"), "@YESTERDAY_EXP;2026-03-30; Yesterday (2026-03-30)");
-}
-
-TEST(MonthWeekTest, WeeksBelongToTheMonthOfTheirThursday) {
-  struct Case {
-    TDateTimeValue when;
-    TMonthWeek expected;
-  } cases[] = {
-      // January 2027 begins on a Friday: its 1st to 3rd close December's last week.
-      {At(2027, 1, 1), {2026, 12, 5, 5}},
-      {At(2027, 1, 3), {2026, 12, 5, 7}},
-      {At(2027, 1, 4), {2027, 1, 1, 1}},
-      {At(2027, 1, 11), {2027, 1, 2, 1}},
-      // June 2026 ends on a Tuesday: its last two days open July.
-      {At(2026, 6, 28), {2026, 6, 4, 7}},
-      {At(2026, 6, 29), {2026, 7, 1, 1}},
-      {At(2026, 6, 30), {2026, 7, 1, 2}},
-      {At(2026, 7, 1), {2026, 7, 1, 3}},
-      // December 2025 ends on a Wednesday: its last days open January of the next year.
-      {At(2025, 12, 29), {2026, 1, 1, 1}},
-      {At(2025, 12, 28), {2025, 12, 4, 7}},
-      // A month that begins on a Thursday keeps its first days.
-      {At(2026, 10, 1), {2026, 10, 1, 4}},
-      {At(2026, 10, 5), {2026, 10, 2, 1}},
-  };
-  for (const auto& c : cases) {
-    TMonthWeek w = DecodeMonthWeek(c.when);
-    EXPECT_EQ(w.Year, c.expected.Year) << c.when;
-    EXPECT_EQ(w.Month, c.expected.Month) << c.when;
-    EXPECT_EQ(w.Week, c.expected.Week) << c.when;
-    EXPECT_EQ(w.DayOfWeek, c.expected.DayOfWeek) << c.when;
-  }
 }
 
 TEST(DividerTest, SeventyNineCopies) {
