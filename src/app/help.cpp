@@ -7,6 +7,8 @@
 
 #include "core/banner.h"
 #include "core/date_format.h"
+#include "core/exit_code.h"
+#include "core/text.h"
 #include "core/value_format.h"
 #include "durations/duration.h"
 #include "durations/duration_format.h"
@@ -302,25 +304,6 @@ constexpr THelpLine kUsageNotes[] = {
     {TLineKind::ExitCodes},
 };
 
-struct TExitCodeLine {
-  int Code;
-  std::string_view Text;
-};
-
-// The printed table leaves out 75 (a timing file without entries), as it always has.
-constexpr TExitCodeLine kExitCodes[] = {
-    {0, "Command Completed Successfully"},
-    {64, "Missing Necessary/Essential Parameters"},
-    {65, "Mismatched Parameters Used"},
-    {70, "A valid filename was not provided at the command-line"},
-    {71, "Unable to open the filename provided"},
-    {72, "Unable to write to the output file provided"},
-    {73, "Could not obtain file version info"},
-    {74, "File does not contain any/legitimate resource information"},
-    {250, "Script-Variables were generated successfully"},
-    {255, "Syntax Help Requested"},
-};
-
 // The examples: each line is the program name followed by pieces, rendered left to right,
 // so the random draws are taken in the order in which they appear on the screen.
 
@@ -460,10 +443,11 @@ void WriteFormatTable(TRunContext& run) {
 }
 
 void WriteExitCodes(TRunContext& run) {
-  for (const TExitCodeLine& entry : kExitCodes) {
+  for (const TExitCodeRow& row : kExitCodes) {
+    if (row.HelpText.empty()) continue;
     std::string line;
-    AppendInteger(line, entry.Code, 7);
-    run.Out().WriteLine(line + " - " + std::string(entry.Text));
+    AppendInteger(line, ToInt(row.Code), 7);
+    run.Out().WriteLine(line + " - " + std::string(row.HelpText));
   }
 }
 

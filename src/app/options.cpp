@@ -7,54 +7,30 @@
 namespace zentrel {
 namespace {
 
-// The option table as declared: a letter or name followed by ":" requires an argument,
-// by "::" takes an optional one; blanks only separate the entries.
-constexpr std::string_view kShortOptions =
-    "? h q v o: p: a: f:: d:: s:: w:: y:: b: t:: n: e: l:: m c: r:: z: x: k: u: i";
-constexpr std::string_view kLongOptions =
-    "?? help help2 quiet verbose output: days-prior: days-after: format:: date:: "
-    "selected:: day-of-week:: day-of-year:: days-between: time:: time-between: "
-    "extended-format: leapyear:: month-end:: current: random:: time-prior: time-after: "
-    "convert-time: convert-days: use-hours use-minutes use-seconds compareold: "
-    "comparenew: searchfor: heading: zeroall zerothis script-variables no-symbols info "
-    "version-only error-delay audible-error debug-mode";
-
-enum class TArgKind { None, Required, Optional };
-
-TArgKind KindOf(std::string_view suffix) {
-  if (suffix == "::") return TArgKind::Optional;
-  if (suffix == ":") return TArgKind::Required;
-  return TArgKind::None;
+constexpr bool TableInIdOrder() {
+  std::size_t next = 0;
+  for (const TOptionRow& row : kOptionTable) {
+    if (static_cast<std::size_t>(row.Id) != next++) return false;
+  }
+  return next == static_cast<std::size_t>(TOptionId::DebugMode) + 1;
 }
+static_assert(TableInIdOrder(), "kOptionTable must hold every option in the order of TOptionId");
 
 /// The argument kind of a long option name, or nullopt when the table has no such name.
 std::optional<TArgKind> FindLong(std::string_view name) {
-  std::string_view list = kLongOptions;
-  while (!list.empty()) {
-    size_t start = list.find_first_not_of(' ');
-    if (start == std::string_view::npos) break;
-    list.remove_prefix(start);
-    size_t end = list.find(' ');
-    std::string_view entry = list.substr(0, end);
-    list.remove_prefix(end == std::string_view::npos ? list.size() : end);
-    size_t colon = entry.find(':');
-    std::string_view entryName = entry.substr(0, colon);
-    if (SameText(entryName, name)) {
-      return KindOf(colon == std::string_view::npos ? "" : entry.substr(colon));
-    }
+  for (const TOptionRow& row : kOptionTable) {
+    if (SameText(row.Name, name)) return row.Argument;
   }
   return std::nullopt;
 }
 
 /// The argument kind of a short letter (lower case), or nullopt when it is not declared.
 std::optional<TArgKind> FindShort(char letter) {
-  if (letter == ':' || letter == ' ') return std::nullopt;
-  size_t at = kShortOptions.find(letter);
-  if (at == std::string_view::npos) return std::nullopt;
-  std::string_view rest = kShortOptions.substr(at + 1);
-  if (rest.substr(0, 2) == "::") return TArgKind::Optional;
-  if (rest.substr(0, 1) == ":") return TArgKind::Required;
-  return TArgKind::None;
+  if (letter == '\0') return std::nullopt;
+  for (const TOptionRow& row : kOptionTable) {
+    if (row.Letter == letter) return row.Argument;
+  }
+  return std::nullopt;
 }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
@@ -144,11 +120,21 @@ int TOptions::LastMatch(std::string_view name) const {
   return -1;
 }
 
-bool TOptions::Present(std::string_view letter, std::string_view name) const {
-  return LastMatch(letter) >= 0 || LastMatch(name) >= 0;
+namespace {
+
+/// The letter of an option as a name to match; empty when it has none.
+std::string_view LetterOf(const TOptionRow& row) {
+  return row.Letter == '\0' ? std::string_view() : std::string_view(&row.Letter, 1);
 }
 
-bool TOptions::Present(std::string_view name) const { return LastMatch(name) >= 0; }
+}  // namespace
+
+bool TOptions::Present(TOptionId id) const {
+  const TOptionRow& row = OptionRow(id);
+  return LastMatch(LetterOf(row)) >= 0 || LastMatch(row.Name) >= 0;
+}
+
+bool TOptions::NamePresent(TOptionId id) const { return LastMatch(OptionRow(id).Name) >= 0; }
 
 std::string TOptions::ValueAt(int index) const {
   if (index < 0) return {};
@@ -164,12 +150,11 @@ std::string TOptions::ValueAt(int index) const {
   return {};
 }
 
-std::string TOptions::Value(std::string_view letter, std::string_view name) const {
-  int index = LastMatch(letter);
-  if (index < 0) index = LastMatch(name);
+std::string TOptions::Value(TOptionId id) const {
+  const TOptionRow& row = OptionRow(id);
+  int index = LastMatch(LetterOf(row));
+  if (index < 0) index = LastMatch(row.Name);
   return ValueAt(index);
 }
-
-std::string TOptions::Value(std::string_view name) const { return ValueAt(LastMatch(name)); }
 
 }  // namespace zentrel

@@ -2,14 +2,123 @@
 //
 // Short options are letters after one "-" (several may run together: "-qd"), long options
 // names after "--" (with "=value" for their argument). Options match without regard to
-// case, and the last matching parameter wins.
+// case, and the last matching parameter wins. Code names an option by its TOptionId, so a
+// letter or name exists in one place only: kOptionTable.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zentrel {
+
+enum class TOptionId {
+  Question,  ///< -? and --??; the long form also asks for the verbose help
+  Help,
+  Help2,
+  Quiet,
+  Verbose,
+  Output,
+  DaysPrior,
+  DaysAfter,
+  Format,
+  Date,
+  Selected,
+  DayOfWeek,
+  DayOfYear,
+  DaysBetween,
+  Time,
+  TimeBetween,
+  ExtendedFormat,
+  LeapYear,
+  MonthEnd,
+  Current,
+  Random,
+  TimePrior,
+  TimeAfter,
+  ConvertTime,
+  ConvertDays,
+  UseHours,
+  UseMinutes,
+  UseSeconds,
+  CompareOld,
+  CompareNew,
+  SearchFor,
+  Heading,
+  ZeroAll,
+  ZeroThis,
+  ScriptVariables,
+  NoSymbols,
+  Info,
+  VersionOnly,
+  ErrorDelay,
+  AudibleError,
+  DebugMode,
+};
+
+/// What an option takes after it. For a letter, only Required is checked: a value after an
+/// optional one is skipped by the check, which skips any other non-option too.
+enum class TArgKind { None, Required, Optional };
+
+struct TOptionRow {
+  TOptionId Id;
+  char Letter;            ///< lower case; '\0' for an option with a long name only
+  std::string_view Name;  ///< as the help screen spells it, matched without regard to case
+  TArgKind Argument;
+};
+
+/// Every option, in the order of TOptionId.
+inline constexpr TOptionRow kOptionTable[] = {
+    {TOptionId::Question, '?', "??", TArgKind::None},
+    {TOptionId::Help, 'h', "help", TArgKind::None},
+    {TOptionId::Help2, '\0', "help2", TArgKind::None},
+    {TOptionId::Quiet, 'q', "quiet", TArgKind::None},
+    {TOptionId::Verbose, 'v', "verbose", TArgKind::None},
+    {TOptionId::Output, 'o', "output", TArgKind::Required},
+    {TOptionId::DaysPrior, 'p', "days-prior", TArgKind::Required},
+    {TOptionId::DaysAfter, 'a', "days-after", TArgKind::Required},
+    {TOptionId::Format, 'f', "format", TArgKind::Optional},
+    {TOptionId::Date, 'd', "date", TArgKind::Optional},
+    {TOptionId::Selected, 's', "selected", TArgKind::Optional},
+    {TOptionId::DayOfWeek, 'w', "day-of-week", TArgKind::Optional},
+    {TOptionId::DayOfYear, 'y', "day-of-year", TArgKind::Optional},
+    {TOptionId::DaysBetween, 'b', "days-between", TArgKind::Required},
+    {TOptionId::Time, 't', "time", TArgKind::Optional},
+    {TOptionId::TimeBetween, 'n', "time-between", TArgKind::Required},
+    {TOptionId::ExtendedFormat, 'e', "extended-format", TArgKind::Required},
+    {TOptionId::LeapYear, 'l', "leapyear", TArgKind::Optional},
+    // -m passes the check as a switch (optional and none are alike for a letter), yet
+    // its value is read: "-m 02/28/2024" tests that date.
+    {TOptionId::MonthEnd, 'm', "month-end", TArgKind::Optional},
+    {TOptionId::Current, 'c', "current", TArgKind::Required},
+    {TOptionId::Random, 'r', "random", TArgKind::Optional},
+    {TOptionId::TimePrior, 'x', "time-prior", TArgKind::Required},
+    {TOptionId::TimeAfter, 'z', "time-after", TArgKind::Required},
+    {TOptionId::ConvertTime, 'k', "convert-time", TArgKind::Required},
+    {TOptionId::ConvertDays, 'u', "convert-days", TArgKind::Required},
+    {TOptionId::UseHours, '\0', "use-hours", TArgKind::None},
+    {TOptionId::UseMinutes, '\0', "use-minutes", TArgKind::None},
+    {TOptionId::UseSeconds, '\0', "use-seconds", TArgKind::None},
+    {TOptionId::CompareOld, '\0', "compareold", TArgKind::Required},
+    {TOptionId::CompareNew, '\0', "comparenew", TArgKind::Required},
+    {TOptionId::SearchFor, '\0', "searchfor", TArgKind::Required},
+    {TOptionId::Heading, '\0', "heading", TArgKind::Required},
+    {TOptionId::ZeroAll, '\0', "zeroall", TArgKind::None},
+    {TOptionId::ZeroThis, '\0', "zerothis", TArgKind::None},
+    {TOptionId::ScriptVariables, '\0', "script-variables", TArgKind::None},
+    {TOptionId::NoSymbols, '\0', "no-symbols", TArgKind::None},
+    {TOptionId::Info, 'i', "info", TArgKind::None},
+    {TOptionId::VersionOnly, '\0', "version-only", TArgKind::None},
+    {TOptionId::ErrorDelay, '\0', "error-delay", TArgKind::None},
+    {TOptionId::AudibleError, '\0', "audible-error", TArgKind::None},
+    {TOptionId::DebugMode, '\0', "debug-mode", TArgKind::None},
+};
+
+/// The row of an option.
+constexpr const TOptionRow& OptionRow(TOptionId id) {
+  return kOptionTable[static_cast<std::size_t>(id)];
+}
 
 /// Checks every parameter against the option table and returns every error found, in the
 /// order found (empty when the command line is valid).
@@ -20,20 +129,19 @@ class TOptions {
  public:
   explicit TOptions(const std::vector<std::string>& parameters) : params_(parameters) {}
 
-  /// True when some parameter matches the letter or the name.
-  bool Present(std::string_view letter, std::string_view name) const;
-  /// True when some parameter matches the name.
-  bool Present(std::string_view name) const;
+  /// True when some parameter matches the option's letter or its name.
+  bool Present(TOptionId id) const;
+  /// True when some parameter matches the option's name.
+  bool NamePresent(TOptionId id) const;
   /// The value of the last parameter matching the letter, else of the last matching the
   /// name: after its "=" when written with "--", else the next parameter unless that begins
   /// with "-". Empty when there is none.
-  std::string Value(std::string_view letter, std::string_view name) const;
-  std::string Value(std::string_view name) const;
+  std::string Value(TOptionId id) const;
 
   const std::vector<std::string>& Parameters() const { return params_; }
 
  private:
-  /// Index of the last parameter matching name, or -1.
+  /// Index of the last parameter matching the letter or name (none when empty), or -1.
   int LastMatch(std::string_view name) const;
   std::string ValueAt(int index) const;
 

@@ -63,37 +63,42 @@ TEST(ValidateOptions, EmptyAndOddLongNames) {
 TEST(OptionLookup, MatchesLetterOrNameWithoutRegardToCase) {
   Params params{"-Q", "--VERBOSE", "-quiet", "--x=1"};
   TOptions options(params);
-  EXPECT_TRUE(options.Present("q", "quiet"));
-  EXPECT_TRUE(options.Present("v", "verbose"));
-  EXPECT_TRUE(options.Present("x", "time-prior"));
-  EXPECT_FALSE(options.Present("d", "date"));
+  EXPECT_TRUE(options.Present(TOptionId::Quiet));
+  EXPECT_TRUE(options.Present(TOptionId::Verbose));
+  EXPECT_TRUE(options.Present(TOptionId::TimePrior));
+  EXPECT_FALSE(options.Present(TOptionId::Date));
+  // -? is the help; only the long spelling --?? (or -??) also asks for its notes.
+  Params letter{"-?"}, name{"-??"};
+  EXPECT_TRUE(TOptions(letter).Present(TOptionId::Question));
+  EXPECT_FALSE(TOptions(letter).NamePresent(TOptionId::Question));
+  EXPECT_TRUE(TOptions(name).NamePresent(TOptionId::Question));
 }
 
 TEST(OptionLookup, LettersRunTogetherMatchNeitherLetter) {
   Params params{"-qd"};
   TOptions options(params);
-  EXPECT_FALSE(options.Present("q", "quiet"));
-  EXPECT_FALSE(options.Present("d", "date"));
+  EXPECT_FALSE(options.Present(TOptionId::Quiet));
+  EXPECT_FALSE(options.Present(TOptionId::Date));
 }
 
 TEST(OptionLookup, LastMatchWinsAndLetterBeatsName) {
   Params params{"-d", "01/01/2020", "--date=02/02/2020", "-d", "03/03/2020"};
   TOptions options(params);
-  EXPECT_EQ(options.Value("d", "date"), "03/03/2020");
+  EXPECT_EQ(options.Value(TOptionId::Date), "03/03/2020");
   Params named{"--date=02/02/2020", "--date=04/04/2020"};
-  EXPECT_EQ(TOptions(named).Value("d", "date"), "04/04/2020");
+  EXPECT_EQ(TOptions(named).Value(TOptionId::Date), "04/04/2020");
 }
 
 TEST(OptionLookup, ValueForms) {
   Params params{"--format", "yyyy", "-p", "-q", "--heading=A=B", "--searchfor="};
   TOptions options(params);
-  EXPECT_EQ(options.Value("f", "format"), "");  // a long option never takes the next one
-  EXPECT_EQ(options.Value("p", "days-prior"), "");
-  EXPECT_EQ(options.Value("heading"), "A=B");
-  EXPECT_TRUE(options.Present("searchfor"));
-  EXPECT_EQ(options.Value("searchfor"), "");
+  EXPECT_EQ(options.Value(TOptionId::Format), "");  // a long option never takes the next one
+  EXPECT_EQ(options.Value(TOptionId::DaysPrior), "");
+  EXPECT_EQ(options.Value(TOptionId::Heading), "A=B");
+  EXPECT_TRUE(options.Present(TOptionId::SearchFor));
+  EXPECT_EQ(options.Value(TOptionId::SearchFor), "");
   Params monthEnd{"-m", "02/28/2024"};
-  EXPECT_EQ(TOptions(monthEnd).Value("m", "month-end"), "02/28/2024");
+  EXPECT_EQ(TOptions(monthEnd).Value(TOptionId::MonthEnd), "02/28/2024");
 }
 
 }  // namespace

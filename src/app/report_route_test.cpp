@@ -107,6 +107,41 @@ TEST(ReportRoute, ARunThatCrossesMidnightSpeaksOfOneDay) {
   }
 }
 
+TEST(RunRoute, ASecondRunOfTheSameObjectBehavesAsTheFirst) {
+  const struct {
+    std::vector<std::string> Args;
+    platform::TVersionStatus Version;
+  } cases[] = {
+      {{"-i"}, platform::TVersionStatus::Ok},          // the banner shows again
+      {{"-i"}, platform::TVersionStatus::Failed},      // and so do its error and code
+      {{"-r", "1000"}, platform::TVersionStatus::Ok},  // the same draws
+      {{"-q", "-x", "1000"}, platform::TVersionStatus::Ok},
+  };
+  for (const auto& c : cases) {
+    platform::FakePlatform os;
+    os.Args = c.Args;
+    os.Version.Status = c.Version;
+    TZentrel program(os);
+    const int firstCode = program.Run();
+    const std::string firstOut = os.Out, firstErr = os.Err;
+    os.Out.clear();
+    os.Err.clear();
+    EXPECT_EQ(program.Run(), firstCode) << c.Args[0];
+    EXPECT_EQ(os.Out, firstOut) << c.Args[0];
+    EXPECT_EQ(os.Err, firstErr) << c.Args[0];
+  }
+  // Nor do the settings of one command line reach the next run.
+  platform::FakePlatform os;
+  os.Args = {"-q", "--use-seconds", "-x", "90"};
+  TZentrel program(os);
+  program.Run();
+  os.Args = {"-q", "-x", "90"};
+  os.Out.clear();
+  program.Run();
+  TProgramRun fresh({"-q", "-x", "90"});
+  EXPECT_EQ(os.Out, fresh.Run().os.Out);
+}
+
 TEST(HelpRoute, HelpOptionsShowTheFullFormWithExitCode255) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"-h"}, {"-?"}, {"--help"}, {"/?"}, {"-h", "-v"}, {"--??"}, {"--help2"}}) {

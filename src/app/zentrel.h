@@ -1,6 +1,7 @@
 // The application object: one run of the program, from the command line to the exit code.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,21 +16,40 @@ class TZentrel {
  public:
   explicit TZentrel(platform::Platform& os);
 
-  /// Runs the program once and returns the exit code; output is flushed on return.
+  /// Runs the program and returns the exit code; output is flushed on return. Every call
+  /// starts from nothing the last one left (exit code, banner, version information,
+  /// settings), so a second call behaves as the first. A value that does not convert
+  /// shows the syntax-error screen; any other exception is a fault of the program and
+  /// leaves this function, the output buffered so far still written when the object goes.
   int Run();
 
-  TRunContext& Context() { return run_; }
-
  private:
+  /// When a row of the action table runs: the first row that applies among those of the
+  /// earliest stage wins.
+  enum class TWhen {
+    AfterFlags,     ///< once -q, -v and "/?" are read: help, banner and listing
+    AfterSettings,  ///< once -o, -e and the duration unit are taken: the calculations
+  };
+  struct TAction;
+  static const TAction kActions[];
+
   void MainRun();
-  /// The options were checked; runs the help, banner and listing paths or one action.
+  /// The options were checked; reads them and runs the first row that applies.
   void RunGuarded();
+  void ReadFlags();
+  void ReadSettings();
+  /// Runs the first row of the stage whose options are present; false when none is.
+  bool RunFirstAction(TWhen when);
   void ShowConversionFailure();
 
   // The actions of the dispatch table, one per row.
-  void RunTimeOffset(char sign, std::string_view letter, std::string_view name);
-  void RunTimePrior() { RunTimeOffset('-', "x", "time-prior"); }
-  void RunTimeAfter() { RunTimeOffset('+', "z", "time-after"); }
+  void RunHelp();
+  void RunInfo();
+  void RunVersionOnly();
+  void RunScriptVariables();
+  void RunTimeOffset(char sign, TOptionId option);
+  void RunTimePrior() { RunTimeOffset('-', TOptionId::TimePrior); }
+  void RunTimeAfter() { RunTimeOffset('+', TOptionId::TimeAfter); }
   void RunTimeBetween();
   void RunConvertTime();
   void RunConvertDays();
@@ -37,9 +57,9 @@ class TZentrel {
   void RunDayOfWeek();
   void RunDayOfYear();
   void RunLeapYear();
-  void RunDaysPriorAfter(char sign, std::string_view letter, std::string_view name);
-  void RunDaysPrior() { RunDaysPriorAfter('-', "p", "days-prior"); }
-  void RunDaysAfter() { RunDaysPriorAfter('+', "a", "days-after"); }
+  void RunDaysPriorAfter(char sign, TOptionId option);
+  void RunDaysPrior() { RunDaysPriorAfter('-', TOptionId::DaysPrior); }
+  void RunDaysAfter() { RunDaysPriorAfter('+', TOptionId::DaysAfter); }
   void RunDaysBetween();
   void RunMonthEnd();
   void RunCurrent();
@@ -52,12 +72,11 @@ class TZentrel {
   TDateTimeValue Parse(std::string_view text,
                        TAmbiguousText ambiguous = TAmbiguousText::Date);
   /// Parse of the option's value, or fallback when the value is empty.
-  TDateTimeValue ParseOr(std::string_view letter, std::string_view name, TDateTimeValue fallback);
+  TDateTimeValue ParseOr(TOptionId option, TDateTimeValue fallback);
 
-  struct TAction;
-  static const TAction kActions[];
-
-  TRunContext run_;
+  platform::Platform& os_;
+  /// The state of the current run, made anew by each Run().
+  std::optional<TRunContext> run_;
   TRandom random_;
   TOptions options_;
 };

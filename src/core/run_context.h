@@ -8,6 +8,7 @@
 
 #include "core/channels.h"
 #include "core/date_time.h"
+#include "core/exit_code.h"
 #include "core/run_settings.h"
 #include "core/version_info.h"
 #include "platform/platform.h"
@@ -38,7 +39,7 @@ class TRunContext {
   TFileVersionInfoRec VersionInfo;
   /// Directory of the executable with its trailing separator, quoted when it holds a blank.
   std::string ExecutionPath;
-  int ExitCode = 0;
+  TExitCode ExitCode = TExitCode::Success;
 
   /// Today's date plus the current time of day, to the millisecond: the clock is read once,
   /// at the first call of a run, so every part of a run sees the same moment (a report

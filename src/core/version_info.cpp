@@ -12,10 +12,6 @@ constexpr std::string_view kNoFile = "File does not exist: ";
 constexpr std::string_view kNoVersionInfo = "File contains no resource info: ";
 constexpr std::string_view kVersionInfoFailed = "Error obtaining version info from file: ";
 
-constexpr int kExitNoFile = 70;
-constexpr int kExitVersionInfoFailed = 73;
-constexpr int kExitNoVersionInfo = 74;
-
 /// The characters that end the directory part of a path.
 #ifdef _WIN32
 constexpr std::string_view kPathDelimiters = "\\/:";
@@ -58,7 +54,7 @@ void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
   const std::string file = path.empty() ? run.Os.ExecutablePath() : path;
   if (!run.Os.PathIsFile(file)) {
     run.CoreErrOutput().WriteLine(std::string(kNoFile) + file);
-    run.ExitCode = kExitNoFile;
+    run.ExitCode = TExitCode::NoFile;
     return;
   }
 
@@ -94,15 +90,15 @@ void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
     case platform::TVersionStatus::NoFile:
       // Gone between the two looks: reported like a file that was never there.
       run.CoreErrOutput().WriteLine(std::string(kNoFile) + file);
-      run.ExitCode = kExitNoFile;
+      run.ExitCode = TExitCode::NoFile;
       return;
     case platform::TVersionStatus::NoVersionInfo:
       run.CoreErrOutput().WriteLine(std::string(kNoVersionInfo) + file);
-      run.ExitCode = kExitNoVersionInfo;
+      run.ExitCode = TExitCode::NoVersionInfo;
       break;
     case platform::TVersionStatus::Failed:
       run.CoreErrOutput().WriteLine(std::string(kVersionInfoFailed) + file);
-      run.ExitCode = kExitVersionInfoFailed;
+      run.ExitCode = TExitCode::VersionInfoFailed;
       break;
   }
   rec.Loaded = true;

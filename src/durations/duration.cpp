@@ -26,7 +26,6 @@ constexpr std::int32_t kMaxOffsetHours = 999;
 constexpr std::int32_t kMaxOffsetMinutes = 59;
 constexpr std::int32_t kMaxOffsetSeconds = 59;
 constexpr std::int32_t kMaxOffsetMilliseconds = 999;
-constexpr int kExitMismatchedParameters = 65;
 
 /// The non-empty runs of the text between any of the separator characters.
 std::vector<std::string_view> Runs(std::string_view text, std::string_view separators) {
@@ -262,7 +261,7 @@ void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t 
   run.Err().WriteLine(std::string(kMaxDurationLine) + std::to_string(kMaxOffsetHours) +
                       std::string(kMaxDurationText));
   component = limit;
-  run.ExitCode = kExitMismatchedParameters;
+  run.ExitCode = TExitCode::MismatchedParameters;
 }
 
 TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTimeUnits mode) {

@@ -398,7 +398,7 @@ bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
 
 void Fail(TRunContext& run) {
   run.Err().WriteLine(kFailureLine);
-  run.ExitCode = kExitTimingFileOpen;
+  run.ExitCode = TExitCode::FileOpenFailed;
 }
 
 }  // namespace
@@ -432,7 +432,7 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
                         const std::string& newFileName, const std::string& searchText,
                         const std::string& heading) {
   if (!CheckTimingFile(run, "OLD", oldFileName) || !CheckTimingFile(run, "NEW", newFileName)) {
-    run.ExitCode = kExitTimingFileOpen;
+    run.ExitCode = TExitCode::FileOpenFailed;
     return;
   }
   const TThresholds thresholds = TThresholds::Read(run);
@@ -451,7 +451,7 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
     if (!intact()) throw TCompareFailure();
     if (!CheckTimingCount(run, "OLD", oldSide.Lines.Count()) ||
         !CheckTimingCount(run, "NEW", newSide.Lines.Count())) {
-      run.ExitCode = kExitTimingFileNoData;
+      run.ExitCode = TExitCode::NoTimingData;
       return;
     }
     THeadingPattern pattern;

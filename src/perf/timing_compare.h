@@ -11,9 +11,9 @@
 //    NEW:    1:20:28.480 - ONE EXAMPLE SECTION
 //               0:01.250 FASTER vs previous run       +++                           [- 00:01.250] «
 //
-// Exit codes: 0 when the report completes, 71 (kExitTimingFileOpen) when a file is not
+// Exit codes: 0 when the report completes, 71 (FileOpenFailed) when a file is not
 // named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input
-// Files May Be Use!", no totals), 75 (kExitTimingFileNoData) when a file keeps no entry.
+// Files May Be Use!", no totals), 75 (NoTimingData) when a file keeps no entry.
 #pragma once
 
 #include <string>

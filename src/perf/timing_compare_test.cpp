@@ -50,7 +50,7 @@ Report Compare(platform::FakePlatform& os, const std::string& oldText, const std
   run.RunSettings.ZeroMode = zeroMode;
   CompareTimingFiles(run, "old.txt", "new.txt", searchText, heading);
   run.Channels.Flush();
-  Report report{os.Out, os.Err, run.ExitCode, {}};
+  Report report{os.Out, os.Err, ToInt(run.ExitCode), {}};
   std::size_t start = 0;
   for (std::size_t end; (end = report.Out.find('\n', start)) != std::string::npos; start = end + 1) {
     report.Lines.push_back(report.Out.substr(start, end - start));

@@ -26,11 +26,6 @@
 
 namespace zentrel {
 
-/// Exit code of a timing file that cannot be named, found or read.
-inline constexpr int kExitTimingFileOpen = 71;
-/// Exit code of a timing file that keeps no entry.
-inline constexpr int kExitTimingFileNoData = 75;
-
 /// The synthetic last line of every loaded list.
 inline constexpr std::string_view kAggregateLine =
     "\\--- [#ZZ]      -:--.--- - *** AGGREGATE JOB TIME ***";
