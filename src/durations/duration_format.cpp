@@ -8,7 +8,39 @@
 namespace zentrel {
 namespace {
 
+/// The part of a duration a segment shows, each computed from the milliseconds with
+/// division that truncates toward zero (months count 30 days).
+enum class TDurationUnit : std::uint8_t {
+  Months, Weeks, Days, TotalHours, Hours, TotalMinutes, Minutes, TotalSeconds, Seconds,
+  Milliseconds, TotalMilliseconds,
+};
 using U = TDurationUnit;
+
+/// One pattern, compiled: each segment is literal text followed by one part, then the text
+/// after the last part. Used as a template argument, so everything in it is public.
+struct TDurationPattern {
+  static constexpr std::size_t kLiteralMax = 15;
+  struct TLiteral {
+    std::array<char, kLiteralMax + 1> Bytes{};  ///< one spare byte: copied 16 at a time
+    std::uint8_t Size = 0;
+  };
+  struct TSegment {
+    TLiteral Before;
+    TDurationUnit Unit = TDurationUnit::TotalMilliseconds;
+    std::uint8_t Width = 0;      ///< "%3d": blank padding on the left up to 3 columns
+    std::uint8_t Precision = 0;  ///< "%.3d": zero padding up to 3 digits
+  };
+  std::array<TSegment, 5> Segments{};
+  std::uint8_t Count = 0;
+  TLiteral After;
+};
+
+/// The two patterns of a row.
+struct TCompiledRow {
+  TDurationPattern Zero;  ///< used when the first part is 0, if HasZero
+  bool HasZero = false;
+  TDurationPattern Full;
+};
 
 /// One named format as written: when ZeroPattern is not empty and the first part is 0,
 /// ZeroPattern is filled with the remaining parts (the leading unit is blanked out);
@@ -175,24 +207,23 @@ constexpr std::size_t CountConversions(std::string_view pattern) {
   return count;
 }
 
-constexpr TDurationFormat CompileRow(const TFormatRow& row) {
+constexpr TCompiledRow CompileRow(const TFormatRow& row) {
   const std::size_t count = CountConversions(row.Pattern);
   const std::span<const TDurationUnit> units(row.Units.data(), count);
-  const bool hasZero = !row.ZeroPattern.empty();
-  return TDurationFormat(row.Name, hasZero ? Compile(row.ZeroPattern, units.subspan(1))
-                                           : TDurationPattern(),
-                         hasZero, Compile(row.Pattern, units));
-}
-
-template <std::size_t... I>
-constexpr std::array<TDurationFormat, sizeof...(I)> CompileTable(std::index_sequence<I...>) {
-  return {CompileRow(kFormats[I])...};
+  TCompiledRow compiled;
+  compiled.HasZero = !row.ZeroPattern.empty();
+  if (compiled.HasZero) compiled.Zero = Compile(row.ZeroPattern, units.subspan(1));
+  compiled.Full = Compile(row.Pattern, units);
+  return compiled;
 }
 
 // Compiled while the program is built: a pattern that cannot be read does not compile.
-constexpr std::array<TDurationFormat, kFormats.size()> kCompiled =
-    CompileTable(std::make_index_sequence<kFormats.size()>());
-constexpr TDurationFormat kCompiledDefault = CompileRow(kDefaultRow);
+constexpr std::array<TCompiledRow, kFormats.size()> kCompiledRows = [] {
+  std::array<TCompiledRow, kFormats.size()> rows{};
+  for (std::size_t i = 0; i < kFormats.size(); ++i) rows[i] = CompileRow(kFormats[i]);
+  return rows;
+}();
+constexpr TCompiledRow kCompiledDefault = CompileRow(kDefaultRow);
 
 constexpr std::array<std::string_view, kFormats.size()> kNames = [] {
   std::array<std::string_view, kFormats.size()> names{};
@@ -207,7 +238,7 @@ constexpr std::int64_t kMsPerDay = 86'400'000;
 
 /// The part of the duration; remainders keep the sign of ms, as the breakdown of a day
 /// count plus what is left over does.
-inline std::int64_t PartOf(std::int64_t ms, TDurationUnit unit) {
+[[gnu::always_inline]] inline std::int64_t PartOf(std::int64_t ms, TDurationUnit unit) {
   switch (unit) {
     case U::Months: return ms / kMsPerDay / 30;
     case U::Weeks: return ms / kMsPerDay / 7;
@@ -225,13 +256,15 @@ inline std::int64_t PartOf(std::int64_t ms, TDurationUnit unit) {
 }
 
 /// Writes the literal (16 bytes are stored, Size count).
-inline char* PutLiteral(char* out, const TDurationPattern::TLiteral& literal) {
+[[gnu::always_inline]] inline char* PutLiteral(char* out, const TDurationPattern::TLiteral& literal) {
+  if (literal.Size == 0) return out;
   std::memcpy(out, literal.Bytes.data(), sizeof literal.Bytes);
   return out + literal.Size;
 }
 
 /// Writes value as printf's "%<width>d" or "%.<precision>d" does; nothing is ever cut.
-inline char* PutInteger(char* out, std::int64_t value, unsigned width, unsigned precision) {
+/// Inlined with constant width and precision, most of the branches fold away.
+[[gnu::always_inline]] inline char* PutInteger(char* out, std::int64_t value, unsigned width, unsigned precision) {
   if (value >= 0 && value < 1000 && width <= 3 && precision <= 3) {  // the usual clock part
     const unsigned v = static_cast<unsigned>(value);
     const unsigned digits = v < 10 ? 1 : v < 100 ? 2 : 3;
@@ -263,18 +296,36 @@ inline char* PutInteger(char* out, std::int64_t value, unsigned width, unsigned 
   return out + count;
 }
 
-}  // namespace
-
-char* TDurationFormat::Write(char* out, std::int64_t ms) const {
-  const TDurationPattern& pattern =
-      hasZero_ && PartOf(ms, full_.Segments[0].Unit) == 0 ? zero_ : full_;
-  for (std::uint8_t i = 0; i < pattern.Count; ++i) {
-    const TDurationPattern::TSegment& segment = pattern.Segments[i];
-    out = PutLiteral(out, segment.Before);
-    out = PutInteger(out, PartOf(ms, segment.Unit), segment.Width, segment.Precision);
-  }
-  return PutLiteral(out, pattern.After);
+/// The writer of one compiled pattern: its segments are constants here, so the loop over
+/// them unrolls and every part's division and padding is fixed.
+template <TDurationPattern P>
+char* WritePattern(char* out, std::int64_t ms) {
+  [&]<std::size_t... S>(std::index_sequence<S...>) {
+    ((out = PutInteger(PutLiteral(out, P.Segments[S].Before), PartOf(ms, P.Segments[S].Unit),
+                       P.Segments[S].Width, P.Segments[S].Precision)),
+     ...);
+  }(std::make_index_sequence<P.Count>());
+  return PutLiteral(out, P.After);
 }
+
+template <const TCompiledRow& Row>
+char* WriteRow(char* out, std::int64_t ms) {
+  if constexpr (Row.HasZero) {
+    if (PartOf(ms, Row.Full.Segments[0].Unit) == 0) return WritePattern<Row.Zero>(out, ms);
+  }
+  return WritePattern<Row.Full>(out, ms);
+}
+
+template <std::size_t... I>
+constexpr std::array<TDurationFormat, sizeof...(I)> MakeFormats(std::index_sequence<I...>) {
+  return {TDurationFormat(kFormats[I].Name, &WriteRow<kCompiledRows[I]>)...};
+}
+
+constexpr std::array<TDurationFormat, kFormats.size()> kCompiled =
+    MakeFormats(std::make_index_sequence<kFormats.size()>());
+constexpr TDurationFormat kDefaultFormat("", &WriteRow<kCompiledDefault>);
+
+}  // namespace
 
 void TDurationFormat::AppendTo(std::string& out, std::int64_t ms) const {
   char buffer[kMaxSize + kSlack];
@@ -291,13 +342,13 @@ const TDurationFormat& FindDurationFormat(std::string_view name) {
   for (const TDurationFormat& format : kCompiled) {
     if (SameText(format.Name(), name)) return format;
   }
-  return kCompiledDefault;
+  return kDefaultFormat;
 }
 
 std::span<const std::string_view> DurationFormatNames() { return kNames; }
 
 bool IsDurationFormatName(std::string_view name) {
-  return &FindDurationFormat(name) != &kCompiledDefault;
+  return &FindDurationFormat(name) != &kDefaultFormat;
 }
 
 std::string FormatDuration(const TDurationRec& record, std::string_view name) {

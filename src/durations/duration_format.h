@@ -10,12 +10,11 @@
 //   FormatDuration(DurationFromMs(184'005), "no such name")         // "  00:03:04.005"
 //
 // The patterns are read once, when the program is built, into segments (literal text, then
-// one part of the duration with its width and zero padding); rendering walks the segments
-// and writes digits. Callers that render many durations look the format up once
-// (FindDurationFormat) and write straight into their own buffer (TDurationFormat::Write).
+// one part of the duration with its width and zero padding). Callers that render many
+// durations look the format up once (FindDurationFormat) and write straight into their own
+// buffer (TDurationFormat::Write).
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -27,56 +26,29 @@
 
 namespace zentrel {
 
-/// The part of a duration a segment shows, every one computed from the milliseconds with
-/// division that truncates toward zero (months count 30 days).
-enum class TDurationUnit : std::uint8_t {
-  Months, Weeks, Days, TotalHours, Hours, TotalMinutes, Minutes, TotalSeconds, Seconds,
-  Milliseconds, TotalMilliseconds,
-};
-
-/// One pattern of a format, compiled: each segment is literal text followed by one part,
-/// then the text after the last part.
-struct TDurationPattern {
-  static constexpr std::size_t kLiteralMax = 15;
-  struct TLiteral {
-    std::array<char, kLiteralMax + 1> Bytes{};  ///< one spare byte: copied 16 at a time
-    std::uint8_t Size = 0;
-  };
-  struct TSegment {
-    TLiteral Before;
-    TDurationUnit Unit = TDurationUnit::TotalMilliseconds;
-    std::uint8_t Width = 0;      ///< "%3d": blank padding on the left up to 3 columns
-    std::uint8_t Precision = 0;  ///< "%.3d": zero padding up to 3 digits
-  };
-  std::array<TSegment, 5> Segments{};
-  std::uint8_t Count = 0;
-  TLiteral After;
-};
-
-/// A named format (or the default rendering), compiled.
+/// A named format (or the default rendering), compiled: its patterns were read into
+/// segments when the program was built, and each format has a writer of its own made from
+/// them, so rendering runs no interpreter over the pattern.
 class TDurationFormat {
  public:
   /// The most bytes Write writes; it may store up to kSlack bytes past what it writes.
-  static constexpr std::size_t kMaxSize = 5 * (TDurationPattern::kLiteralMax + 21) +
-                                          TDurationPattern::kLiteralMax;
+  static constexpr std::size_t kMaxSize = 192;
   static constexpr std::size_t kSlack = 16;
+  using TWriter = char* (*)(char* out, std::int64_t ms);
 
-  constexpr TDurationFormat(std::string_view name, const TDurationPattern& zeroPattern,
-                            bool hasZeroPattern, const TDurationPattern& pattern)
-      : name_(name), zero_(zeroPattern), hasZero_(hasZeroPattern), full_(pattern) {}
+  constexpr TDurationFormat(std::string_view name, TWriter writer)
+      : name_(name), writer_(writer) {}
 
   std::string_view Name() const { return name_; }
   /// Writes the duration at out, which has room for kMaxSize + kSlack bytes; returns the
   /// end of what was written.
-  char* Write(char* out, std::int64_t ms) const;
+  char* Write(char* out, std::int64_t ms) const { return writer_(out, ms); }
   void AppendTo(std::string& out, std::int64_t ms) const;
   std::string Format(std::int64_t ms) const;
 
  private:
   std::string_view name_;
-  TDurationPattern zero_;  ///< used when the first part is 0, if hasZero_
-  bool hasZero_;
-  TDurationPattern full_;
+  TWriter writer_;
 };
 
 /// The format whose name matches whole (case-insensitive), or the default rendering when

@@ -1,6 +1,7 @@
 #include "perf/timing_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/text.h"
@@ -161,7 +162,7 @@ class TLineFilter {
 };
 
 /// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
-/// only to size the array of views once.
+/// only to size the array of line places once.
 std::size_t EstimateLines(std::string_view text) {
   const std::string_view sample = text.substr(0, 1 << 16);
   std::size_t ends = 0;
@@ -172,8 +173,9 @@ std::size_t EstimateLines(std::string_view text) {
   return text.size() / sample.size() * ends * 11 / 10 + ends + 16;
 }
 
-/// Calls visit for every line of text; CR LF, LF and CR each end a line, and a line end at
-/// the very end of the text does not start another (empty) line.
+/// Calls visit for every line of text until it returns false; CR LF, LF and CR each end a
+/// line, and a line end at the very end of the text does not start another (empty) line.
+/// Begun at the start of any line, it finds the lines that follow as from the text's start.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   const char* p = text.data();
@@ -183,7 +185,7 @@ void ForEachLine(std::string_view text, Visit&& visit) {
     const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
     if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
-      visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)));
+      if (!visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) return;
       p = hit != nullptr ? segmentEnd + 1 : end;
       continue;
     }
@@ -193,12 +195,12 @@ void ForEachLine(std::string_view text, Visit&& visit) {
       const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
       if (cr == nullptr) {
         if (start < segmentEnd || hit != nullptr) {
-          visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)));
+          if (!visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)))) return;
         }
         break;
       }
       const char* crEnd = static_cast<const char*>(cr);
-      visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)));
+      if (!visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)))) return;
       start = crEnd + 1;
       if (start == segmentEnd) break;  // CR LF, or a CR at the very end
     }
@@ -244,7 +246,10 @@ TWordSpans FindWords(std::string_view line) {
 }  // namespace
 
 void TTimingLines::Clear() {
-  std::vector<std::string_view>().swap(lines_);
+  std::vector<std::size_t>().swap(checkpoints_);
+  std::vector<TPlace>().swap(places_);
+  kept_ = false;
+  keptCount_ = 0;
   file_.reset();
 }
 
@@ -265,23 +270,75 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
 bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines) {
   lines.Clear();
   lines.file_ = run.Os.ViewWholeFile(fileName);
-  if (lines.file_ == nullptr) return false;
-  // A kept line has four words, so at least eight bytes with its line end.
-  const std::string_view text = lines.file_->Bytes();
-  lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
-  run.Os.AdviseLargeBuffer(lines.lines_.data(),
-                           lines.lines_.capacity() * sizeof(std::string_view));
-  return true;
+  return lines.file_ != nullptr;
 }
 
-void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText, TKeptLineVisitor* visitor) {
   const std::string_view text = lines.file_ == nullptr ? std::string_view() : lines.file_->Bytes();
-  lines.lines_.clear();
+  lines.searchText_.assign(searchText);
+  lines.checkpoints_.clear();
+  lines.places_.clear();
+  // A kept line has four words, so at least eight bytes with its line end.
+  lines.places_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1));
+  bool placed = true;  // every line's place fits in 32 bits from its checkpoint
+  std::size_t base = 0;
+  std::size_t count = 0;
   TLineFilter filter(text, searchText);
   ForEachLine(text, [&](std::string_view line) {
-    if (filter.Keep(line)) lines.lines_.push_back(line);
+    if (!filter.Keep(line)) return true;
+    const std::size_t offset = static_cast<std::size_t>(line.data() - text.data());
+    if (count % TTimingLines::kCheckpointEvery == 0) {
+      lines.checkpoints_.push_back(offset);
+      base = offset;
+    }
+    if (placed && offset - base <= UINT32_MAX && line.size() <= UINT32_MAX) {
+      lines.places_.push_back({static_cast<std::uint32_t>(offset - base),
+                               static_cast<std::uint32_t>(line.size())});
+    } else if (placed) {
+      placed = false;  // found again by reading from the checkpoints instead
+      std::vector<TTimingLines::TPlace>().swap(lines.places_);
+    }
+    if (visitor != nullptr) visitor->Visit(count, line);
+    ++count;
+    return true;
   });
-  lines.lines_.push_back(kAggregateLine);
+  lines.keptCount_ = count;
+  lines.kept_ = true;
+}
+
+std::size_t TTimingLines::ReadLines(std::size_t first, std::span<std::string_view> out) const {
+  if (!kept_ || first > keptCount_ || out.empty()) return 0;
+  std::size_t filled = 0;
+  const std::string_view text = file_->Bytes();
+  if (first < keptCount_ && places_.size() == keptCount_) {
+    const std::size_t wanted = std::min(out.size(), keptCount_ - first);
+    for (; filled < wanted; ++filled) {
+      const std::size_t index = first + filled;
+      const TPlace place = places_[index];
+      out[filled] = text.substr(checkpoints_[index / kCheckpointEvery] + place.Offset, place.Size);
+    }
+  } else if (first < keptCount_) {
+    const std::size_t checkpoint = first / kCheckpointEvery;
+    std::size_t skip = first - checkpoint * kCheckpointEvery;
+    const std::string_view rest = text.substr(checkpoints_[checkpoint]);
+    TLineFilter filter(rest, searchText_);
+    ForEachLine(rest, [&](std::string_view line) {
+      if (!filter.Keep(line)) return true;
+      if (skip > 0) {
+        --skip;
+        return true;
+      }
+      out[filled++] = line;
+      return filled < out.size() && first + filled < keptCount_;
+    });
+  }
+  if (filled < out.size() && first + filled == keptCount_) out[filled++] = kAggregateLine;
+  return filled;
+}
+
+std::string_view TTimingLines::Line(std::size_t index) const {
+  std::string_view line;
+  return ReadLines(index, std::span(&line, 1)) == 1 ? line : std::string_view();
 }
 
 bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
