@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/text.h"
 
 namespace zentrel {
@@ -86,8 +90,65 @@ const char* SkipWord(const char* p, const char* end) {
   return p;
 }
 
+struct TWordSpans {
+  std::string_view Word2, Word3;
+  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
+};
+
+constexpr std::size_t kWindow = 64;
+
+/// The blanks among the 64 bytes at p, one bit each (bit i for p[i]).
+inline std::uint64_t BlankMask(const char* p) {
+#if defined(__SSE2__)
+  const __m128i blank = _mm_set1_epi8(' ');
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const auto bits = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
+    mask |= std::uint64_t{bits} << (16 * i);
+  }
+  return mask;
+#else
+  std::uint64_t mask = 0;
+  for (std::size_t i = 0; i < kWindow; ++i) mask |= std::uint64_t{p[i] == ' '} << i;
+  return mask;
+#endif
+}
+
+/// FindWords for a line whose first four words begin, and whose third ends, within its
+/// first 64 bytes, read a window at a time instead of byte by byte; false for any other
+/// line, which the byte loops take.
+inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
+  if (line.size() < kWindow) return false;
+  const std::uint64_t blanks = BlankMask(line.data());
+  const std::uint64_t words = ~blanks;
+  std::uint64_t starts = words & ~(words << 1);  // a word byte after a blank or at 0
+  std::uint64_t ends = blanks & (words << 1);    // a blank after a word byte
+  if (__builtin_popcountll(starts) < 4) return false;
+  std::size_t start[4];
+  for (std::size_t& at : start) {
+    at = static_cast<std::size_t>(__builtin_ctzll(starts));
+    starts &= starts - 1;
+  }
+  // Word 2 ends at the first blank after its start, word 3 likewise; both lie before the
+  // start of word 4, so within the window.
+  auto endAfter = [&](std::size_t from) {
+    return static_cast<std::size_t>(__builtin_ctzll(ends & (~std::uint64_t{0} << from)));
+  };
+  const std::size_t end2 = endAfter(start[1]);
+  const std::size_t end3 = endAfter(start[2]);
+  spans.Word2 = line.substr(start[1], end2 - start[1]);
+  spans.Word3 = line.substr(start[2], end3 - start[2]);
+  spans.Word4 = start[3];
+  return true;
+}
+
 /// True when the line has at least four words (runs of characters other than blank).
 bool HasFourWords(std::string_view line) {
+  if (line.size() >= kWindow) {
+    const std::uint64_t words = ~BlankMask(line.data());
+    if (__builtin_popcountll(words & ~(words << 1)) >= 4) return true;
+  }
   const char* p = line.data();
   const char* end = p + line.size();
   for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
@@ -222,13 +283,9 @@ std::string_view CutField(std::string_view text, std::size_t max) {
   return text.substr(0, cut);
 }
 
-struct TWordSpans {
-  std::string_view Word2, Word3;
-  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
-};
-
 TWordSpans FindWords(std::string_view line) {
   TWordSpans spans;
+  if (FindWordsInWindow(line, spans)) return spans;
   const char* begin = line.data();
   const char* end = begin + line.size();
   const char* p = SkipWord(SkipBlanks(begin, end), end);
@@ -359,7 +416,7 @@ void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string
   const std::string_view name =
       words.Word4 == std::string_view::npos ? std::string_view()
                                             : line.substr(words.Word4, kNameTakeMax);
-  if (words.Word2.find(':') != std::string_view::npos) {
+  if (std::find(words.Word2.begin(), words.Word2.end(), ':') != words.Word2.end()) {
     // No section id: word 2 is the time, and what followed it (from word 4 on) the name.
     entry.SectionId = kNoIdSection;
     entry.TimeText = CutField(words.Word2, kTimingFieldMax);
