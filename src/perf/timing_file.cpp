@@ -25,6 +25,26 @@ constexpr std::size_t kNameTakeMax = 999;
 /// UpperAscii of one character, inlined: the filter folds every byte it compares.
 inline char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
+constexpr std::size_t kWindow = 64;
+
+/// Where the byte occurs among the 64 bytes at p, one bit each (bit i for p[i]).
+inline std::uint64_t ByteMask(const char* p, char byte) {
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(byte);
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const auto bits = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+    mask |= std::uint64_t{bits} << (16 * i);
+  }
+  return mask;
+#else
+  std::uint64_t mask = 0;
+  for (std::size_t i = 0; i < kWindow; ++i) mask |= std::uint64_t{p[i] == byte} << i;
+  return mask;
+#endif
+}
+
 /// A pattern found without regard to ASCII case. The search runs memchr over one
 /// character of the pattern, preferably one that is no letter (so it needs no folding) and
 /// is rare in timing files, and compares the whole pattern only where that one occurs.
@@ -54,6 +74,17 @@ class TFoldedPattern {
     // Candidate anchor positions lie in [anchor_, last].
     const std::size_t last = text.size() - size + anchor_;
     std::size_t i = anchor_;
+    if (!anchorIsLetter_ && text.size() >= kWindow) {
+      // The first 64 bytes at once: most lines hold the pattern there, if at all.
+      std::uint64_t candidates = ByteMask(data, anchor) & (~std::uint64_t{0} << anchor_);
+      while (candidates != 0) {
+        const std::size_t at = static_cast<std::size_t>(__builtin_ctzll(candidates));
+        if (at > last) return false;
+        if (MatchesAt(data + at - anchor_)) return true;
+        candidates &= candidates - 1;
+      }
+      i = std::max(i, kWindow);
+    }
     while (i <= last) {
       if (anchorIsLetter_) {
         if (Fold(data[i]) != anchor) {
@@ -65,13 +96,16 @@ class TFoldedPattern {
         if (hit == nullptr) return false;
         i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
       }
-      const char* start = data + i - anchor_;
-      std::size_t k = 0;
-      while (k < size && Fold(start[k]) == upper_[k]) ++k;
-      if (k == size) return true;
+      if (MatchesAt(data + i - anchor_)) return true;
       ++i;
     }
     return false;
+  }
+
+  bool MatchesAt(const char* start) const {
+    std::size_t k = 0;
+    while (k < upper_.size() && Fold(start[k]) == upper_[k]) ++k;
+    return k == upper_.size();
   }
 
  private:
@@ -95,24 +129,15 @@ struct TWordSpans {
   std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
 };
 
-constexpr std::size_t kWindow = 64;
-
 /// The blanks among the 64 bytes at p, one bit each (bit i for p[i]).
-inline std::uint64_t BlankMask(const char* p) {
-#if defined(__SSE2__)
-  const __m128i blank = _mm_set1_epi8(' ');
-  std::uint64_t mask = 0;
-  for (int i = 0; i < 4; ++i) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-    const auto bits = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
-    mask |= std::uint64_t{bits} << (16 * i);
-  }
-  return mask;
-#else
-  std::uint64_t mask = 0;
-  for (std::size_t i = 0; i < kWindow; ++i) mask |= std::uint64_t{p[i] == ' '} << i;
-  return mask;
-#endif
+inline std::uint64_t BlankMask(const char* p) { return ByteMask(p, ' '); }
+
+/// At least four bits set.
+inline bool FourOrMore(std::uint64_t bits) {
+  bits &= bits - 1;
+  bits &= bits - 1;
+  bits &= bits - 1;
+  return bits != 0;
 }
 
 /// FindWords for a line whose first four words begin, and whose third ends, within its
@@ -124,7 +149,7 @@ inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
   const std::uint64_t words = ~blanks;
   std::uint64_t starts = words & ~(words << 1);  // a word byte after a blank or at 0
   std::uint64_t ends = blanks & (words << 1);    // a blank after a word byte
-  if (__builtin_popcountll(starts) < 4) return false;
+  if (!FourOrMore(starts)) return false;
   std::size_t start[4];
   for (std::size_t& at : start) {
     at = static_cast<std::size_t>(__builtin_ctzll(starts));
@@ -147,7 +172,7 @@ inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
 bool HasFourWords(std::string_view line) {
   if (line.size() >= kWindow) {
     const std::uint64_t words = ~BlankMask(line.data());
-    if (__builtin_popcountll(words & ~(words << 1)) >= 4) return true;
+    if (FourOrMore(words & ~(words << 1))) return true;
   }
   const char* p = line.data();
   const char* end = p + line.size();
@@ -222,6 +247,36 @@ class TLineFilter {
   TByteTracker upperZ_, lowerZ_, star_;
 };
 
+/// Finds the line feeds of a text in order, 64 bytes at a time: a line of some tens of
+/// bytes then costs a mask or two instead of a call.
+class TNewlineFinder {
+ public:
+  explicit TNewlineFinder(const char* end) : end_(end) {}
+
+  /// The first line feed at p or after it, or nullptr.
+  const char* Next(const char* p) {
+    for (;;) {
+      if (block_ != nullptr && p >= block_ && p < block_ + kWindow) {
+        const std::uint64_t after =
+            mask_ & (~std::uint64_t{0} << static_cast<unsigned>(p - block_));
+        if (after != 0) return block_ + __builtin_ctzll(after);
+        p = block_ + kWindow;
+      }
+      if (end_ - p < static_cast<std::ptrdiff_t>(kWindow)) {
+        block_ = nullptr;
+        return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p)));
+      }
+      block_ = p;
+      mask_ = ByteMask(p, '\n');
+    }
+  }
+
+ private:
+  const char* end_;
+  const char* block_ = nullptr;
+  std::uint64_t mask_ = 0;
+};
+
 /// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
 /// only to size the array of line places once.
 std::size_t EstimateLines(std::string_view text) {
@@ -242,9 +297,10 @@ void ForEachLine(std::string_view text, Visit&& visit) {
   const char* p = text.data();
   const char* end = p + text.size();
   TByteTracker carriageReturns(text, '\r');
+  TNewlineFinder newlines(end);
   while (p < end) {
-    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
+    const char* hit = newlines.Next(p);
+    const char* segmentEnd = hit != nullptr ? hit : end;
     if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
       if (!visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) return;
       p = hit != nullptr ? segmentEnd + 1 : end;
