@@ -623,25 +623,28 @@ class TComparison {
   TTally tally_;
 };
 
-/// Keeps the lines of both files and sums their times. Keeping is most of the loading of a
-/// large file, so when both are large NEW's lines are kept on a thread of its own while
-/// OLD's are kept on this one (without a thread to be had, one after the other). Returns
-/// false when either file cannot be read; throws what a load throws (std::bad_alloc).
+/// Reads both files, keeps their lines and sums their times. Viewing and keeping are most
+/// of the loading of a large file, so when OLD is large NEW is viewed and kept on a thread
+/// of its own while OLD's lines are kept on this one (without a thread to be had, one after
+/// the other). Returns false when either file cannot be read; throws what a load throws
+/// (std::bad_alloc).
 bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
                    const std::string& newFileName, const std::string& searchText,
                    TSide& oldSide, TSide& newSide) {
-  if (!ReadTimingFile(run, oldFileName, oldSide.Lines) ||
-      !ReadTimingFile(run, newFileName, newSide.Lines)) {
-    return false;
-  }
+  if (!ReadTimingFile(run, oldFileName, oldSide.Lines)) return false;
+  auto loadNew = [&] {
+    if (!ReadTimingFile(run, newFileName, newSide.Lines)) return false;
+    KeepTimingLines(newSide.Lines, searchText, &newSide);
+    return true;
+  };
   std::thread helper;
   std::exception_ptr helperFailure;
-  if (oldSide.Lines.FileSize() >= kTwoThreadsFrom / 2 &&
-      newSide.Lines.FileSize() >= kTwoThreadsFrom / 2) {
+  bool newRead = false;
+  if (oldSide.Lines.FileSize() >= kTwoThreadsFrom / 2) {
     try {
       helper = std::thread([&] {
         try {
-          KeepTimingLines(newSide.Lines, searchText, &newSide);
+          newRead = loadNew();
         } catch (...) {
           helperFailure = std::current_exception();
         }
@@ -655,13 +658,10 @@ bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
     if (helper.joinable()) helper.join();
     throw;
   }
-  if (helper.joinable()) {
-    helper.join();
-    if (helperFailure) std::rethrow_exception(helperFailure);
-  } else {
-    KeepTimingLines(newSide.Lines, searchText, &newSide);
-  }
-  return true;
+  if (!helper.joinable()) return loadNew();
+  helper.join();
+  if (helperFailure) std::rethrow_exception(helperFailure);
+  return newRead;
 }
 
 /// The section id a position past the side's last entry shows (its last entry's).

@@ -180,63 +180,19 @@ bool HasFourWords(std::string_view line) {
   return SkipBlanks(p, end) < end;
 }
 
-/// Whether one byte occurs in the lines of a text visited in order. It is looked for with
-/// memchr a few kilobytes at a time just ahead of the lines: a byte that is rare then costs
-/// one call per window instead of one per line, and the window is read while it is about
-/// to be read anyway, not in an extra pass over a file too large for the caches.
-class TByteTracker {
- public:
-  TByteTracker(std::string_view text, char byte)
-      : byte_(byte), clearFrom_(text.data()), clearTo_(text.data()),
-        end_(text.data() + text.size()) {}
-
-  /// True when the byte occurs in the line, a view into the text given after the lines
-  /// before it.
-  bool OccursIn(std::string_view line) {
-    const char* first = line.data();
-    const char* last = first + line.size();
-    if (first < clearFrom_ || first > clearTo_) {  // not where the last look ended
-      clearFrom_ = clearTo_ = first;
-      found_ = false;
-    }
-    // Invariant: [clearFrom_, clearTo_) holds no byte_, and found_ means clearTo_ holds one.
-    for (;;) {
-      if (found_) return clearTo_ < last;
-      if (clearTo_ >= last || clearTo_ == end_) return false;
-      const std::size_t window =
-          std::min<std::size_t>(kWindow, static_cast<std::size_t>(end_ - clearTo_));
-      const void* hit = std::memchr(clearTo_, byte_, window);
-      found_ = hit != nullptr;
-      clearTo_ = found_ ? static_cast<const char*>(hit) : clearTo_ + window;
-    }
-  }
-
- private:
-  static constexpr std::size_t kWindow = 4096;
-  char byte_;
-  const char* clearFrom_;
-  const char* clearTo_;
-  const char* end_;
-  bool found_ = false;
-};
-
 /// The line filter. Each test alone removes a line, so the order in which lines are
-/// visited, and in which the tests are made, does not change what is kept. The two
-/// aggregate markers are looked for only in lines that hold a 'Z' or 'z' (for "[#ZZ]") or
-/// a '*' (for the name): timing files rarely carry these, so most lines skip both searches.
+/// tested does not change what is kept. The two aggregate markers are looked for only in
+/// lines that may hold a 'Z', 'z' (for "[#ZZ]") or '*' (for the name), which the line finder
+/// tells: timing files rarely carry these, so most lines skip both searches.
 class TLineFilter {
  public:
-  TLineFilter(std::string_view text, std::string_view searchText)
-      : key_(searchText), upperZ_(text, 'Z'), lowerZ_(text, 'z'), star_(text, '*') {}
+  explicit TLineFilter(std::string_view searchText) : key_(searchText) {}
 
-  /// Lines must be given in the order of the text.
-  bool Keep(std::string_view line) {
+  bool Keep(std::string_view line, bool mayHoldMarkers) const {
     if (key_.Empty() || !key_.FoundIn(line)) return false;
-    // Both trackers are asked every time, so that neither has to restart its look.
-    const bool hasUpperZ = upperZ_.OccursIn(line);
-    const bool hasLowerZ = lowerZ_.OccursIn(line);
-    if ((hasUpperZ || hasLowerZ) && aggregateId_.FoundIn(line)) return false;
-    if (star_.OccursIn(line) && aggregateName_.FoundIn(line)) return false;
+    if (mayHoldMarkers && (aggregateId_.FoundIn(line) || aggregateName_.FoundIn(line))) {
+      return false;
+    }
     return HasFourWords(line);
   }
 
@@ -244,37 +200,81 @@ class TLineFilter {
   TFoldedPattern key_;
   TFoldedPattern aggregateId_{kAggregateId};
   TFoldedPattern aggregateName_{kAggregateName};
-  TByteTracker upperZ_, lowerZ_, star_;
 };
 
+/// The line feeds among the 64 bytes at p, and the bytes a line is looked at more closely
+/// for: a CR line end, and the letters of the aggregate markers the filter must find ('Z',
+/// 'z', '*'). One bit each, bit i for p[i].
+inline void LineByteMasks(const char* p, std::uint64_t& newlines, std::uint64_t& rares) {
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriageReturn = _mm_set1_epi8('\r');
+  const __m128i star = _mm_set1_epi8('*');
+  const __m128i lowerBit = _mm_set1_epi8(0x20);
+  const __m128i lowerZ = _mm_set1_epi8('z');
+  newlines = 0;
+  rares = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const __m128i rare = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, star)),
+        _mm_cmpeq_epi8(_mm_or_si128(bytes, lowerBit), lowerZ));
+    const auto lines = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+    const auto rareBits = static_cast<std::uint16_t>(_mm_movemask_epi8(rare));
+    newlines |= std::uint64_t{lines} << (16 * i);
+    rares |= std::uint64_t{rareBits} << (16 * i);
+  }
+#else
+  newlines = ByteMask(p, '\n');
+  rares = ByteMask(p, '\r') | ByteMask(p, 'Z') | ByteMask(p, 'z') | ByteMask(p, '*');
+#endif
+}
+
 /// Finds the line feeds of a text in order, 64 bytes at a time: a line of some tens of
-/// bytes then costs a mask or two instead of a call.
+/// bytes then costs a mask or two instead of a call. It also tells whether the bytes
+/// before the line feed found may hold one of the rare bytes (LineByteMasks).
 class TNewlineFinder {
  public:
   explicit TNewlineFinder(const char* end) : end_(end) {}
 
-  /// The first line feed at p or after it, or nullptr.
-  const char* Next(const char* p) {
+  struct THit {
+    const char* Newline;  ///< nullptr when none follows
+    bool MayHoldRare;     ///< [p, Newline) holds a rare byte, or was not looked at
+  };
+
+  /// The first line feed at p or after it.
+  THit Next(const char* p) {
+    bool rare = false;
     for (;;) {
       if (block_ != nullptr && p >= block_ && p < block_ + kWindow) {
-        const std::uint64_t after =
-            mask_ & (~std::uint64_t{0} << static_cast<unsigned>(p - block_));
-        if (after != 0) return block_ + __builtin_ctzll(after);
+        const std::uint64_t from = ~std::uint64_t{0} << static_cast<unsigned>(p - block_);
+        const std::uint64_t after = newlines_ & from;
+        if (after != 0) {
+          const unsigned at = static_cast<unsigned>(__builtin_ctzll(after));
+          rare = rare || (rares_ & from & ((std::uint64_t{1} << at) - 1)) != 0;
+          return {block_ + at, rare};
+        }
+        rare = rare || (rares_ & from) != 0;
         p = block_ + kWindow;
       }
       if (end_ - p < static_cast<std::ptrdiff_t>(kWindow)) {
         block_ = nullptr;
-        return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p)));
+        return {static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p))),
+                true};
       }
       block_ = p;
-      mask_ = ByteMask(p, '\n');
+      // The text is read once, straight from memory: ask for it well ahead, as the
+      // processor's own look-ahead stops at every page.
+      __builtin_prefetch(p + kPrefetchAhead);
+      LineByteMasks(p, newlines_, rares_);
     }
   }
 
  private:
+  static constexpr std::size_t kPrefetchAhead = 4096;
   const char* end_;
   const char* block_ = nullptr;
-  std::uint64_t mask_ = 0;
+  std::uint64_t newlines_ = 0, rares_ = 0;
 };
 
 /// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
@@ -289,21 +289,23 @@ std::size_t EstimateLines(std::string_view text) {
   return text.size() / sample.size() * ends * 11 / 10 + ends + 16;
 }
 
-/// Calls visit for every line of text until it returns false; CR LF, LF and CR each end a
-/// line, and a line end at the very end of the text does not start another (empty) line.
-/// Begun at the start of any line, it finds the lines that follow as from the text's start.
+/// Calls visit(line, mayHoldRare) for every line of text until it returns false; CR LF, LF
+/// and CR each end a line, and a line end at the very end of the text does not start
+/// another (empty) line. mayHoldRare is false when the line holds none of the bytes of
+/// LineByteMasks. Begun at the start of any line, it finds the lines that follow as from the
+/// text's start.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   const char* p = text.data();
   const char* end = p + text.size();
-  TByteTracker carriageReturns(text, '\r');
   TNewlineFinder newlines(end);
   while (p < end) {
-    const char* hit = newlines.Next(p);
-    const char* segmentEnd = hit != nullptr ? hit : end;
-    if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
-      if (!visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) return;
-      p = hit != nullptr ? segmentEnd + 1 : end;
+    const TNewlineFinder::THit hit = newlines.Next(p);
+    const char* segmentEnd = hit.Newline != nullptr ? hit.Newline : end;
+    const std::size_t size = static_cast<std::size_t>(segmentEnd - p);
+    if (!hit.MayHoldRare || std::memchr(p, '\r', size) == nullptr) {
+      if (!visit(std::string_view(p, size), hit.MayHoldRare)) return;
+      p = hit.Newline != nullptr ? segmentEnd + 1 : end;
       continue;
     }
     // A segment up to an LF that holds CR line ends (CR LF, or CR alone).
@@ -311,17 +313,19 @@ void ForEachLine(std::string_view text, Visit&& visit) {
     for (;;) {
       const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
       if (cr == nullptr) {
-        if (start < segmentEnd || hit != nullptr) {
-          if (!visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)))) return;
+        if (start < segmentEnd || hit.Newline != nullptr) {
+          if (!visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)), true)) {
+            return;
+          }
         }
         break;
       }
       const char* crEnd = static_cast<const char*>(cr);
-      if (!visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)))) return;
+      if (!visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)), true)) return;
       start = crEnd + 1;
       if (start == segmentEnd) break;  // CR LF, or a CR at the very end
     }
-    p = hit != nullptr ? segmentEnd + 1 : end;
+    p = hit.Newline != nullptr ? segmentEnd + 1 : end;
   }
 }
 
@@ -396,9 +400,9 @@ void KeepTimingLines(TTimingLines& lines, std::string_view searchText, TKeptLine
   bool placed = true;  // every line's place fits in 32 bits from its checkpoint
   std::size_t base = 0;
   std::size_t count = 0;
-  TLineFilter filter(text, searchText);
-  ForEachLine(text, [&](std::string_view line) {
-    if (!filter.Keep(line)) return true;
+  const TLineFilter filter(searchText);
+  ForEachLine(text, [&](std::string_view line, bool mayHoldRare) {
+    if (!filter.Keep(line, mayHoldRare)) return true;
     const std::size_t offset = static_cast<std::size_t>(line.data() - text.data());
     if (count % TTimingLines::kCheckpointEvery == 0) {
       lines.checkpoints_.push_back(offset);
@@ -434,9 +438,9 @@ std::size_t TTimingLines::ReadLines(std::size_t first, std::span<std::string_vie
     const std::size_t checkpoint = first / kCheckpointEvery;
     std::size_t skip = first - checkpoint * kCheckpointEvery;
     const std::string_view rest = text.substr(checkpoints_[checkpoint]);
-    TLineFilter filter(rest, searchText_);
-    ForEachLine(rest, [&](std::string_view line) {
-      if (!filter.Keep(line)) return true;
+    const TLineFilter filter(searchText_);
+    ForEachLine(rest, [&](std::string_view line, bool mayHoldRare) {
+      if (!filter.Keep(line, mayHoldRare)) return true;
       if (skip > 0) {
         --skip;
         return true;
