@@ -334,13 +334,16 @@ bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 /// The text cut to at most max bytes. A cut that would split a UTF-8 sequence is moved to
 /// the start of that sequence, so a valid name stays valid; bytes that are not UTF-8 are
 /// cut where they stand.
-std::string_view CutField(std::string_view text, std::size_t max) {
-  if (text.size() <= max) return text;
+std::string_view CutLongField(std::string_view text, std::size_t max) {
   std::size_t cut = max;
   std::size_t k = cut;
   while (k > 0 && cut - k < 3 && IsContinuationByte(text[k])) --k;
   if (!IsContinuationByte(text[k])) cut = k;
   return text.substr(0, cut);
+}
+
+inline std::string_view CutField(std::string_view text, std::size_t max) {
+  return text.size() <= max ? text : CutLongField(text, max);
 }
 
 TWordSpans FindWords(std::string_view line) {

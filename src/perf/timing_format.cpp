@@ -174,18 +174,29 @@ void THeadingPattern::AppendTo(std::string& out, std::int64_t number) const {
   out.append(suffix_);
 }
 
+namespace {
+
+/// memcpy without a call for the few bytes of a heading's literal text.
+inline char* PutShort(char* out, const std::string& text) {
+  if (text.size() > 16) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+  }
+  for (char c : text) *out++ = c;
+  return out;
+}
+
+}  // namespace
+
 char* THeadingPattern::Write(char* out, std::int64_t number) const {
   if (compiled_ && plainDecimal_ && number >= 0) {  // the usual "%d" or "%.2d"
+    out = PutShort(out, prefix_);
     char buffer[48];
     char* end = buffer + sizeof buffer;
     char* first = WriteDigits<10>(end, static_cast<std::uint64_t>(number));
     while (end - first < precision_) *--first = '0';
-    std::memcpy(out, prefix_.data(), prefix_.size());
-    out += prefix_.size();
-    std::memcpy(out, first, static_cast<std::size_t>(end - first));
-    out += end - first;
-    std::memcpy(out, suffix_.data(), suffix_.size());
-    return out + suffix_.size();
+    while (first < end) *out++ = *first++;
+    return PutShort(out, suffix_);
   }
   const std::string text = Format(number);
   std::memcpy(out, text.data(), text.size());
