@@ -308,22 +308,24 @@ char* WritePattern(char* out, std::int64_t ms) {
   return PutLiteral(out, P.After);
 }
 
-template <const TCompiledRow& Row>
+/// The writer of row I of kCompiledRows, or of the default rendering for I past its end.
+template <std::size_t I>
 char* WriteRow(char* out, std::int64_t ms) {
-  if constexpr (Row.HasZero) {
-    if (PartOf(ms, Row.Full.Segments[0].Unit) == 0) return WritePattern<Row.Zero>(out, ms);
+  constexpr const TCompiledRow& row = I < kCompiledRows.size() ? kCompiledRows[I] : kCompiledDefault;
+  if constexpr (row.HasZero) {
+    if (PartOf(ms, row.Full.Segments[0].Unit) == 0) return WritePattern<row.Zero>(out, ms);
   }
-  return WritePattern<Row.Full>(out, ms);
+  return WritePattern<row.Full>(out, ms);
 }
 
 template <std::size_t... I>
 constexpr std::array<TDurationFormat, sizeof...(I)> MakeFormats(std::index_sequence<I...>) {
-  return {TDurationFormat(kFormats[I].Name, &WriteRow<kCompiledRows[I]>)...};
+  return {TDurationFormat(kFormats[I].Name, &WriteRow<I>)...};
 }
 
 constexpr std::array<TDurationFormat, kFormats.size()> kCompiled =
     MakeFormats(std::make_index_sequence<kFormats.size()>());
-constexpr TDurationFormat kDefaultFormat("", &WriteRow<kCompiledDefault>);
+constexpr TDurationFormat kDefaultFormat("", &WriteRow<kCompiledRows.size()>);
 
 }  // namespace
 

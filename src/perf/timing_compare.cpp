@@ -46,6 +46,8 @@ constexpr std::size_t kTwoThreadsFrom = 4 << 20;
 /// Positions rendered as one piece of work: a thread renders them into a block of its own,
 /// which goes out when all positions before it have.
 constexpr std::size_t kTaskPositions = TTimingLines::kCheckpointEvery;
+/// How many positions ahead the lines are asked for.
+constexpr std::size_t kPrefetchAhead = 8;
 
 struct TClass {
   std::string_view Status, Arrow;
@@ -479,6 +481,15 @@ class TComparison {
     for (std::size_t i = first; i < end; ++i) {
       // A total that overflows here stops the report before anything of the position.
       if (i >= stopAt_) throw TCompareFailure();
+      // The lines were last read while being kept, long enough ago for a large file to
+      // have left the cache: ask for those some positions ahead.
+      if (i + kPrefetchAhead < end) {
+        for (const std::vector<std::string_view>* lines : {&worker.OldLines, &worker.NewLines}) {
+          const char* line = (*lines)[i + kPrefetchAhead - first].data();
+          __builtin_prefetch(line);
+          __builtin_prefetch(line + 64);
+        }
+      }
       const std::size_t positionStart = block.Size();
       Show(old_, i, worker.OldLines[i - first], worker.Old, oldTotal);
       Show(new_, i, worker.NewLines[i - first], worker.New, newTotal);
