@@ -192,53 +192,27 @@ std::int64_t Difference(std::int64_t a, std::int64_t b) {
   return difference;
 }
 
-/// The time of an entry as added to the total: plain times read directly, anything else
-/// through ParseDuration (which gives the same for plain times).
-std::int64_t ReadTimeMs(std::string_view text, TZeroMode zeroMode) {
-  std::int64_t ms = 0;
-  if (ParsePlainDuration(text, ms)) return ms;
-  return ParseDuration(text, zeroMode).TotalMilliseconds;
-}
-
-/// One file's side of the comparison: its lines, and the running total of its times at
-/// every kCheckpointEvery lines, summed while the lines were kept.
-struct TSide final : TKeptLineVisitor {
-  TSide(std::string_view label, TZeroMode zeroMode) : Label(label), ZeroMode(zeroMode) {}
-
-  void Visit(std::size_t index, std::string_view line) override {
-    if (index % TTimingLines::kCheckpointEvery == 0) TotalsBefore.push_back(Total);
-    if (OverflowAt != kNoOverflow) return;
-    SplitTimingLine(line, entry_, scratch_);
-    if (__builtin_add_overflow(Total, ReadTimeMs(entry_.TimeText, ZeroMode), &Total)) {
-      OverflowAt = index;  // the total no longer fits in milliseconds from this line on
-    }
-  }
-
+/// One file's side of the comparison.
+struct TSide {
+  explicit TSide(std::string_view label) : Label(label) {}
   /// Entries besides the synthetic line.
   std::size_t Kept() const { return Lines.Count() - 1; }
-  /// The total of the entries before the position.
-  std::int64_t TotalBefore(std::size_t position) const {
-    return position < Kept() ? TotalsBefore[position / TTimingLines::kCheckpointEvery] : Total;
-  }
 
-  static constexpr std::size_t kNoOverflow = SIZE_MAX;
   std::string_view Label;
-  TZeroMode ZeroMode;
   TTimingLines Lines;
-  std::vector<std::int64_t> TotalsBefore;
-  std::int64_t Total = 0;  ///< of all entries, once kept (unless OverflowAt is set)
-  std::size_t OverflowAt = kNoOverflow;
   std::string LastSectionId;  ///< what a position past the last entry keeps
-
- private:
-  TTimingEntryView entry_;
-  std::string scratch_;
 };
+
+/// Sums of times, wide enough that no sum of 64-bit times overflows on the way: whether a
+/// running total leaves 64 bits is decided where it does, position by position.
+__extension__ typedef __int128 TWideMs;
 
 /// One side at one position: the entry read and the time shown.
 struct TShown {
   TTimingEntryView Entry;
   std::string Scratch;   ///< backs Entry.Name for a line without section id
+  bool Present = false;  ///< the side has an entry at the position
+  std::int64_t ReadMs = 0;  ///< the time added to the total
   std::int64_t TimeMs = 0;
   bool Plain = true;     ///< TimeMs is rendered here, else Line holds the whole time line
   std::string Line;
@@ -285,6 +259,29 @@ class TTurns {
     }
     changed_.notify_all();
   }
+  /// Adds the sums of the task's times, in task order, and gives the totals before it;
+  /// false when the report stopped first.
+  bool Sum(std::size_t task, TWideMs oldSum, TWideMs newSum, TWideMs& oldBefore,
+           TWideMs& newBefore) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [&] { return summed_ == task || stopped_; });
+      if (stopped_) return false;
+      oldBefore = oldTotal_;
+      newBefore = newTotal_;
+      oldTotal_ += oldSum;
+      newTotal_ += newSum;
+      ++summed_;
+    }
+    changed_.notify_all();
+    return true;
+  }
+  /// The totals of all tasks summed.
+  void Totals(TWideMs& oldTotal, TWideMs& newTotal) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    oldTotal = oldTotal_;
+    newTotal = newTotal_;
+  }
   bool Stopped() {
     std::lock_guard<std::mutex> lock(mutex_);
     return stopped_;
@@ -295,6 +292,8 @@ class TTurns {
   std::condition_variable changed_;
   std::size_t next_ = 0;
   bool stopped_ = false;
+  std::size_t summed_ = 0;
+  TWideMs oldTotal_ = 0, newTotal_ = 0;
 };
 
 class TComparison {
@@ -314,7 +313,6 @@ class TComparison {
                        ? std::string_view(" ")
                        : kLineEnd) {
     positions_ = std::max(old_.Lines.Count(), new_.Lines.Count()) - 1;
-    stopAt_ = std::min({positions_, old_.OverflowAt, new_.OverflowAt});
     const std::size_t timeLine = 6 + std::max(kTimeColumns, TDurationFormat::kMaxSize) + 1 +
                                  kTimingFieldMax + kLineEnd.size();
     const std::size_t comparisonLine =
@@ -366,6 +364,11 @@ class TComparison {
     if (first.Failed || second.Failed) throw TCompareFailure();
     tally_.Add(first.Tally);
     tally_.Add(second.Tally);
+    TWideMs oldTotal = 0, newTotal = 0;
+    turns.Totals(oldTotal, newTotal);
+    // Every position was shown, so no running total, the last included, left 64 bits.
+    oldTotal_ = static_cast<std::int64_t>(oldTotal);
+    newTotal_ = static_cast<std::int64_t>(newTotal);
   }
 
   /// The aggregate position: the synthetic last lines shown with the computed totals,
@@ -377,8 +380,8 @@ class TComparison {
       block.Append(kLineEnd);
     }
     TShown oldShown, newShown;
-    ShowAggregate(old_, oldShown);
-    ShowAggregate(new_, newShown);
+    ShowAggregate(old_, oldTotal_, oldShown);
+    ShowAggregate(new_, newTotal_, newShown);
     TTally unused;
     try {
       WriteTimesAndComparison(block, unused, oldShown, newShown, nullptr);
@@ -431,19 +434,24 @@ class TComparison {
   /// What one thread keeps between its tasks.
   struct TWorker {
     explicit TWorker(TComparison& comparison)
-        : Comparison(comparison), OldLines(kTaskPositions), NewLines(kTaskPositions) {}
+        : Comparison(comparison),
+          OldLines(kTaskPositions),
+          NewLines(kTaskPositions),
+          Old(kTaskPositions),
+          New(kTaskPositions) {}
 
     /// Renders the tasks first, first + stride, ... and writes each in its turn.
     void Work(TTurns& turns, std::size_t first, std::size_t stride, std::size_t tasks) {
       for (std::size_t task = first; task < tasks && !Failed; task += stride) {
         if (turns.Stopped()) return;
         Block.Truncate(0);
+        bool stopped = false;
         try {
-          Comparison.RenderTask(*this, task);
+          stopped = !Comparison.RenderTask(*this, turns, task);
         } catch (const TCompareFailure&) {
           Failed = true;  // what the block holds still goes out
         }
-        if (!turns.Await(task)) {
+        if (stopped || !turns.Await(task)) {
           Failed = false;  // an earlier task stopped the report; this one was never shown
           return;
         }
@@ -457,7 +465,7 @@ class TComparison {
     TTally Tally;
     bool Failed = false;
     std::vector<std::string_view> OldLines, NewLines;
-    TShown Old, New;
+    std::vector<TShown> Old, New;  ///< the task's positions, read before any is written
   };
 
   /// Reads the lines of the task's positions; false when a file no longer holds them all.
@@ -468,44 +476,64 @@ class TComparison {
     return side.Lines.ReadLines(first, std::span(lines.data(), wanted)) == wanted;
   }
 
-  void RenderTask(TWorker& worker, std::size_t task) {
+  /// Reads the task's positions, and sums their times while the totals before them are
+  /// summed elsewhere; then writes them into the worker's block. False when the report
+  /// stopped before the task's turn.
+  bool RenderTask(TWorker& worker, TTurns& turns, std::size_t task) {
     const std::size_t first = task * kTaskPositions;
-    const std::size_t end = std::min(first + kTaskPositions, positions_);
-    if (!ReadTaskLines(old_, first, end - first, worker.OldLines) ||
-        !ReadTaskLines(new_, first, end - first, worker.NewLines)) {
+    const std::size_t count = std::min(first + kTaskPositions, positions_) - first;
+    if (!ReadTaskLines(old_, first, count, worker.OldLines) ||
+        !ReadTaskLines(new_, first, count, worker.NewLines)) {
       throw TCompareFailure();  // the file changed since it was read
     }
-    std::int64_t oldTotal = old_.TotalBefore(first);
-    std::int64_t newTotal = new_.TotalBefore(first);
-    TBlock& block = worker.Block;
-    for (std::size_t i = first; i < end; ++i) {
-      // A total that overflows here stops the report before anything of the position.
-      if (i >= stopAt_) throw TCompareFailure();
+    TWideMs oldSum = 0, newSum = 0;
+    for (std::size_t k = 0; k < count; ++k) {
       // The lines were last read while being kept, long enough ago for a large file to
       // have left the cache: ask for those some positions ahead.
-      if (i + kPrefetchAhead < end) {
+      if (k + kPrefetchAhead < count) {
         for (const std::vector<std::string_view>* lines : {&worker.OldLines, &worker.NewLines}) {
-          const char* line = (*lines)[i + kPrefetchAhead - first].data();
+          const char* line = (*lines)[k + kPrefetchAhead].data();
           __builtin_prefetch(line);
           __builtin_prefetch(line + 64);
         }
       }
-      const std::size_t positionStart = block.Size();
-      Show(old_, i, worker.OldLines[i - first], worker.Old, oldTotal);
-      Show(new_, i, worker.NewLines[i - first], worker.New, newTotal);
-      // Before anything of the position is written: one that cannot be told is not shown.
+      Show(old_, first + k, worker.OldLines[k], worker.Old[k]);
+      Show(new_, first + k, worker.NewLines[k], worker.New[k]);
+      oldSum += worker.Old[k].ReadMs;
+      newSum += worker.New[k].ReadMs;
+    }
+    TWideMs oldBefore = 0, newBefore = 0;
+    if (!turns.Sum(task, oldSum, newSum, oldBefore, newBefore)) return false;
+    // A total beyond 64 bits before the task: an earlier position failed already.
+    if (oldBefore != static_cast<std::int64_t>(oldBefore) ||
+        newBefore != static_cast<std::int64_t>(newBefore)) {
+      throw TCompareFailure();
+    }
+    std::int64_t oldTotal = static_cast<std::int64_t>(oldBefore);
+    std::int64_t newTotal = static_cast<std::int64_t>(newBefore);
+    TBlock& block = worker.Block;
+    for (std::size_t k = 0; k < count; ++k) {
+      const TShown& oldShown = worker.Old[k];
+      const TShown& newShown = worker.New[k];
+      // A total that no longer fits in milliseconds stops the report before anything of
+      // the position, as does a difference of the totals beyond 64 bits.
+      if (__builtin_add_overflow(oldTotal, oldShown.ReadMs, &oldTotal) ||
+          __builtin_add_overflow(newTotal, newShown.ReadMs, &newTotal)) {
+        throw TCompareFailure();
+      }
       const std::int64_t runningMs = Difference(oldTotal, newTotal);
+      const std::size_t positionStart = block.Size();
       char* p = block.Reserve(positionBound_);
       if (emptyHeading_) {
         p = Put(p, kEmptyHeadingPrefix);
-        p = Put(p, worker.New.Entry.SectionId);
+        p = Put(p, newShown.Entry.SectionId);
       } else {
-        p = heading_.Write(p, static_cast<std::int64_t>(i) + 1);
+        p = heading_.Write(p, static_cast<std::int64_t>(first + k) + 1);
       }
       block.Commit(Put(p, kLineEnd));
-      if (worker.Old.Entry.Name != worker.New.Entry.Name) ++worker.Tally.Misaligned;
+      if (oldShown.Entry.Name != newShown.Entry.Name) ++worker.Tally.Misaligned;
       const TRunning running{runningMs, oldTotal < newTotal};
-      WriteTimesAndComparison(block, worker.Tally, worker.Old, worker.New, &running);
+      WriteTimesAndComparison(block, worker.Tally, oldShown, newShown, &running);
       // A file that shrank meanwhile gave zeros for its lost bytes: the position that
       // read them is not shown, and the comparison fails.
       if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
@@ -513,15 +541,17 @@ class TComparison {
         throw TCompareFailure();
       }
     }
+    return true;
   }
 
-  /// Reads a side's entry at the position (or marks it as missing) and adds its time to
+  /// Reads a side's entry at the position (or marks it as missing) and the time it adds to
   /// the running total. Plain times are rendered here; anything else goes through the
   /// general duration operations (FormatTimingLine), which give the same for plain times.
-  void Show(const TSide& side, std::size_t position, std::string_view line, TShown& shown,
-            std::int64_t& total) const {
+  void Show(const TSide& side, std::size_t position, std::string_view line,
+            TShown& shown) const {
     TTimingEntryView& entry = shown.Entry;
     const bool present = position < side.Kept();
+    shown.Present = present;
     if (present) {
       SplitTimingLine(line, entry, shown.Scratch);
     } else {
@@ -541,15 +571,14 @@ class TComparison {
       shown.TimeMs = general.Duration.TotalMilliseconds;
       shown.Line = std::move(general.Line);
     }
-    // Positions from stopAt_ on are never shown, so the total fits here.
-    if (present) total += readMs;
+    shown.ReadMs = present ? readMs : 0;
   }
 
-  void ShowAggregate(const TSide& side, TShown& shown) const {
+  void ShowAggregate(const TSide& side, std::int64_t total, TShown& shown) const {
     TDurationRec unused;
     const TTimingEntry entry =
         ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode_);
-    TTimingLine line = FormatTimingLine(side.Label, entry, clock_.Format(side.Total), zeroMode_);
+    TTimingLine line = FormatTimingLine(side.Label, entry, clock_.Format(total), zeroMode_);
     shown.TimeMs = line.Duration.TotalMilliseconds;
     shown.Plain = false;
     shown.Line = std::move(line.Line);
@@ -660,12 +689,12 @@ class TComparison {
   const TDurationFormat& minutes_;
   const std::string_view resultEnd_;
   std::size_t positions_ = 0;  ///< positions before the aggregate one
-  std::size_t stopAt_ = 0;     ///< the first position not shown, or positions_
+  std::int64_t oldTotal_ = 0, newTotal_ = 0;  ///< of all entries, once all were shown
   std::size_t positionBound_ = 0;
   TTally tally_;
 };
 
-/// Reads both files, keeps their lines and sums their times. Viewing and keeping are most
+/// Reads both files and keeps their lines. Viewing and keeping are most
 /// of the loading of a large file, so when OLD is large NEW is viewed and kept on a thread
 /// of its own while OLD's lines are kept on this one (without a thread to be had, one after
 /// the other). Returns false when either file cannot be read; throws what a load throws
@@ -676,7 +705,7 @@ bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
   if (!ReadTimingFile(run, oldFileName, oldSide.Lines)) return false;
   auto loadNew = [&] {
     if (!ReadTimingFile(run, newFileName, newSide.Lines)) return false;
-    KeepTimingLines(newSide.Lines, searchText, &newSide);
+    KeepTimingLines(newSide.Lines, searchText);
     return true;
   };
   std::thread helper;
@@ -695,7 +724,7 @@ bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
     }
   }
   try {
-    KeepTimingLines(oldSide.Lines, searchText, &oldSide);
+    KeepTimingLines(oldSide.Lines, searchText);
   } catch (...) {
     if (helper.joinable()) helper.join();
     throw;
@@ -759,9 +788,8 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
   run.RunSettings.ShowLabels = false;
   run.RunSettings.CustomOutput = true;
 
-  const TZeroMode zeroMode = run.RunSettings.ZeroMode;
-  TSide oldSide("OLD", zeroMode);
-  TSide newSide("NEW", zeroMode);
+  TSide oldSide("OLD");
+  TSide newSide("NEW");
   try {
     if (!LoadBothFiles(run, oldFileName, newFileName, searchText, oldSide, newSide)) {
       Fail(run);

@@ -393,7 +393,7 @@ bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines&
   return lines.file_ != nullptr;
 }
 
-void KeepTimingLines(TTimingLines& lines, std::string_view searchText, TKeptLineVisitor* visitor) {
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
   const std::string_view text = lines.file_ == nullptr ? std::string_view() : lines.file_->Bytes();
   lines.searchText_.assign(searchText);
   lines.checkpoints_.clear();
@@ -418,7 +418,6 @@ void KeepTimingLines(TTimingLines& lines, std::string_view searchText, TKeptLine
       placed = false;  // found again by reading from the checkpoints instead
       std::vector<TTimingLines::TPlace>().swap(lines.places_);
     }
-    if (visitor != nullptr) visitor->Visit(count, line);
     ++count;
     return true;
   });

@@ -48,8 +48,6 @@ struct TTimingEntry {
   std::string Name;       ///< from word 4 to the end of the line
 };
 
-class TKeptLineVisitor;
-
 /// A loaded timing file: the file's bytes and where its kept lines lie. The places are held
 /// small (for a file of millions of lines they are most of the memory the comparison asks
 /// the system for, and fresh memory is slow to get): a full offset every kCheckpointEvery
@@ -79,7 +77,7 @@ class TTimingLines {
 
  private:
   friend bool ReadTimingFile(TRunContext&, const std::string&, TTimingLines&);
-  friend void KeepTimingLines(TTimingLines&, std::string_view, TKeptLineVisitor*);
+  friend void KeepTimingLines(TTimingLines&, std::string_view);
   std::unique_ptr<platform::TFileView> file_;
   std::string searchText_;
   bool kept_ = false;
@@ -89,15 +87,6 @@ class TTimingLines {
     std::uint32_t Offset, Size;  ///< from the checkpoint before the line
   };
   std::vector<TPlace> places_;  ///< every kept line's, or none
-};
-
-/// Sees every line KeepTimingLines keeps, in order, while it is in the cache.
-class TKeptLineVisitor {
- public:
-  virtual void Visit(std::size_t index, std::string_view line) = 0;
-
- protected:
-  ~TKeptLineVisitor() = default;
 };
 
 /// True when the name is not empty and names a regular file or a pipe (a directory or a
@@ -114,10 +103,8 @@ bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_v
 /// LoadTimingFile in its two steps: reading the whole file into lines, which keeps no line
 /// yet (false, with lines empty, when it cannot be read), and keeping the entry lines of
 /// the file read. Only the first uses the platform, so the second may run on any thread.
-/// The visitor, when given, sees each kept line.
 bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines);
-void KeepTimingLines(TTimingLines& lines, std::string_view searchText,
-                     TKeptLineVisitor* visitor = nullptr);
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText);
 
 /// True when the list kept at least one entry besides the synthetic line (count > 1).
 /// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to
