@@ -322,7 +322,9 @@ class TComparison {
     const std::size_t headingLine =
         (emptyHeading_ ? kEmptyHeadingPrefix.size() + kTimingFieldMax : heading_.MaxSize()) +
         kLineEnd.size();
-    positionBound_ = headingLine + 2 * timeLine + comparisonLine + TDurationFormat::kSlack;
+    // Durations are written one byte after where they end up, then moved into place, and
+    // may store kSlack bytes past their end.
+    positionBound_ = headingLine + 2 * timeLine + comparisonLine + 1 + TDurationFormat::kSlack;
   }
 
   /// Prints every position but the aggregate one, on this thread and, when worth it, a
