@@ -237,22 +237,26 @@ constexpr std::int64_t kMsPerHour = 3'600'000;
 constexpr std::int64_t kMsPerDay = 86'400'000;
 
 /// The part of the duration; remainders keep the sign of ms, as the breakdown of a day
-/// count plus what is left over does.
-[[gnu::always_inline]] inline std::int64_t PartOf(std::int64_t ms, TDurationUnit unit) {
+/// count plus what is left over does. T is std::int64_t, or std::uint64_t for a count known
+/// not to be negative, whose divisions are cheaper.
+template <typename T>
+[[gnu::always_inline]] inline std::int64_t PartOf(T ms, TDurationUnit unit) {
+  constexpr T second = kMsPerSecond, minute = kMsPerMinute, hour = kMsPerHour, day = kMsPerDay;
+  T part = ms;
   switch (unit) {
-    case U::Months: return ms / kMsPerDay / 30;
-    case U::Weeks: return ms / kMsPerDay / 7;
-    case U::Days: return ms / kMsPerDay;
-    case U::TotalHours: return ms / kMsPerHour;
-    case U::Hours: return ms % kMsPerDay / kMsPerHour;
-    case U::TotalMinutes: return ms / kMsPerMinute;
-    case U::Minutes: return ms % kMsPerHour / kMsPerMinute;
-    case U::TotalSeconds: return ms / kMsPerSecond;
-    case U::Seconds: return ms % kMsPerMinute / kMsPerSecond;
-    case U::Milliseconds: return ms % kMsPerSecond;
-    case U::TotalMilliseconds: return ms;
+    case U::Months: part = ms / day / 30; break;
+    case U::Weeks: part = ms / day / 7; break;
+    case U::Days: part = ms / day; break;
+    case U::TotalHours: part = ms / hour; break;
+    case U::Hours: part = ms % day / hour; break;
+    case U::TotalMinutes: part = ms / minute; break;
+    case U::Minutes: part = ms % hour / minute; break;
+    case U::TotalSeconds: part = ms / second; break;
+    case U::Seconds: part = ms % minute / second; break;
+    case U::Milliseconds: part = ms % second; break;
+    case U::TotalMilliseconds: break;
   }
-  return ms;
+  return static_cast<std::int64_t>(part);
 }
 
 /// Writes the literal (16 bytes are stored, Size count).
@@ -298,8 +302,8 @@ constexpr std::int64_t kMsPerDay = 86'400'000;
 
 /// The writer of one compiled pattern: its segments are constants here, so the loop over
 /// them unrolls and every part's division and padding is fixed.
-template <TDurationPattern P>
-char* WritePattern(char* out, std::int64_t ms) {
+template <TDurationPattern P, typename T>
+char* WritePattern(char* out, T ms) {
   [&]<std::size_t... S>(std::index_sequence<S...>) {
     ((out = PutInteger(PutLiteral(out, P.Segments[S].Before), PartOf(ms, P.Segments[S].Unit),
                        P.Segments[S].Width, P.Segments[S].Precision)),
@@ -308,14 +312,30 @@ char* WritePattern(char* out, std::int64_t ms) {
   return PutLiteral(out, P.After);
 }
 
-/// The writer of row I of kCompiledRows, or of the default rendering for I past its end.
+/// Row I of kCompiledRows, or the default rendering for I past its end.
 template <std::size_t I>
-char* WriteRow(char* out, std::int64_t ms) {
-  constexpr const TCompiledRow& row = I < kCompiledRows.size() ? kCompiledRows[I] : kCompiledDefault;
+constexpr const TCompiledRow& CompiledRow() {
+  if constexpr (I < kCompiledRows.size()) {
+    return kCompiledRows[I];
+  } else {
+    return kCompiledDefault;
+  }
+}
+
+template <std::size_t I, typename T>
+char* WriteRowAs(char* out, T ms) {
+  constexpr const TCompiledRow& row = CompiledRow<I>();
   if constexpr (row.HasZero) {
     if (PartOf(ms, row.Full.Segments[0].Unit) == 0) return WritePattern<row.Zero>(out, ms);
   }
   return WritePattern<row.Full>(out, ms);
+}
+
+/// The writer of row I (see CompiledRow).
+template <std::size_t I>
+char* WriteRow(char* out, std::int64_t ms) {
+  if (ms >= 0) return WriteRowAs<I>(out, static_cast<std::uint64_t>(ms));
+  return WriteRowAs<I>(out, ms);
 }
 
 template <std::size_t... I>
