@@ -1,7 +1,8 @@
 // The comparison's fast paths against the general operations they stand in for, on fuzzed
-// values: plain time texts against ParseDuration, the two fixed renderings (appended after
-// other text) against FormatDuration of DurationFromMs, the heading pattern against the C
-// library's printf, and the line splitter's two forms against ParseTimingLine.
+// values: plain time texts against ParseDuration, the heading pattern against the C
+// library's printf, and the line splitter's two forms against ParseTimingLine. The report
+// writes durations and headings straight into its blocks, so every compiled duration format
+// and every heading must also stay within the sizes it reserves for them.
 //
 // Input layout: eight bytes (little-endian) give the millisecond count and the section
 // number; the rest is the text, read as a time, a heading pattern and a timing line.
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "durations/duration.h"
 #include "durations/duration_format.h"
@@ -42,6 +44,10 @@ void CheckHeading(std::string_view pattern, std::int64_t number) {
   zentrel::THeadingPattern heading;
   if (!heading.Compile(pattern)) return;
   std::string got = heading.Format(number);
+  Check(got.size() <= heading.MaxSize());
+  std::string written(heading.MaxSize(), '\0');
+  written.resize(static_cast<std::size_t>(heading.Write(written.data(), number) - written.data()));
+  Check(written == got);
   // A compiled pattern holds at most one integer conversion and no '*', so it is safe to
   // give the C library with the one argument of the type its length asks for.
   std::string format(pattern);
@@ -75,15 +81,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(plainMs == ParseDuration(text, TZeroMode::ZeroAll).TotalMilliseconds());
   }
 
-  // Renderings of a count the report can meet: a difference of two sums of parsed times.
-  const std::int64_t ms = static_cast<std::int64_t>(raw) / 4;
-  const TDurationRec record = DurationFromMs(ms);
-  std::string fast = "SECTION ";
-  AppendClockDuration(fast, ms);
-  Check(fast == "SECTION " + FormatDuration(record, "###:min:sec.ms"));
-  fast.clear();
-  AppendMinuteDuration(fast, ms);
-  Check(fast == FormatDuration(record, "min:sec.ms"));
+  // Any count, through every compiled format: nothing written past the bound the report
+  // reserves (kMaxSize, plus kSlack bytes it may store beyond what it writes).
+  const std::int64_t ms = static_cast<std::int64_t>(raw);
+  constexpr std::size_t kRoom = TDurationFormat::kMaxSize + TDurationFormat::kSlack;
+  char out[kRoom + 64];
+  std::vector<std::string_view> names(DurationFormatNames().begin(), DurationFormatNames().end());
+  names.push_back("");  // the default rendering
+  for (std::string_view name : names) {
+    std::memset(out, 0x5a, sizeof out);
+    const char* end = FindDurationFormat(name).Write(out, ms);
+    Check(end >= out && static_cast<std::size_t>(end - out) <= TDurationFormat::kMaxSize);
+    for (std::size_t i = kRoom; i < sizeof out; ++i) Check(out[i] == 0x5a);
+  }
 
   // Section numbers run from 1 upwards; kept within an int, the type printf's %d reads.
   CheckHeading(text, static_cast<std::int64_t>((raw >> 34) + 1));

@@ -30,8 +30,8 @@ namespace {
 /// Position of the first case-insensitive match of pattern in text at or after from.
 size_t FindText(std::string_view text, std::string_view pattern, size_t from) {
   if (pattern.size() > text.size()) return std::string_view::npos;
-  // A first character without case (the custom message's value marker begins with STX) is
-  // found with memchr, which skips the long runs of text a report line has between matches.
+  // A first character without case (a backslash, a digit) is found with memchr, which skips
+  // the long runs of text between matches.
   const char first = pattern.front();
   const bool firstHasCase = UpperAscii(first) != first || (first >= 'A' && first <= 'Z');
   for (size_t i = from; i + pattern.size() <= text.size(); ++i) {

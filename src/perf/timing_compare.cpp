@@ -1,11 +1,16 @@
 #include "perf/timing_compare.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
-#include <future>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/conversion_error.h"
@@ -35,6 +40,16 @@ constexpr std::string_view kNoSectionName = "- n/a";
 constexpr std::size_t kTimeColumns = 14;
 constexpr std::size_t kMarkerColumns = 30;
 constexpr std::size_t kRunningColumns = 10;
+constexpr std::int64_t kMsPerDay = 86'400'000;
+/// Files smaller than this together are compared on one thread: a second costs more than
+/// it saves.
+constexpr std::size_t kTwoThreadsFrom = 4 << 20;
+
+/// Positions rendered as one piece of work: a thread renders them into a block of its own,
+/// which goes out when all positions before it have.
+constexpr std::size_t kTaskPositions = TTimingLines::kCheckpointEvery;
+/// How many positions ahead the lines are asked for.
+constexpr std::size_t kPrefetchAhead = 8;
 
 struct TClass {
   std::string_view Status, Arrow;
@@ -51,16 +66,66 @@ inline void AppendRightAligned(std::string& out, std::string_view text, std::siz
   out.append(text);
 }
 
+inline char* Put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+/// Put for texts of any size, such as names: from 16 to 64 bytes copied in 16-byte pieces
+/// (the last one overlapping), which beats a call for the usual name. Reads nothing past
+/// the text.
+inline char* PutVariable(char* out, std::string_view text) {
+  const std::size_t size = text.size();
+  if (size < 16 || size > 64) return Put(out, text);
+  const char* from = text.data();
+  char piece[16];
+  for (std::size_t at = 0; at + 16 < size; at += 16) {
+    std::memcpy(piece, from + at, 16);
+    std::memcpy(out + at, piece, 16);
+  }
+  std::memcpy(piece, from + size - 16, 16);
+  std::memcpy(out + size - 16, piece, 16);
+  return out + size;
+}
+
+/// Moves the text written at [text, end) right so that it ends width columns after out,
+/// blanks in front; text lies at out or after it, and nothing moves when it is wider.
+inline char* AlignRight(char* out, char* text, char* end, std::size_t width) {
+  const std::size_t size = static_cast<std::size_t>(end - text);
+  const std::size_t blanks = size < width ? width - size : 0;
+  if (text != out + blanks) std::memmove(out + blanks, text, size);
+  std::memset(out, ' ', blanks);
+  return out + blanks + size;
+}
+
 /// The marker thresholds, in whole seconds and in their given order.
 struct TThresholds {
   std::vector<std::int64_t> Seconds;
   bool Valid = true;  ///< false when a word is not a whole number
-  /// The longest markers, one character and two per threshold; shorter ones are prefixes.
-  std::string MinusMarker, PlusMarker;
+  /// The markers, one character and two per threshold reached: each side's longest, and
+  /// those shorter than kMarkerColumns with blanks up to it, by length.
+  struct TMarkers {
+    std::string Longest;
+    std::vector<std::string> Padded;
 
-  static TThresholds Read(TRunContext& run) {
-    std::optional<std::string> value = run.Os.GetEnv(std::string(kThresholdsVariable));
-    std::string_view list = value && !value->empty() ? std::string_view(*value) : kDefaultThresholds;
+    void Build(char c, std::size_t longest) {
+      Longest.assign(longest, c);
+      for (std::size_t length = 1; length < kMarkerColumns && length <= longest; length += 2) {
+        Padded.push_back(std::string(length, c) + std::string(kMarkerColumns - length, ' '));
+      }
+    }
+    /// The marker of the length, followed by blanks up to kMarkerColumns.
+    std::string_view PaddedTo(std::size_t length) const {
+      return length < kMarkerColumns ? std::string_view(Padded[length / 2])
+                                     : std::string_view(Longest).substr(0, length);
+    }
+    std::string_view Bare(std::size_t length) const {
+      return std::string_view(Longest).substr(0, length);
+    }
+  };
+  TMarkers Faster, Slower, Unchanged;
+
+  static TThresholds Read(std::string_view list) {
     TThresholds thresholds;
     std::size_t i = 0;
     while (i < list.size()) {
@@ -74,23 +139,49 @@ struct TThresholds {
         thresholds.Valid = false;
       }
     }
-    thresholds.MinusMarker.assign(1 + 2 * thresholds.Seconds.size(), '-');
-    thresholds.PlusMarker.assign(1 + 2 * thresholds.Seconds.size(), '+');
+    const std::size_t longest = 1 + 2 * thresholds.Seconds.size();
+    thresholds.Faster.Build('+', longest);
+    thresholds.Slower.Build('-', longest);
+    thresholds.Unchanged.Build('=', 1);
     return thresholds;
+  }
+
+  std::size_t LongestMarker() const { return std::max(Faster.Longest.size(), kMarkerColumns); }
+
+  /// One '-' and two more for every threshold reached.
+  std::size_t MarkerLength(std::int64_t diffMs) const {
+    const std::int64_t diffSeconds = diffMs / 1000;
+    std::size_t length = 1;
+    for (std::int64_t threshold : Seconds) {
+      if (threshold <= diffSeconds) length += 2;
+    }
+    return length;
   }
 };
 
-/// One file's side of the comparison: its lines, the current entry and the running total.
-struct TSide {
-  explicit TSide(std::string_view label) : Label(label) {}
-  std::string_view Label;
-  TTimingLines Lines;
-  TTimingEntryView Entry;
-  std::string NameScratch;   ///< backs Entry.Name for a line without section id
-  std::int64_t TotalMs = 0;  ///< the sum of the times of the entries read so far
-  std::int64_t TimeMs = 0;   ///< the time shown at the current position
-  bool PlainTime = true;     ///< TimeMs is rendered by the fast path, else TimeLine holds
-  std::string TimeLine;      ///< the current " OLD: ..." line when not PlainTime
+/// A block of output written through a pointer: Reserve makes room for a known most, the
+/// writer stores past the end freely within it, and Commit sets how much was written.
+class TBlock {
+ public:
+  char* Reserve(std::size_t bytes) {
+    if (capacity_ - size_ < bytes) {
+      const std::size_t capacity = std::max(size_ + bytes, 2 * capacity_);
+      std::unique_ptr<char[]> grown(new char[capacity]);
+      if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+      data_ = std::move(grown);
+      capacity_ = capacity;
+    }
+    return data_.get() + size_;
+  }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+  void Append(std::string_view text) { Commit(Put(Reserve(text.size()), text)); }
+  std::size_t Size() const { return size_; }
+  void Truncate(std::size_t size) { size_ = size; }
+  std::string_view View() const { return std::string_view(data_.get(), size_); }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0, capacity_ = 0;
 };
 
 /// The larger minus the smaller; totals of opposite signs can be further apart than 64 bits
@@ -103,127 +194,206 @@ std::int64_t Difference(std::int64_t a, std::int64_t b) {
   return difference;
 }
 
-/// Reads the entry of the current position (or marks it as missing) and adds its time to
-/// the total. Plain times take the fast path; anything else goes through the general
-/// duration operations (FormatTimingLine), which give the same results for plain times.
-void ReadPosition(TSide& side, std::size_t index, TZeroMode zeroMode) {
-  TTimingEntryView& entry = side.Entry;
-  const bool present = index + 1 < side.Lines.Count();
-  if (present) {
-    SplitTimingLine(side.Lines.Line(index), entry, side.NameScratch);
-  } else {
-    entry.TimeText = kZeroTime;  // the section id stays from the previous position
-    entry.Name = kNoSectionName;
-  }
-  std::int64_t readMs = 0;  // the time as added to the total
-  side.PlainTime = ParsePlainDuration(entry.TimeText, readMs);
-  if (side.PlainTime) {
-    side.TimeMs = readMs;
-  } else {
-    readMs = ParseDuration(entry.TimeText, zeroMode).TotalMilliseconds();
-    const TTimingEntry owned{std::string(entry.SectionId), std::string(entry.TimeText),
-                             std::string(entry.Name)};
-    TTimingLine general = FormatTimingLine(side.Label, owned, kNoTimeText, zeroMode);
-    side.TimeMs = general.Duration.TotalMilliseconds();
-    side.TimeLine = std::move(general.Line);
-  }
-  if (present && __builtin_add_overflow(side.TotalMs, readMs, &side.TotalMs)) {
-    throw TCompareFailure();  // the total no longer fits in milliseconds
-  }
-}
+/// One file's side of the comparison.
+struct TSide {
+  explicit TSide(std::string_view label) : Label(label) {}
+  /// Entries besides the synthetic line.
+  std::size_t Kept() const { return Lines.Count() - 1; }
 
-/// Appends the side's time line and a line end.
-void AppendTimeLine(TSide& side, std::string& out) {
-  if (side.PlainTime) {
-    out.push_back(' ');
-    out.append(side.Label);
-    out.append(": ");
-    const std::size_t start = out.size();
-    AppendClockDuration(out, side.TimeMs);
-    const std::size_t width = out.size() - start;
-    if (width < kTimeColumns) out.insert(start, kTimeColumns - width, ' ');
-    out.push_back(' ');
-    out.append(side.Entry.Name);
-  } else {
-    out.append(side.TimeLine);
-  }
-  out.append(kLineEnd);
-}
+  std::string_view Label;
+  TTimingLines Lines;
+  std::string LastSectionId;  ///< what a position past the last entry keeps
+};
 
-/// The aggregate position: the synthetic last line shown with the computed total.
-void ReadAggregate(TSide& side, TZeroMode zeroMode) {
-  TDurationRec unused;
-  const TTimingEntry entry =
-      ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode);
-  const std::string total = FormatDuration(DurationFromMs(side.TotalMs), kClockFormat);
-  TTimingLine shown = FormatTimingLine(side.Label, entry, total, zeroMode);
-  side.TimeMs = shown.Duration.TotalMilliseconds();
-  side.PlainTime = false;
-  side.TimeLine = std::move(shown.Line);
-}
+/// Sums of times, wide enough that no sum of 64-bit times overflows on the way: whether a
+/// running total leaves 64 bits is decided where it does, position by position.
+__extension__ typedef __int128 TWideMs;
+
+/// One side at one position: the entry read and the time shown.
+struct TShown {
+  TTimingEntryView Entry;
+  std::string Scratch;   ///< backs Entry.Name for a line without section id
+  bool Present = false;  ///< the side has an entry at the position
+  std::int64_t ReadMs = 0;  ///< the time added to the total
+  std::int64_t TimeMs = 0;
+  bool Plain = true;     ///< TimeMs is rendered here, else Line holds the whole time line
+  std::string Line;
+};
 
 /// The counters and maxima of the totals block.
 struct TTally {
   std::int64_t Faster = 0, Slower = 0, Unchanged = 0, Misaligned = 0;
   std::int64_t MaxFasterMs = 0, MaxSlowerMs = 0;
+
+  void Add(const TTally& other) {
+    Faster += other.Faster;
+    Slower += other.Slower;
+    Unchanged += other.Unchanged;
+    Misaligned += other.Misaligned;
+    MaxFasterMs = std::max(MaxFasterMs, other.MaxFasterMs);
+    MaxSlowerMs = std::max(MaxSlowerMs, other.MaxSlowerMs);
+  }
+};
+
+/// Hands out the turns to write: the blocks of the tasks go out in task order, each while
+/// no other does, and none after the report stopped.
+class TTurns {
+ public:
+  /// Waits until it is the task's turn; false when the report stopped first.
+  bool Await(std::size_t task) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return next_ == task || stopped_; });
+    return !stopped_;
+  }
+  /// Ends the current turn; stop ends the report there.
+  void Done(bool stop) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ++next_;
+      stopped_ = stopped_ || stop;
+    }
+    changed_.notify_all();
+  }
+  void Stop() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stopped_ = true;
+    }
+    changed_.notify_all();
+  }
+  /// Adds the sums of the task's times, in task order, and gives the totals before it;
+  /// false when the report stopped first.
+  bool Sum(std::size_t task, TWideMs oldSum, TWideMs newSum, TWideMs& oldBefore,
+           TWideMs& newBefore) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [&] { return summed_ == task || stopped_; });
+      if (stopped_) return false;
+      oldBefore = oldTotal_;
+      newBefore = newTotal_;
+      oldTotal_ += oldSum;
+      newTotal_ += newSum;
+      ++summed_;
+    }
+    changed_.notify_all();
+    return true;
+  }
+  /// The totals of all tasks summed.
+  void Totals(TWideMs& oldTotal, TWideMs& newTotal) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    oldTotal = oldTotal_;
+    newTotal = newTotal_;
+  }
+  bool Stopped() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stopped_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t next_ = 0;
+  bool stopped_ = false;
+  std::size_t summed_ = 0;
+  TWideMs oldTotal_ = 0, newTotal_ = 0;
 };
 
 class TComparison {
  public:
   TComparison(TRunContext& run, const THeadingPattern& heading, bool emptyHeading,
-              const TThresholds& thresholds, TSide& oldSide, TSide& newSide)
+              const TThresholds& thresholds, const TSide& oldSide, const TSide& newSide)
       : run_(run),
         heading_(heading),
         emptyHeading_(emptyHeading),
         thresholds_(thresholds),
         old_(oldSide),
         new_(newSide),
-        zeroMode_(run.RunSettings.ZeroMode) {}
+        zeroMode_(run.RunSettings.ZeroMode),
+        clock_(FindDurationFormat(kClockFormat)),
+        minutes_(FindDurationFormat(kMinuteFormat)),
+        resultEnd_(run.RunSettings.Condensed && !run.RunSettings.ShowLabels
+                       ? std::string_view(" ")
+                       : kLineEnd) {
+    positions_ = std::max(old_.Lines.Count(), new_.Lines.Count()) - 1;
+    const std::size_t timeLine = 6 + std::max(kTimeColumns, TDurationFormat::kMaxSize) + 1 +
+                                 kTimingFieldMax + kLineEnd.size();
+    const std::size_t comparisonLine =
+        kIndent.size() + TDurationFormat::kMaxSize + kUnchanged.Status.size() + kVersus.size() +
+        thresholds_.LongestMarker() + 2 + std::max(kRunningColumns, TDurationFormat::kMaxSize) +
+        1 + kFaster.Arrow.size() + 2 * kLineEnd.size();
+    const std::size_t headingLine =
+        (emptyHeading_ ? kEmptyHeadingPrefix.size() + kTimingFieldMax : heading_.MaxSize()) +
+        kLineEnd.size();
+    // Durations are written one byte after where they end up, then moved into place, and
+    // may store kSlack bytes past their end.
+    positionBound_ = headingLine + 2 * timeLine + comparisonLine + 1 + TDurationFormat::kSlack;
+  }
 
-  /// Prints every position; throws TCompareFailure when a threshold cannot be read or a
-  /// total, or the difference of the two, overflows, after what was printed before the
+  /// Prints every position but the aggregate one, on this thread and, when worth it, a
+  /// second one. Throws TCompareFailure when a threshold cannot be read, a total or the
+  /// difference of the two overflows, or a file shrank, after what was printed before the
   /// failure has gone out.
-  void Run() {
+  void Run(bool twoThreads) {
+    const std::size_t tasks = (positions_ + kTaskPositions - 1) / kTaskPositions;
+    TTurns turns;
+    TWorker first(*this), second(*this);
+    std::exception_ptr secondFailure;
+    std::thread helper;
+    if (twoThreads && tasks > 1) {
+      try {
+        helper = std::thread([&] {
+          try {
+            second.Work(turns, 1, 2, tasks);
+          } catch (...) {
+            secondFailure = std::current_exception();
+            turns.Stop();
+          }
+        });
+      } catch (const std::system_error&) {
+      }
+    }
     try {
-      const std::size_t positions = std::max(old_.Lines.Count(), new_.Lines.Count());
-      for (std::size_t i = 0; i + 1 < positions; ++i) {
-        Prefetch(old_, i + kPrefetchAhead);
-        Prefetch(new_, i + kPrefetchAhead);
-        const std::size_t positionStart = block_.size();
-        ReadPosition(old_, i, zeroMode_);
-        ReadPosition(new_, i, zeroMode_);
-        // Before anything of the position is written: one that cannot be told is not shown.
-        const std::int64_t runningMs = Difference(old_.TotalMs, new_.TotalMs);
-        if (emptyHeading_) {
-          block_.append(kEmptyHeadingPrefix);
-          block_.append(new_.Entry.SectionId);
-        } else {
-          heading_.AppendTo(block_, static_cast<std::int64_t>(i) + 1);
-        }
-        block_.append(kLineEnd);
-        if (old_.Entry.Name != new_.Entry.Name) ++tally_.Misaligned;
-        WriteTimesAndComparison(false, runningMs);
-        // A file that shrank meanwhile gave zeros for its lost bytes: the position that
-        // read them is not shown, and the comparison fails.
-        if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
-          block_.resize(positionStart);
-          throw TCompareFailure();
-        }
-        if (block_.size() >= kBlockFlushAt) FlushBlock();
+      if (helper.joinable()) {
+        first.Work(turns, 0, 2, tasks);
+      } else {
+        first.Work(turns, 0, 1, tasks);
       }
-      // The aggregate position shows the computed totals and counts in no counter.
-      for (std::string_view text : {kTildeLine, kAggregateHeading, kTildeLine}) {
-        block_.append(text);
-        block_.append(kLineEnd);
-      }
-      ReadAggregate(old_, zeroMode_);
-      ReadAggregate(new_, zeroMode_);
-      WriteTimesAndComparison(true, 0);
-    } catch (const TCompareFailure&) {
-      FlushBlock();
+    } catch (...) {
+      turns.Stop();
+      if (helper.joinable()) helper.join();
       throw;
     }
-    FlushBlock();
+    if (helper.joinable()) helper.join();
+    if (secondFailure) std::rethrow_exception(secondFailure);
+    if (first.Failed || second.Failed) throw TCompareFailure();
+    tally_.Add(first.Tally);
+    tally_.Add(second.Tally);
+    TWideMs oldTotal = 0, newTotal = 0;
+    turns.Totals(oldTotal, newTotal);
+    // Every position was shown, so no running total, the last included, left 64 bits.
+    oldTotal_ = static_cast<std::int64_t>(oldTotal);
+    newTotal_ = static_cast<std::int64_t>(newTotal);
+  }
+
+  /// The aggregate position: the synthetic last lines shown with the computed totals,
+  /// counted in no counter.
+  void WriteAggregate() {
+    TBlock block;
+    for (std::string_view text : {kTildeLine, kAggregateHeading, kTildeLine}) {
+      block.Append(text);
+      block.Append(kLineEnd);
+    }
+    TShown oldShown, newShown;
+    ShowAggregate(old_, oldTotal_, oldShown);
+    ShowAggregate(new_, newTotal_, newShown);
+    TTally unused;
+    try {
+      WriteTimesAndComparison(block, unused, oldShown, newShown, nullptr);
+    } catch (const TCompareFailure&) {
+      run_.Out().Write(block.View());
+      throw;
+    }
+    run_.Out().Write(block.View());
   }
 
   void WriteTotals() {
@@ -265,135 +435,315 @@ class TComparison {
   }
 
  private:
-  /// Adds the two time lines to block_ (after the position's heading), classifies the
-  /// position and adds its comparison line (with runningMs, the difference of the totals,
-  /// unless last) and an empty line. block_ collects positions until it holds kBlockFlushAt
-  /// bytes (Run hands it on): it goes out in large writes, not copied piece by piece into
-  /// the output's own buffer.
-  void WriteTimesAndComparison(bool last, std::int64_t runningMs) {
-    const std::int64_t oldMs = old_.TimeMs;
-    const std::int64_t newMs = new_.TimeMs;
-    const std::int64_t diffMs = Difference(oldMs, newMs);
-    AppendTimeLine(old_, block_);
-    AppendTimeLine(new_, block_);
+  /// What one thread keeps between its tasks.
+  struct TWorker {
+    explicit TWorker(TComparison& comparison)
+        : Comparison(comparison),
+          OldLines(kTaskPositions),
+          NewLines(kTaskPositions),
+          Old(kTaskPositions),
+          New(kTaskPositions) {}
 
+    /// Renders the tasks first, first + stride, ... and writes each in its turn.
+    void Work(TTurns& turns, std::size_t first, std::size_t stride, std::size_t tasks) {
+      for (std::size_t task = first; task < tasks && !Failed; task += stride) {
+        if (turns.Stopped()) return;
+        Block.Truncate(0);
+        bool stopped = false;
+        try {
+          stopped = !Comparison.RenderTask(*this, turns, task);
+        } catch (const TCompareFailure&) {
+          Failed = true;  // what the block holds still goes out
+        }
+        if (stopped || !turns.Await(task)) {
+          Failed = false;  // an earlier task stopped the report; this one was never shown
+          return;
+        }
+        Comparison.run_.Out().Write(Block.View());
+        turns.Done(Failed);
+      }
+    }
+
+    TComparison& Comparison;
+    TBlock Block;
+    TTally Tally;
+    bool Failed = false;
+    std::vector<std::string_view> OldLines, NewLines;
+    std::vector<TShown> Old, New;  ///< the task's positions, read before any is written
+  };
+
+  /// Reads the lines of the task's positions; false when a file no longer holds them all.
+  static bool ReadTaskLines(const TSide& side, std::size_t first, std::size_t positions,
+                            std::vector<std::string_view>& lines) {
+    if (first >= side.Kept()) return true;
+    const std::size_t wanted = std::min(positions, side.Kept() - first);
+    return side.Lines.ReadLines(first, std::span(lines.data(), wanted)) == wanted;
+  }
+
+  /// Reads the task's positions, and sums their times while the totals before them are
+  /// summed elsewhere; then writes them into the worker's block. False when the report
+  /// stopped before the task's turn.
+  bool RenderTask(TWorker& worker, TTurns& turns, std::size_t task) {
+    const std::size_t first = task * kTaskPositions;
+    const std::size_t count = std::min(first + kTaskPositions, positions_) - first;
+    if (!ReadTaskLines(old_, first, count, worker.OldLines) ||
+        !ReadTaskLines(new_, first, count, worker.NewLines)) {
+      throw TCompareFailure();  // the file changed since it was read
+    }
+    TWideMs oldSum = 0, newSum = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+      // The lines were last read while being kept, long enough ago for a large file to
+      // have left the cache: ask for those some positions ahead.
+      if (k + kPrefetchAhead < count) {
+        for (const std::vector<std::string_view>* lines : {&worker.OldLines, &worker.NewLines}) {
+          const char* line = (*lines)[k + kPrefetchAhead].data();
+          __builtin_prefetch(line);
+          __builtin_prefetch(line + 64);
+        }
+      }
+      Show(old_, first + k, worker.OldLines[k], worker.Old[k]);
+      Show(new_, first + k, worker.NewLines[k], worker.New[k]);
+      oldSum += worker.Old[k].ReadMs;
+      newSum += worker.New[k].ReadMs;
+    }
+    TWideMs oldBefore = 0, newBefore = 0;
+    if (!turns.Sum(task, oldSum, newSum, oldBefore, newBefore)) return false;
+    // A total beyond 64 bits before the task: an earlier position failed already.
+    if (oldBefore != static_cast<std::int64_t>(oldBefore) ||
+        newBefore != static_cast<std::int64_t>(newBefore)) {
+      throw TCompareFailure();
+    }
+    std::int64_t oldTotal = static_cast<std::int64_t>(oldBefore);
+    std::int64_t newTotal = static_cast<std::int64_t>(newBefore);
+    TBlock& block = worker.Block;
+    for (std::size_t k = 0; k < count; ++k) {
+      const TShown& oldShown = worker.Old[k];
+      const TShown& newShown = worker.New[k];
+      // A total that no longer fits in milliseconds stops the report before anything of
+      // the position, as does a difference of the totals beyond 64 bits.
+      if (__builtin_add_overflow(oldTotal, oldShown.ReadMs, &oldTotal) ||
+          __builtin_add_overflow(newTotal, newShown.ReadMs, &newTotal)) {
+        throw TCompareFailure();
+      }
+      const std::int64_t runningMs = Difference(oldTotal, newTotal);
+      const std::size_t positionStart = block.Size();
+      char* p = block.Reserve(positionBound_);
+      if (emptyHeading_) {
+        p = Put(p, kEmptyHeadingPrefix);
+        p = Put(p, newShown.Entry.SectionId);
+      } else {
+        p = heading_.Write(p, static_cast<std::int64_t>(first + k) + 1);
+      }
+      block.Commit(Put(p, kLineEnd));
+      if (oldShown.Entry.Name != newShown.Entry.Name) ++worker.Tally.Misaligned;
+      const TRunning running{runningMs, oldTotal < newTotal};
+      WriteTimesAndComparison(block, worker.Tally, oldShown, newShown, &running);
+      // A file that shrank meanwhile gave zeros for its lost bytes: the position that
+      // read them is not shown, and the comparison fails.
+      if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
+        block.Truncate(positionStart);
+        throw TCompareFailure();
+      }
+    }
+    return true;
+  }
+
+  /// Reads a side's entry at the position (or marks it as missing) and the time it adds to
+  /// the running total. Plain times are rendered here; anything else goes through the
+  /// general duration operations (FormatTimingLine), which give the same for plain times.
+  void Show(const TSide& side, std::size_t position, std::string_view line,
+            TShown& shown) const {
+    TTimingEntryView& entry = shown.Entry;
+    const bool present = position < side.Kept();
+    shown.Present = present;
+    if (present) {
+      SplitTimingLine(line, entry, shown.Scratch);
+    } else {
+      entry.SectionId = side.LastSectionId;  // kept from the last position with an entry
+      entry.TimeText = kZeroTime;
+      entry.Name = kNoSectionName;
+    }
+    std::int64_t readMs = 0;  // the time as added to the total
+    shown.Plain = ParsePlainDuration(entry.TimeText, readMs);
+    if (shown.Plain) {
+      shown.TimeMs = readMs;
+    } else {
+      readMs = ParseDuration(entry.TimeText, zeroMode_).TotalMilliseconds();
+      const TTimingEntry owned{std::string(entry.SectionId), std::string(entry.TimeText),
+                               std::string(entry.Name)};
+      TTimingLine general = FormatTimingLine(side.Label, owned, kNoTimeText, zeroMode_);
+      shown.TimeMs = general.Duration.TotalMilliseconds();
+      shown.Line = std::move(general.Line);
+    }
+    shown.ReadMs = present ? readMs : 0;
+  }
+
+  void ShowAggregate(const TSide& side, std::int64_t total, TShown& shown) const {
+    TDurationRec unused;
+    const TTimingEntry entry =
+        ParseTimingLine(side.Lines.Line(side.Lines.Count() - 1), unused, false, zeroMode_);
+    TTimingLine line = FormatTimingLine(side.Label, entry, clock_.Format(total), zeroMode_);
+    shown.TimeMs = line.Duration.TotalMilliseconds();
+    shown.Plain = false;
+    shown.Line = std::move(line.Line);
+  }
+
+  /// Writes a time line: " OLD: ", the time right-aligned in kTimeColumns, the name.
+  char* WriteTimeLine(char* p, std::string_view label, const TShown& shown) const {
+    if (shown.Plain) {
+      *p++ = ' ';
+      p = Put(p, label);
+      p = Put(p, ": ");
+      p = AlignRight(p, p + 1, clock_.Write(p + 1, shown.TimeMs), kTimeColumns);
+      *p++ = ' ';
+      p = PutVariable(p, shown.Entry.Name);
+    } else {
+      p = Put(p, shown.Line);
+    }
+    return Put(p, kLineEnd);
+  }
+
+  /// The running part of a comparison line: the difference of the totals and who is ahead.
+  struct TRunning {
+    std::int64_t Ms;
+    bool NewBehind;
+  };
+
+  /// Adds the two time lines to the block (after the position's heading), classifies the
+  /// position and adds its comparison line (with the running part unless running is null,
+  /// at the aggregate position) and an empty line.
+  void WriteTimesAndComparison(TBlock& block, TTally& tally, const TShown& oldShown,
+                               const TShown& newShown, const TRunning* running) const {
+    const std::int64_t oldMs = oldShown.TimeMs;
+    const std::int64_t newMs = newShown.TimeMs;
+    const std::int64_t diffMs = Difference(oldMs, newMs);
+    char* p = block.Reserve(positionBound_);
+    p = WriteTimeLine(p, old_.Label, oldShown);
+    p = WriteTimeLine(p, new_.Label, newShown);
+    block.Commit(p);
+
+    const bool counted = running != nullptr;
     TClass kind = kUnchanged;
-    std::string_view marker = "=";
+    const TThresholds::TMarkers* marker = &thresholds_.Unchanged;
+    std::size_t markerLength = 1;
     if (oldMs == newMs) {
-      if (!last) ++tally_.Unchanged;
+      if (counted) ++tally.Unchanged;
     } else {
       if (!thresholds_.Valid) throw TCompareFailure();  // its time lines still show
-      // One '-' and two more for every threshold reached ('+' when faster).
-      const std::int64_t diffSeconds = diffMs / 1000;
-      std::size_t length = 1;
-      for (std::int64_t threshold : thresholds_.Seconds) {
-        if (threshold <= diffSeconds) length += 2;
-      }
+      markerLength = thresholds_.MarkerLength(diffMs);
       if (newMs < oldMs) {
         kind = kFaster;
-        marker = std::string_view(thresholds_.PlusMarker).substr(0, length);
-        if (!last) {
-          ++tally_.Faster;
-          if (diffMs > tally_.MaxFasterMs) tally_.MaxFasterMs = diffMs;
+        marker = &thresholds_.Faster;
+        if (counted) {
+          ++tally.Faster;
+          tally.MaxFasterMs = std::max(tally.MaxFasterMs, diffMs);
         }
       } else {
         kind = kSlower;
-        marker = std::string_view(thresholds_.MinusMarker).substr(0, length);
-        if (!last) {
-          if (diffMs > tally_.MaxSlowerMs) tally_.MaxSlowerMs = diffMs;
-          ++tally_.Slower;
+        marker = &thresholds_.Slower;
+        if (counted) {
+          ++tally.Slower;
+          tally.MaxSlowerMs = std::max(tally.MaxSlowerMs, diffMs);
         }
       }
     }
 
     // The comparison line is a duration result in custom-message mode: the difference
-    // rendered "###:min:sec.ms" in place of the value marker of a message made of the text
-    // around it. It is written here as WriteDurationResult writes such a result, but straight
-    // into the block, since that message is this report's own and the marker's place known.
-    block_.append(kIndent);
-    AppendClockDuration(block_, diffMs);
-    block_.append(kind.Status);
-    block_.append(kVersus);
-    block_.append(marker);
-    if (!last) {
-      if (marker.size() < kMarkerColumns) block_.append(kMarkerColumns - marker.size(), ' ');
-      block_.append(old_.TotalMs < new_.TotalMs ? "[+" : "[-");
-      AppendRunning(block_, runningMs);
-      block_.push_back(']');
-      block_.append(kind.Arrow);
+    // rendered "###:min:sec.ms" in the value place of a message made of the text around it.
+    // It is written here as WriteDurationResult writes such a result, but straight into the
+    // block, since that message is this report's own and its value place known.
+    p = Put(p, kIndent);
+    p = clock_.Write(p, diffMs);
+    p = Put(p, kind.Status);
+    p = Put(p, kVersus);
+    if (counted) {
+      p = PutVariable(p, marker->PaddedTo(markerLength));
+      p = Put(p, running->NewBehind ? "[+" : "[-");
+      p = WriteRunning(p, running->Ms);
+      *p++ = ']';
+      p = Put(p, kind.Arrow);
+    } else {
+      p = Put(p, marker->Bare(markerLength));
     }
     // Condensed results share a line, each followed by a blank.
-    const TRunSettings& settings = run_.RunSettings;
-    block_.append(settings.Condensed && !settings.ShowLabels ? std::string_view(" ") : kLineEnd);
-    block_.append(kLineEnd);
+    p = Put(p, resultEnd_);
+    block.Commit(Put(p, kLineEnd));
   }
 
-  /// Hands the positions collected in block_ to the output.
-  void FlushBlock() {
-    run_.Out().Write(block_);
-    block_.clear();
-  }
-
-  /// The running difference rendered "min:sec.ms", right-aligned in 10 columns.
-  void AppendRunning(std::string& out, std::int64_t ms) {
-    running_.clear();
+  /// The running difference rendered "min:sec.ms", right-aligned in kRunningColumns.
+  char* WriteRunning(char* p, std::int64_t ms) const {
     if (ms / kMsPerDay <= INT32_MAX) {
-      AppendMinuteDuration(running_, ms);
-    } else {  // more days than its text can be read back with: the general path
-      running_ = FormatDurationText(DurationFromMs(ms).Text(), kMinuteFormat, zeroMode_);
+      return AlignRight(p, p + 1, minutes_.Write(p + 1, ms), kRunningColumns);
     }
-    AppendRightAligned(out, running_, kRunningColumns);
+    // More days than its text can be read back with: the general path.
+    const std::string text = FormatDurationText(DurationFromMs(ms).Text(), kMinuteFormat, zeroMode_);
+    const std::size_t blanks = text.size() < kRunningColumns ? kRunningColumns - text.size() : 0;
+    std::memset(p, ' ', blanks);
+    return Put(p + blanks, text);
   }
-
-  /// Asks for the line some positions ahead to be brought into the cache: the lines were
-  /// last read while loading, long enough ago for large files to have left it.
-  static void Prefetch(const TSide& side, std::size_t index) {
-    if (index + 1 >= side.Lines.Count()) return;
-    const std::string_view line = side.Lines.Line(index);
-    __builtin_prefetch(line.data());
-    __builtin_prefetch(line.data() + 64);
-  }
-  static constexpr std::size_t kPrefetchAhead = 8;
-  static constexpr std::size_t kBlockFlushAt = 1 << 17;
 
   TRunContext& run_;
   const THeadingPattern& heading_;
   const bool emptyHeading_;
   const TThresholds& thresholds_;
-  TSide& old_;
-  TSide& new_;
+  const TSide& old_;
+  const TSide& new_;
   const TZeroMode zeroMode_;
+  const TDurationFormat& clock_;
+  const TDurationFormat& minutes_;
+  const std::string_view resultEnd_;
+  std::size_t positions_ = 0;  ///< positions before the aggregate one
+  std::int64_t oldTotal_ = 0, newTotal_ = 0;  ///< of all entries, once all were shown
+  std::size_t positionBound_ = 0;
   TTally tally_;
-  std::string block_, running_;
 };
 
-/// Loads both files. Keeping the lines is most of the loading of a large file, so when
-/// both are large NEW's lines are kept on a thread of its own while OLD's are kept on this
-/// one (without a thread to be had, one after the other). Returns false when either file
-/// cannot be read; throws what a load throws (std::bad_alloc).
+/// Reads both files and keeps their lines. Viewing and keeping are most
+/// of the loading of a large file, so when OLD is large NEW is viewed and kept on a thread
+/// of its own while OLD's lines are kept on this one (without a thread to be had, one after
+/// the other). Returns false when either file cannot be read; throws what a load throws
+/// (std::bad_alloc).
 bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
                    const std::string& newFileName, const std::string& searchText,
                    TSide& oldSide, TSide& newSide) {
-  if (!ReadTimingFile(run, oldFileName, oldSide.Lines) ||
-      !ReadTimingFile(run, newFileName, newSide.Lines)) {
-    return false;
-  }
-  constexpr std::size_t kThreadFrom = 4 << 20;  // below this a thread costs more than it saves
-  std::future<void> newKept;
-  if (oldSide.Lines.FileSize() >= kThreadFrom && newSide.Lines.FileSize() >= kThreadFrom) {
+  if (!ReadTimingFile(run, oldFileName, oldSide.Lines)) return false;
+  auto loadNew = [&] {
+    if (!ReadTimingFile(run, newFileName, newSide.Lines)) return false;
+    KeepTimingLines(newSide.Lines, searchText);
+    return true;
+  };
+  std::thread helper;
+  std::exception_ptr helperFailure;
+  bool newRead = false;
+  if (oldSide.Lines.FileSize() >= kTwoThreadsFrom / 2) {
     try {
-      newKept = std::async(std::launch::async, [&] { KeepTimingLines(newSide.Lines, searchText); });
+      helper = std::thread([&] {
+        try {
+          newRead = loadNew();
+        } catch (...) {
+          helperFailure = std::current_exception();
+        }
+      });
     } catch (const std::system_error&) {
     }
   }
-  // Should this throw, the future still waits for the other thread before it goes.
-  KeepTimingLines(oldSide.Lines, searchText);
-  if (newKept.valid()) {
-    newKept.get();
-  } else {
-    KeepTimingLines(newSide.Lines, searchText);
+  try {
+    KeepTimingLines(oldSide.Lines, searchText);
+  } catch (...) {
+    if (helper.joinable()) helper.join();
+    throw;
   }
-  return true;
+  if (!helper.joinable()) return loadNew();
+  helper.join();
+  if (helperFailure) std::rethrow_exception(helperFailure);
+  return newRead;
+}
+
+/// The section id a position past the side's last entry shows (its last entry's).
+std::string LastSectionId(const TSide& side) {
+  TTimingEntry last;
+  SplitTimingLine(side.Lines.Line(side.Kept() - 1), last);
+  return last.SectionId;
 }
 
 void Fail(TRunContext& run) {
@@ -435,7 +785,10 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
     run.ExitCode = TExitCode::FileOpenFailed;
     return;
   }
-  const TThresholds thresholds = TThresholds::Read(run);
+  const std::optional<std::string> thresholdsValue = run.Os.GetEnv(std::string(kThresholdsVariable));
+  const TThresholds thresholds = TThresholds::Read(
+      thresholdsValue && !thresholdsValue->empty() ? std::string_view(*thresholdsValue)
+                                                   : kDefaultThresholds);
   run.RunSettings.ShowLabels = false;
   run.RunSettings.CustomOutput = true;
 
@@ -459,8 +812,11 @@ void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
       Fail(run);
       return;
     }
+    oldSide.LastSectionId = LastSectionId(oldSide);
+    newSide.LastSectionId = LastSectionId(newSide);
     TComparison comparison(run, pattern, heading.empty(), thresholds, oldSide, newSide);
-    comparison.Run();
+    comparison.Run(oldSide.Lines.FileSize() + newSide.Lines.FileSize() >= kTwoThreadsFrom);
+    comparison.WriteAggregate();
     if (!intact()) throw TCompareFailure();  // the totals are not written
     comparison.WriteTotals();
   } catch (const TCompareFailure&) {

@@ -11,6 +11,10 @@
 //    NEW:    1:20:28.480 - ONE EXAMPLE SECTION
 //               0:01.250 FASTER vs previous run       +++                           [- 00:01.250] «
 //
+// Positions are read and written in tasks of some thousands; for large files two threads
+// take turns at them, each writing into a block of its own, and the blocks go out in
+// order, so the report is the same as from one thread.
+//
 // Exit codes: 0 when the report completes, 71 (FileOpenFailed) when a file is not
 // named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input
 // Files May Be Use!", no totals), 75 (NoTimingData) when a file keeps no entry.

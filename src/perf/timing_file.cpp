@@ -1,7 +1,12 @@
 #include "perf/timing_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/text.h"
 
@@ -19,6 +24,26 @@ constexpr std::size_t kNameTakeMax = 999;
 
 /// UpperAscii of one character, inlined: the filter folds every byte it compares.
 inline char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+constexpr std::size_t kWindow = 64;
+
+/// Where the byte occurs among the 64 bytes at p, one bit each (bit i for p[i]).
+inline std::uint64_t ByteMask(const char* p, char byte) {
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(byte);
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const auto bits = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+    mask |= std::uint64_t{bits} << (16 * i);
+  }
+  return mask;
+#else
+  std::uint64_t mask = 0;
+  for (std::size_t i = 0; i < kWindow; ++i) mask |= std::uint64_t{p[i] == byte} << i;
+  return mask;
+#endif
+}
 
 /// A pattern found without regard to ASCII case. The search runs memchr over one
 /// character of the pattern, preferably one that is no letter (so it needs no folding) and
@@ -49,6 +74,17 @@ class TFoldedPattern {
     // Candidate anchor positions lie in [anchor_, last].
     const std::size_t last = text.size() - size + anchor_;
     std::size_t i = anchor_;
+    if (!anchorIsLetter_ && text.size() >= kWindow) {
+      // The first 64 bytes at once: most lines hold the pattern there, if at all.
+      std::uint64_t candidates = ByteMask(data, anchor) & (~std::uint64_t{0} << anchor_);
+      while (candidates != 0) {
+        const std::size_t at = static_cast<std::size_t>(__builtin_ctzll(candidates));
+        if (at > last) return false;
+        if (MatchesAt(data + at - anchor_)) return true;
+        candidates &= candidates - 1;
+      }
+      i = std::max(i, kWindow);
+    }
     while (i <= last) {
       if (anchorIsLetter_) {
         if (Fold(data[i]) != anchor) {
@@ -60,13 +96,16 @@ class TFoldedPattern {
         if (hit == nullptr) return false;
         i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
       }
-      const char* start = data + i - anchor_;
-      std::size_t k = 0;
-      while (k < size && Fold(start[k]) == upper_[k]) ++k;
-      if (k == size) return true;
+      if (MatchesAt(data + i - anchor_)) return true;
       ++i;
     }
     return false;
+  }
+
+  bool MatchesAt(const char* start) const {
+    std::size_t k = 0;
+    while (k < upper_.size() && Fold(start[k]) == upper_[k]) ++k;
+    return k == upper_.size();
   }
 
  private:
@@ -85,71 +124,75 @@ const char* SkipWord(const char* p, const char* end) {
   return p;
 }
 
+struct TWordSpans {
+  std::string_view Word2, Word3;
+  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
+};
+
+/// The blanks among the 64 bytes at p, one bit each (bit i for p[i]).
+inline std::uint64_t BlankMask(const char* p) { return ByteMask(p, ' '); }
+
+/// At least four bits set.
+inline bool FourOrMore(std::uint64_t bits) {
+  bits &= bits - 1;
+  bits &= bits - 1;
+  bits &= bits - 1;
+  return bits != 0;
+}
+
+/// FindWords for a line whose first four words begin, and whose third ends, within its
+/// first 64 bytes, read a window at a time instead of byte by byte; false for any other
+/// line, which the byte loops take.
+inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
+  if (line.size() < kWindow) return false;
+  const std::uint64_t blanks = BlankMask(line.data());
+  const std::uint64_t words = ~blanks;
+  std::uint64_t starts = words & ~(words << 1);  // a word byte after a blank or at 0
+  std::uint64_t ends = blanks & (words << 1);    // a blank after a word byte
+  if (!FourOrMore(starts)) return false;
+  std::size_t start[4];
+  for (std::size_t& at : start) {
+    at = static_cast<std::size_t>(__builtin_ctzll(starts));
+    starts &= starts - 1;
+  }
+  // Word 2 ends at the first blank after its start, word 3 likewise; both lie before the
+  // start of word 4, so within the window.
+  auto endAfter = [&](std::size_t from) {
+    return static_cast<std::size_t>(__builtin_ctzll(ends & (~std::uint64_t{0} << from)));
+  };
+  const std::size_t end2 = endAfter(start[1]);
+  const std::size_t end3 = endAfter(start[2]);
+  spans.Word2 = line.substr(start[1], end2 - start[1]);
+  spans.Word3 = line.substr(start[2], end3 - start[2]);
+  spans.Word4 = start[3];
+  return true;
+}
+
 /// True when the line has at least four words (runs of characters other than blank).
 bool HasFourWords(std::string_view line) {
+  if (line.size() >= kWindow) {
+    const std::uint64_t words = ~BlankMask(line.data());
+    if (FourOrMore(words & ~(words << 1))) return true;
+  }
   const char* p = line.data();
   const char* end = p + line.size();
   for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
   return SkipBlanks(p, end) < end;
 }
 
-/// Whether one byte occurs in the lines of a text visited in order. It is looked for with
-/// memchr a few kilobytes at a time just ahead of the lines: a byte that is rare then costs
-/// one call per window instead of one per line, and the window is read while it is about
-/// to be read anyway, not in an extra pass over a file too large for the caches.
-class TByteTracker {
- public:
-  TByteTracker(std::string_view text, char byte)
-      : byte_(byte), clearFrom_(text.data()), clearTo_(text.data()),
-        end_(text.data() + text.size()) {}
-
-  /// True when the byte occurs in the line, a view into the text given after the lines
-  /// before it.
-  bool OccursIn(std::string_view line) {
-    const char* first = line.data();
-    const char* last = first + line.size();
-    if (first < clearFrom_ || first > clearTo_) {  // not where the last look ended
-      clearFrom_ = clearTo_ = first;
-      found_ = false;
-    }
-    // Invariant: [clearFrom_, clearTo_) holds no byte_, and found_ means clearTo_ holds one.
-    for (;;) {
-      if (found_) return clearTo_ < last;
-      if (clearTo_ >= last || clearTo_ == end_) return false;
-      const std::size_t window =
-          std::min<std::size_t>(kWindow, static_cast<std::size_t>(end_ - clearTo_));
-      const void* hit = std::memchr(clearTo_, byte_, window);
-      found_ = hit != nullptr;
-      clearTo_ = found_ ? static_cast<const char*>(hit) : clearTo_ + window;
-    }
-  }
-
- private:
-  static constexpr std::size_t kWindow = 4096;
-  char byte_;
-  const char* clearFrom_;
-  const char* clearTo_;
-  const char* end_;
-  bool found_ = false;
-};
-
 /// The line filter. Each test alone removes a line, so the order in which lines are
-/// visited, and in which the tests are made, does not change what is kept. The two
-/// aggregate markers are looked for only in lines that hold a 'Z' or 'z' (for "[#ZZ]") or
-/// a '*' (for the name): timing files rarely carry these, so most lines skip both searches.
+/// tested does not change what is kept. The two aggregate markers are looked for only in
+/// lines that may hold a 'Z', 'z' (for "[#ZZ]") or '*' (for the name), which the line finder
+/// tells: timing files rarely carry these, so most lines skip both searches.
 class TLineFilter {
  public:
-  TLineFilter(std::string_view text, std::string_view searchText)
-      : key_(searchText), upperZ_(text, 'Z'), lowerZ_(text, 'z'), star_(text, '*') {}
+  explicit TLineFilter(std::string_view searchText) : key_(searchText) {}
 
-  /// Lines must be given in the order of the text.
-  bool Keep(std::string_view line) {
+  bool Keep(std::string_view line, bool mayHoldMarkers) const {
     if (key_.Empty() || !key_.FoundIn(line)) return false;
-    // Both trackers are asked every time, so that neither has to restart its look.
-    const bool hasUpperZ = upperZ_.OccursIn(line);
-    const bool hasLowerZ = lowerZ_.OccursIn(line);
-    if ((hasUpperZ || hasLowerZ) && aggregateId_.FoundIn(line)) return false;
-    if (star_.OccursIn(line) && aggregateName_.FoundIn(line)) return false;
+    if (mayHoldMarkers && (aggregateId_.FoundIn(line) || aggregateName_.FoundIn(line))) {
+      return false;
+    }
     return HasFourWords(line);
   }
 
@@ -157,11 +200,85 @@ class TLineFilter {
   TFoldedPattern key_;
   TFoldedPattern aggregateId_{kAggregateId};
   TFoldedPattern aggregateName_{kAggregateName};
-  TByteTracker upperZ_, lowerZ_, star_;
+};
+
+/// The line feeds among the 64 bytes at p, and the bytes a line is looked at more closely
+/// for: a CR line end, and the letters of the aggregate markers the filter must find ('Z',
+/// 'z', '*'). One bit each, bit i for p[i].
+inline void LineByteMasks(const char* p, std::uint64_t& newlines, std::uint64_t& rares) {
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriageReturn = _mm_set1_epi8('\r');
+  const __m128i star = _mm_set1_epi8('*');
+  const __m128i lowerBit = _mm_set1_epi8(0x20);
+  const __m128i lowerZ = _mm_set1_epi8('z');
+  newlines = 0;
+  rares = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const __m128i rare = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, star)),
+        _mm_cmpeq_epi8(_mm_or_si128(bytes, lowerBit), lowerZ));
+    const auto lines = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+    const auto rareBits = static_cast<std::uint16_t>(_mm_movemask_epi8(rare));
+    newlines |= std::uint64_t{lines} << (16 * i);
+    rares |= std::uint64_t{rareBits} << (16 * i);
+  }
+#else
+  newlines = ByteMask(p, '\n');
+  rares = ByteMask(p, '\r') | ByteMask(p, 'Z') | ByteMask(p, 'z') | ByteMask(p, '*');
+#endif
+}
+
+/// Finds the line feeds of a text in order, 64 bytes at a time: a line of some tens of
+/// bytes then costs a mask or two instead of a call. It also tells whether the bytes
+/// before the line feed found may hold one of the rare bytes (LineByteMasks).
+class TNewlineFinder {
+ public:
+  explicit TNewlineFinder(const char* end) : end_(end) {}
+
+  struct THit {
+    const char* Newline;  ///< nullptr when none follows
+    bool MayHoldRare;     ///< [p, Newline) holds a rare byte, or was not looked at
+  };
+
+  /// The first line feed at p or after it.
+  THit Next(const char* p) {
+    bool rare = false;
+    for (;;) {
+      if (block_ != nullptr && p >= block_ && p < block_ + kWindow) {
+        const std::uint64_t from = ~std::uint64_t{0} << static_cast<unsigned>(p - block_);
+        const std::uint64_t after = newlines_ & from;
+        if (after != 0) {
+          const unsigned at = static_cast<unsigned>(__builtin_ctzll(after));
+          rare = rare || (rares_ & from & ((std::uint64_t{1} << at) - 1)) != 0;
+          return {block_ + at, rare};
+        }
+        rare = rare || (rares_ & from) != 0;
+        p = block_ + kWindow;
+      }
+      if (end_ - p < static_cast<std::ptrdiff_t>(kWindow)) {
+        block_ = nullptr;
+        return {static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p))),
+                true};
+      }
+      block_ = p;
+      // The text is read once, straight from memory: ask for it well ahead, as the
+      // processor's own look-ahead stops at every page.
+      __builtin_prefetch(p + kPrefetchAhead);
+      LineByteMasks(p, newlines_, rares_);
+    }
+  }
+
+ private:
+  static constexpr std::size_t kPrefetchAhead = 4096;
+  const char* end_;
+  const char* block_ = nullptr;
+  std::uint64_t newlines_ = 0, rares_ = 0;
 };
 
 /// Roughly how many lines the text holds, from the line ends in its first 64 KiB; used
-/// only to size the array of views once.
+/// only to size the array of line places once.
 std::size_t EstimateLines(std::string_view text) {
   const std::string_view sample = text.substr(0, 1 << 16);
   std::size_t ends = 0;
@@ -172,19 +289,23 @@ std::size_t EstimateLines(std::string_view text) {
   return text.size() / sample.size() * ends * 11 / 10 + ends + 16;
 }
 
-/// Calls visit for every line of text; CR LF, LF and CR each end a line, and a line end at
-/// the very end of the text does not start another (empty) line.
+/// Calls visit(line, mayHoldRare) for every line of text until it returns false; CR LF, LF
+/// and CR each end a line, and a line end at the very end of the text does not start
+/// another (empty) line. mayHoldRare is false when the line holds none of the bytes of
+/// LineByteMasks. Begun at the start of any line, it finds the lines that follow as from the
+/// text's start.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   const char* p = text.data();
   const char* end = p + text.size();
-  TByteTracker carriageReturns(text, '\r');
+  TNewlineFinder newlines(end);
   while (p < end) {
-    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* segmentEnd = hit != nullptr ? static_cast<const char*>(hit) : end;
-    if (!carriageReturns.OccursIn(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)))) {
-      visit(std::string_view(p, static_cast<std::size_t>(segmentEnd - p)));
-      p = hit != nullptr ? segmentEnd + 1 : end;
+    const TNewlineFinder::THit hit = newlines.Next(p);
+    const char* segmentEnd = hit.Newline != nullptr ? hit.Newline : end;
+    const std::size_t size = static_cast<std::size_t>(segmentEnd - p);
+    if (!hit.MayHoldRare || std::memchr(p, '\r', size) == nullptr) {
+      if (!visit(std::string_view(p, size), hit.MayHoldRare)) return;
+      p = hit.Newline != nullptr ? segmentEnd + 1 : end;
       continue;
     }
     // A segment up to an LF that holds CR line ends (CR LF, or CR alone).
@@ -192,17 +313,19 @@ void ForEachLine(std::string_view text, Visit&& visit) {
     for (;;) {
       const void* cr = std::memchr(start, '\r', static_cast<std::size_t>(segmentEnd - start));
       if (cr == nullptr) {
-        if (start < segmentEnd || hit != nullptr) {
-          visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)));
+        if (start < segmentEnd || hit.Newline != nullptr) {
+          if (!visit(std::string_view(start, static_cast<std::size_t>(segmentEnd - start)), true)) {
+            return;
+          }
         }
         break;
       }
       const char* crEnd = static_cast<const char*>(cr);
-      visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)));
+      if (!visit(std::string_view(start, static_cast<std::size_t>(crEnd - start)), true)) return;
       start = crEnd + 1;
       if (start == segmentEnd) break;  // CR LF, or a CR at the very end
     }
-    p = hit != nullptr ? segmentEnd + 1 : end;
+    p = hit.Newline != nullptr ? segmentEnd + 1 : end;
   }
 }
 
@@ -211,8 +334,7 @@ bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 /// The text cut to at most max bytes. A cut that would split a UTF-8 sequence is moved to
 /// the start of that sequence, so a valid name stays valid; bytes that are not UTF-8 are
 /// cut where they stand.
-std::string_view CutField(std::string_view text, std::size_t max) {
-  if (text.size() <= max) return text;
+std::string_view CutLongField(std::string_view text, std::size_t max) {
   std::size_t cut = max;
   std::size_t k = cut;
   while (k > 0 && cut - k < 3 && IsContinuationByte(text[k])) --k;
@@ -220,13 +342,13 @@ std::string_view CutField(std::string_view text, std::size_t max) {
   return text.substr(0, cut);
 }
 
-struct TWordSpans {
-  std::string_view Word2, Word3;
-  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
-};
+inline std::string_view CutField(std::string_view text, std::size_t max) {
+  return text.size() <= max ? text : CutLongField(text, max);
+}
 
 TWordSpans FindWords(std::string_view line) {
   TWordSpans spans;
+  if (FindWordsInWindow(line, spans)) return spans;
   const char* begin = line.data();
   const char* end = begin + line.size();
   const char* p = SkipWord(SkipBlanks(begin, end), end);
@@ -244,7 +366,10 @@ TWordSpans FindWords(std::string_view line) {
 }  // namespace
 
 void TTimingLines::Clear() {
-  std::vector<std::string_view>().swap(lines_);
+  std::vector<std::size_t>().swap(checkpoints_);
+  std::vector<TPlace>().swap(places_);
+  kept_ = false;
+  keptCount_ = 0;
   file_.reset();
 }
 
@@ -265,23 +390,74 @@ bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string
 bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines) {
   lines.Clear();
   lines.file_ = run.Os.ViewWholeFile(fileName);
-  if (lines.file_ == nullptr) return false;
-  // A kept line has four words, so at least eight bytes with its line end.
-  const std::string_view text = lines.file_->Bytes();
-  lines.lines_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1) + 1);
-  run.Os.AdviseLargeBuffer(lines.lines_.data(),
-                           lines.lines_.capacity() * sizeof(std::string_view));
-  return true;
+  return lines.file_ != nullptr;
 }
 
 void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
   const std::string_view text = lines.file_ == nullptr ? std::string_view() : lines.file_->Bytes();
-  lines.lines_.clear();
-  TLineFilter filter(text, searchText);
-  ForEachLine(text, [&](std::string_view line) {
-    if (filter.Keep(line)) lines.lines_.push_back(line);
+  lines.searchText_.assign(searchText);
+  lines.checkpoints_.clear();
+  lines.places_.clear();
+  // A kept line has four words, so at least eight bytes with its line end.
+  lines.places_.reserve(std::min(EstimateLines(text), text.size() / 8 + 1));
+  bool placed = true;  // every line's place fits in 32 bits from its checkpoint
+  std::size_t base = 0;
+  std::size_t count = 0;
+  const TLineFilter filter(searchText);
+  ForEachLine(text, [&](std::string_view line, bool mayHoldRare) {
+    if (!filter.Keep(line, mayHoldRare)) return true;
+    const std::size_t offset = static_cast<std::size_t>(line.data() - text.data());
+    if (count % TTimingLines::kCheckpointEvery == 0) {
+      lines.checkpoints_.push_back(offset);
+      base = offset;
+    }
+    if (placed && offset - base <= UINT32_MAX && line.size() <= UINT32_MAX) {
+      lines.places_.push_back({static_cast<std::uint32_t>(offset - base),
+                               static_cast<std::uint32_t>(line.size())});
+    } else if (placed) {
+      placed = false;  // found again by reading from the checkpoints instead
+      std::vector<TTimingLines::TPlace>().swap(lines.places_);
+    }
+    ++count;
+    return true;
   });
-  lines.lines_.push_back(kAggregateLine);
+  lines.keptCount_ = count;
+  lines.kept_ = true;
+}
+
+std::size_t TTimingLines::ReadLines(std::size_t first, std::span<std::string_view> out) const {
+  if (!kept_ || first > keptCount_ || out.empty()) return 0;
+  std::size_t filled = 0;
+  const std::string_view text = file_->Bytes();
+  if (first < keptCount_ && places_.size() == keptCount_) {
+    const std::size_t wanted = std::min(out.size(), keptCount_ - first);
+    for (; filled < wanted; ++filled) {
+      const std::size_t index = first + filled;
+      const TPlace place = places_[index];
+      out[filled] = text.substr(checkpoints_[index / kCheckpointEvery] + place.Offset, place.Size);
+    }
+  } else if (first < keptCount_) {
+    const std::size_t checkpoint = first / kCheckpointEvery;
+    std::size_t skip = first - checkpoint * kCheckpointEvery;
+    const std::string_view rest = text.substr(checkpoints_[checkpoint]);
+    const TLineFilter filter(searchText_);
+    ForEachLine(rest, [&](std::string_view line, bool mayHoldRare) {
+      if (!filter.Keep(line, mayHoldRare)) return true;
+      if (skip > 0) {
+        --skip;
+        return true;
+      }
+      out[filled++] = line;
+      return filled < out.size() && first + filled < keptCount_;
+    });
+  }
+  if (filled < out.size() && first + filled == keptCount_) out[filled++] = kAggregateLine;
+  return filled;
+}
+
+std::string_view TTimingLines::Line(std::size_t index) const {
+  std::string_view line;
+  return ReadLines(index, std::span(&line, 1)) == 1 ? line : std::string_view();
 }
 
 bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
@@ -302,7 +478,7 @@ void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string
   const std::string_view name =
       words.Word4 == std::string_view::npos ? std::string_view()
                                             : line.substr(words.Word4, kNameTakeMax);
-  if (words.Word2.find(':') != std::string_view::npos) {
+  if (std::find(words.Word2.begin(), words.Word2.end(), ':') != words.Word2.end()) {
     // No section id: word 2 is the time, and what followed it (from word 4 on) the name.
     entry.SectionId = kNoIdSection;
     entry.TimeText = CutField(words.Word2, kTimingFieldMax);

@@ -7,7 +7,8 @@
 //   prefix  section id  time (hh:nn:ss.zzz)  name, beginning with '-'
 //
 // A file is held whole as one buffer (mapped where the platform can); the kept lines are
-// views into it, so a large file costs its own size plus one view per line. Lines without
+// views into it, found again when they are needed, so a large file costs little more than
+// its own size. Lines without
 // the search text, lines that
 // carry the aggregate marker "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer
 // than four words are dropped, and every loaded list ends with the synthetic aggregate line
@@ -15,7 +16,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,17 +43,27 @@ struct TTimingEntry {
   std::string Name;       ///< from word 4 to the end of the line
 };
 
-/// A loaded timing file: the file's bytes and views of the kept lines into them.
+/// A loaded timing file: the file's bytes and where its kept lines lie. The places are held
+/// small (for a file of millions of lines they are most of the memory the comparison asks
+/// the system for, and fresh memory is slow to get): a full offset every kCheckpointEvery
+/// lines, and for each line 32-bit offsets from there. Should a line lie further away, the
+/// lines are found again by reading from the full offsets instead.
 class TTimingLines {
  public:
+  static constexpr std::size_t kCheckpointEvery = 2048;
+
   TTimingLines() = default;
   TTimingLines(const TTimingLines&) = delete;  // the views point into this buffer
   TTimingLines& operator=(const TTimingLines&) = delete;
 
-  /// Kept lines plus the synthetic aggregate line.
-  std::size_t Count() const { return lines_.size(); }
-  std::string_view Line(std::size_t index) const { return lines_[index]; }
-  /// Releases the buffer and the views.
+  /// Kept lines plus the synthetic aggregate line (0 before KeepTimingLines).
+  std::size_t Count() const { return kept_ ? keptCount_ + 1 : 0; }
+  /// One line; it is looked for from the recorded start before it.
+  std::string_view Line(std::size_t index) const;
+  /// Fills out with the lines from index first on, the synthetic line last, as many as
+  /// there are; returns how many.
+  std::size_t ReadLines(std::size_t first, std::span<std::string_view> out) const;
+  /// Releases the buffer.
   void Clear();
   /// The size of the file read, in bytes.
   std::size_t FileSize() const { return file_ == nullptr ? 0 : file_->Bytes().size(); }
@@ -61,7 +74,14 @@ class TTimingLines {
   friend bool ReadTimingFile(TRunContext&, const std::string&, TTimingLines&);
   friend void KeepTimingLines(TTimingLines&, std::string_view);
   std::unique_ptr<platform::TFileView> file_;
-  std::vector<std::string_view> lines_;
+  std::string searchText_;
+  bool kept_ = false;
+  std::size_t keptCount_ = 0;
+  std::vector<std::size_t> checkpoints_;  ///< offset of kept line k * kCheckpointEvery
+  struct TPlace {
+    std::uint32_t Offset, Size;  ///< from the checkpoint before the line
+  };
+  std::vector<TPlace> places_;  ///< every kept line's, or none
 };
 
 /// True when the name is not empty and names a regular file or a pipe (a directory or a

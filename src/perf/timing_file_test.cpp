@@ -91,9 +91,15 @@ TEST_F(TimingFileTest, MarkersAndLineEndsAreFoundFarIntoALargeFile) {
   for (int i = 0; i < 3000; ++i) {
     std::string line = "\\--- [#" + std::to_string(i) + "] 0:01.000 - STEP " + std::to_string(i);
     if (i == 700) line += " ZULU *";  // kept: holds Z and '*' but neither marker
+    // Long lines: what is looked for lies past their first 64 bytes, read at once.
+    if (i == 900) line += std::string(70, '-') + " ZULU *";
     if (i == 1500) line = "\\--- [#zZ] 0:09.000 - LAST";
+    if (i == 1600) line = "\\--- [#1600] 0:09.000 - " + std::string(70, '-') + " [#ZZ]";
     if (i == 2200) line = "\\--- [#88] 0:09.000 - *** Aggregate Job Time ***";
-    if (i != 1500 && i != 2200) expected.push_back(line);
+    if (i == 2300) line += std::string(70, '-') + " - *** AGGREGATE JOB TIME ***";
+    if (i == 2400) line = std::string(80, '-') + " \\--- [#2400] 0:01.000 - KEY FAR IN";
+    if (i == 2600 || i == 2601) line += std::string(100, '-');  // CR ends past byte 64
+    if (i != 1500 && i != 1600 && i != 2200 && i != 2300) expected.push_back(line);
     text += line + (i >= 2500 ? (i % 2 == 0 ? "\r\n" : "\r") : "\n");
   }
   expected.push_back(kAggregate);
@@ -143,6 +149,24 @@ TEST(SplitTimingLine, ReadsTheThreeFieldsOfAnEntry) {
   EXPECT_EQ(entry.Name, "-\tA  B ");
 }
 
+TEST(SplitTimingLine, FindsTheWordsWhereverTheyLieInALongLine) {
+  // Words 2 to 4 moved across the first 64 bytes of the line, which are read at once.
+  for (std::size_t lead = 0; lead < 72; lead += 3) {
+    for (std::size_t gap : {1, 5, 30}) {
+      const std::string id = "[#" + std::to_string(lead) + "]";
+      const std::string name = "- NAME\t" + std::string(lead % 7 * 10, 'x');
+      const std::string blanks(gap, ' ');
+      const std::string line =
+          std::string(lead, ' ') + "\\---" + blanks + id + blanks + "0:01.000" + blanks + name;
+      TTimingEntry entry;
+      SplitTimingLine(line, entry);
+      EXPECT_EQ(entry.SectionId, id) << line;
+      EXPECT_EQ(entry.TimeText, "0:01.000") << line;
+      EXPECT_EQ(entry.Name, name) << line;
+    }
+  }
+}
+
 TEST(SplitTimingLine, LineWithoutSectionIdTakesWordTwoAsTheTime) {
   TTimingEntry entry;
   SplitTimingLine("\\--- 01:20:29.730 - STEP", entry);
@@ -152,8 +176,10 @@ TEST(SplitTimingLine, LineWithoutSectionIdTakesWordTwoAsTheTime) {
 }
 
 TEST(SplitTimingLine, NameWithoutLeadingHyphenOrMissingWordIsAnInvalidEntry) {
-  for (std::string_view line : {"\\--- [#47] 01:20:29.730 ONE EXAMPLE", "\\--- [#47] 01:20:29.730",
-                                "\\--- [#47]", ""}) {
+  const std::vector<std::string> lines = {
+      "\\--- [#47] 01:20:29.730 ONE EXAMPLE", "\\--- [#47] 01:20:29.730", "\\--- [#47]", "",
+      "\\--- [#47]\t01:20:29.730" + std::string(70, ' ')};  // long, still three words
+  for (const std::string& line : lines) {
     TTimingEntry entry{"x", "y", "z"};
     SplitTimingLine(line, entry);
     EXPECT_EQ(entry.SectionId, "[#--] Invalid Entry") << line;

@@ -1,5 +1,6 @@
 #include "perf/timing_format.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -16,32 +17,6 @@ char* WriteDigits(char* end, std::uint64_t value, bool upper = false) {
     value /= Base;
   } while (value != 0);
   return p;
-}
-
-/// Writes 0 <= value < 100 as two digits at p.
-void PutTwoDigits(char* p, std::int64_t value) {
-  p[0] = static_cast<char>('0' + value / 10);
-  p[1] = static_cast<char>('0' + value % 10);
-}
-
-/// Writes 0 <= value < 1000 as three digits at p.
-void PutThreeDigits(char* p, std::int64_t value) {
-  p[0] = static_cast<char>('0' + value / 100);
-  PutTwoDigits(p + 1, value % 100);
-}
-
-/// Appends 0 <= value < 100 as two digits; the common case of "%.2d".
-void AppendTwoDigits(std::string& out, std::int64_t value) {
-  const char pair[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-  out.append(pair, 2);
-}
-
-void AppendZeroPadded(std::string& out, std::int64_t value, int precision) {
-  if (precision == 2 && value >= 0 && value < 100) {
-    AppendTwoDigits(out, value);
-  } else {
-    AppendDecimal(out, value, 0, precision);
-  }
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -194,86 +169,46 @@ void THeadingPattern::AppendTo(std::string& out, std::int64_t number) const {
   out.append(suffix_);
 }
 
+namespace {
+
+/// memcpy without a call for the few bytes of a heading's literal text.
+inline char* PutShort(char* out, const std::string& text) {
+  if (text.size() > 16) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+  }
+  for (char c : text) *out++ = c;
+  return out;
+}
+
+}  // namespace
+
+char* THeadingPattern::Write(char* out, std::int64_t number) const {
+  if (compiled_ && plainDecimal_ && number >= 0) {  // the usual "%d" or "%.2d"
+    out = PutShort(out, prefix_);
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    char* first = WriteDigits<10>(end, static_cast<std::uint64_t>(number));
+    while (end - first < precision_) *--first = '0';
+    while (first < end) *out++ = *first++;
+    return PutShort(out, suffix_);
+  }
+  const std::string text = Format(number);
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+std::size_t THeadingPattern::MaxSize() const {
+  // A sign or "0x", then digits (at most 22 in octal), padded to the width or precision.
+  const std::size_t number = std::max<std::size_t>(
+      24, static_cast<std::size_t>(std::max(width_, precision_)) + 2);
+  return prefix_.size() + number + suffix_.size();
+}
+
 std::string THeadingPattern::Format(std::int64_t number) const {
   std::string out;
   AppendTo(out, number);
   return out;
-}
-
-void AppendClockDuration(std::string& out, std::int64_t ms) {
-  const std::int64_t totalHours = ms / kMsPerHour;
-  const std::int64_t minutes = ms % kMsPerHour / kMsPerMinute;
-  const std::int64_t seconds = ms % kMsPerMinute / kMsPerSecond;
-  const std::int64_t milliseconds = ms % kMsPerSecond;
-  if (ms >= 0 && totalHours < 1000) {  // always 13 characters: "hhh:mm:ss.zzz"
-    // Written in place: built on the stack, the 13 bytes would be copied out with wide
-    // loads of narrow stores, which stall.
-    const std::size_t at = out.size();
-    out.resize(at + 13);
-    char* text = out.data() + at;
-    if (totalHours == 0) {
-      std::memset(text, ' ', 5);
-      if (minutes >= 10) text[4] = static_cast<char>('0' + minutes / 10);
-      text[5] = static_cast<char>('0' + minutes % 10);
-    } else {
-      if (totalHours >= 100) {
-        PutThreeDigits(text, totalHours);
-      } else {
-        text[0] = ' ';
-        if (totalHours >= 10) {
-          PutTwoDigits(text + 1, totalHours);
-        } else {
-          text[1] = ' ';
-          text[2] = static_cast<char>('0' + totalHours);
-        }
-      }
-      text[3] = ':';
-      PutTwoDigits(text + 4, minutes);
-    }
-    text[6] = ':';
-    PutTwoDigits(text + 7, seconds);
-    text[9] = '.';
-    PutThreeDigits(text + 10, milliseconds);
-    return;
-  }
-  if (totalHours == 0) {
-    out.append("    ");
-    AppendDecimal(out, minutes, 2, -1);
-  } else {
-    AppendDecimal(out, totalHours, 3, -1);
-    out.push_back(':');
-    AppendZeroPadded(out, minutes, 2);
-  }
-  out.push_back(':');
-  AppendZeroPadded(out, seconds, 2);
-  out.push_back('.');
-  AppendDecimal(out, milliseconds, 0, 3);
-}
-
-void AppendMinuteDuration(std::string& out, std::int64_t ms) {
-  if (ms >= 0) {  // "mm:ss.zzz", the minutes widening past 99
-    char text[32];
-    char* end = text + sizeof text;
-    char* p = end - 7;
-    p[0] = ':';
-    PutTwoDigits(p + 1, ms % kMsPerMinute / kMsPerSecond);
-    p[3] = '.';
-    PutThreeDigits(p + 4, ms % kMsPerSecond);
-    const std::int64_t minutes = ms / kMsPerMinute;
-    if (minutes < 100) {
-      p -= 2;
-      PutTwoDigits(p, minutes);
-    } else {
-      p = WriteDigits<10>(p, static_cast<std::uint64_t>(minutes));
-    }
-    out.append(p, end);
-    return;
-  }
-  AppendZeroPadded(out, ms / kMsPerMinute, 2);
-  out.push_back(':');
-  AppendZeroPadded(out, ms % kMsPerMinute / kMsPerSecond, 2);
-  out.push_back('.');
-  AppendDecimal(out, ms % kMsPerSecond, 0, 3);
 }
 
 bool ParsePlainDuration(std::string_view text, std::int64_t& ms) {

@@ -1,14 +1,10 @@
-// The text pieces of the comparison report that are built once per section: the heading
-// pattern filled with the section number, and fast renderings of the two fixed duration
-// formats of the report ("###:min:sec.ms" and "min:sec.ms") and of the plain time texts of
-// timing files.
-//
-// The fast renderings give exactly what DurationFromMs, ParseDuration and FormatDuration
-// give for the same values (their tests compare them over many values); they exist because
-// the report renders several durations for each of possibly millions of sections, and the
-// general operations build a full record and look the format up by name every time.
+// The text pieces of the comparison report that are read or built once per section: the
+// heading pattern filled with the section number, and the plain time texts of timing files
+// read without the general duration parser (the durations themselves are rendered by the
+// compiled formats of durations/duration_format.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +27,11 @@ class THeadingPattern {
   bool Compile(std::string_view pattern);
   /// Appends the pattern filled with the number.
   void AppendTo(std::string& out, std::int64_t number) const;
+  /// Writes the pattern filled with the number at out, which has room for MaxSize bytes;
+  /// returns the end of what was written.
+  char* Write(char* out, std::int64_t number) const;
+  /// The most bytes the pattern filled with any number takes.
+  std::size_t MaxSize() const;
   /// The pattern filled with the number ("" when Compile failed).
   std::string Format(std::int64_t number) const;
 
@@ -50,10 +51,6 @@ class THeadingPattern {
 /// to width, zeros up to precision digits (-1 for none); nothing is ever cut.
 void AppendDecimal(std::string& out, std::int64_t value, int width, int precision);
 
-/// Appends FormatDuration(DurationFromMs(ms), "###:min:sec.ms").
-void AppendClockDuration(std::string& out, std::int64_t ms);
-/// Appends FormatDuration(DurationFromMs(ms), "min:sec.ms").
-void AppendMinuteDuration(std::string& out, std::int64_t ms);
 /// Reads a time text the way ParseDuration reads it, when the text has the plain form of a
 /// timing file: one to four colon-separated runs of 1 to 9 digits whose last run carries a
 /// fraction of 1 to 9 digits after one '.' ("01:20:29.730", "5:07.003", "0:00:00:05.5").

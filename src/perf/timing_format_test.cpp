@@ -70,42 +70,6 @@ TEST(HeadingPattern, RejectsEverythingButOneIntegerConversion) {
   EXPECT_EQ(widest.Format(1).size(), 1000u);
 }
 
-/// Millisecond counts around every unit boundary, far out, negative and random.
-std::vector<std::int64_t> SampleMilliseconds() {
-  std::vector<std::int64_t> values;
-  const std::int64_t units[] = {1, 1'000, 60'000, 3'600'000, 86'400'000, 360'000'000,
-                                3'600'000'000, 36'000'000'000, 360'000'000'000};
-  for (std::int64_t unit : units) {
-    for (std::int64_t k : {1, 9, 10, 59, 60, 99, 100, 999, 1000}) {
-      for (std::int64_t delta : {-1, 0, 1}) {
-        values.push_back(unit * k + delta);
-        values.push_back(-(unit * k + delta));
-      }
-    }
-  }
-  values.push_back(0);
-  values.push_back(4'829'730);
-  values.push_back(90'061'001);
-  values.push_back(9'000'000'000'000'000'000);
-  std::mt19937_64 generator(7);
-  for (int i = 0; i < 20'000; ++i) {
-    values.push_back(static_cast<std::int64_t>(generator() % 1'000'000'000'000));
-    values.push_back(static_cast<std::int64_t>(generator() % 100'000'000));
-  }
-  return values;
-}
-
-TEST(FastDurationRendering, MatchesTheGeneralFormats) {
-  for (std::int64_t ms : SampleMilliseconds()) {
-    const TDurationRec record = DurationFromMs(ms);
-    std::string clock, minutes;
-    AppendClockDuration(clock, ms);
-    AppendMinuteDuration(minutes, ms);
-    ASSERT_EQ(clock, FormatDuration(record, "###:min:sec.ms")) << ms;
-    ASSERT_EQ(minutes, FormatDuration(record, "min:sec.ms")) << ms;
-  }
-}
-
 TEST(ParsePlainDuration, ReadsPlainTimesLikeParseDuration) {
   std::vector<std::string> texts = {"01:20:29.730", "1:20:29.730", "20:29.730",  "29.730",
                                     "0:00:05.5",    "0:00:05.500", "0:00.000",   "5.1500",
