@@ -217,7 +217,8 @@ void TZentrel::RunTimeOffset(char sign, TOptionId option) {
   TDateTimeValue base = ParseOr(Id::Time, run_->CurrentDateTime());
   std::string format = options_.Value(Id::Format);
   if (format.empty()) format = kOffsetResultPattern;
-  ReportTimeOffset(*run_, duration, run_->RunSettings.DurationUnit, sign, format, base);
+  PrintDateResult(*run_, format,
+                  TimeOffset(duration, run_->RunSettings.DurationUnit, sign, base, run_->Format));
 }
 
 void TZentrel::RunTimeBetween() {
@@ -231,7 +232,7 @@ void TZentrel::RunTimeBetween() {
   TDateTimeValue b = second.empty() ? run_->CurrentDate().AddDays(1) : Parse(second);
   std::string name = options_.Value(Id::ExtendedFormat);
   if (name.empty()) name = settings.ExtendedFormat;
-  ReportTimeBetween(*run_, name, a, b);
+  WriteCondensableResult(*run_, TimeBetween(name, a, b, run_->Format));
 }
 
 void TZentrel::RunConvertTime() {
@@ -244,12 +245,16 @@ void TZentrel::RunConvertTime() {
       text.empty() ? run_->CurrentDateTime()
                    : Parse(PadClockFields(text, 3, run_->Format), TAmbiguousText::Time);
   TDateTimeValue b = run_->CurrentDate();
+  auto convert = [&](std::string_view name, TTimeUnits unit) {
+    WriteCondensableResult(*run_,
+                           ConvertTime(name, unit, a, b, run_->Format, settings.TodayText));
+  };
   settings.Condensed = options_.Present(Id::Quiet);
-  ReportConvertTime(*run_, "hours", TTimeUnits::Hours, a, b);
-  ReportConvertTime(*run_, "minutes", TTimeUnits::Minutes, a, b);
-  ReportConvertTime(*run_, "seconds", TTimeUnits::Seconds, a, b);
+  convert("hours", TTimeUnits::Hours);
+  convert("minutes", TTimeUnits::Minutes);
+  convert("seconds", TTimeUnits::Seconds);
   settings.Condensed = false;
-  ReportConvertTime(*run_, "mseconds", TTimeUnits::Milliseconds, a, b);
+  convert("mseconds", TTimeUnits::Milliseconds);
 }
 
 void TZentrel::RunConvertDays() {

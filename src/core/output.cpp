@@ -54,4 +54,18 @@ void WriteCondensableResult(TRunContext& run, std::string_view value, std::strin
   run.Out().Write(" ");
 }
 
+void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings) {
+  for (const TWarning& warning : warnings) {
+    run.Beep();
+    for (const std::string& line : warning.Lines) run.Err().WriteLine(line);
+    run.ExitCode = warning.Code;
+  }
+}
+
+void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result) {
+  PrintWarnings(run, result.Warnings);
+  if (result.Failure) throw *result.Failure;
+  PrintDateResult(run, format, result.Result);
+}
+
 }  // namespace zentrel

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "core/banner.h"
 #include "core/date_format.h"
@@ -83,20 +84,27 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
 
   // Each offset of up to 100 days is drawn just before its line.
   const double earlierDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(-earlierDays)));
+  WriteCondensableResult(run, TimeBetween(extendedFormat, base, base.AddMs(MsOfDays(-earlierDays)),
+                                          run.Format));
   const double laterDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(laterDays)));
-  ReportTimeOffset(run, earlierDuration, settings.DurationUnit, '-', kOffsetResultPattern, base);
-  ReportTimeOffset(run, laterDuration, settings.DurationUnit, '+', kOffsetResultPattern, base);
+  WriteCondensableResult(run, TimeBetween(extendedFormat, base, base.AddMs(MsOfDays(laterDays)),
+                                          run.Format));
+  PrintDateResult(run, kOffsetResultPattern,
+                  TimeOffset(earlierDuration, settings.DurationUnit, '-', base, run.Format));
+  PrintDateResult(run, kOffsetResultPattern,
+                  TimeOffset(laterDuration, settings.DurationUnit, '+', base, run.Format));
   run.Out().WriteLine(divider);
 
   for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(run, exampleDayCount, mode);
   run.Out().WriteLine(divider);
 
-  ReportConvertTime(run, "hours", TTimeUnits::Hours, exampleMoment, today);
-  ReportConvertTime(run, "minutes", TTimeUnits::Minutes, exampleMoment, today);
-  ReportConvertTime(run, "seconds", TTimeUnits::Seconds, exampleMoment, today);
-  ReportConvertTime(run, "mseconds", TTimeUnits::Milliseconds, exampleMoment, today);
+  for (const auto& [name, unit] : {std::pair{"hours", TTimeUnits::Hours},
+                                   std::pair{"minutes", TTimeUnits::Minutes},
+                                   std::pair{"seconds", TTimeUnits::Seconds},
+                                   std::pair{"mseconds", TTimeUnits::Milliseconds}}) {
+    WriteCondensableResult(
+        run, ConvertTime(name, unit, exampleMoment, today, run.Format, settings.TodayText));
+  }
   run.Out().WriteLine(divider);
 
   ShowRandomNumber(run, random, 0);
