@@ -260,27 +260,27 @@ void TZentrel::RunConvertTime() {
 void TZentrel::RunConvertDays() {
   std::int32_t count = StrToInt32(options_.Value(Id::ConvertDays));
   if (options_.Present(Id::Quiet)) {
-    ShowDayCountConversion(*run_, count, 0);
+    PrintResult(*run_, DayCountConversion(count, 0));
   } else {
-    for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(*run_, count, mode);
+    for (int mode = 1; mode <= 3; ++mode) PrintResult(*run_, DayCountConversion(count, mode));
   }
 }
 
 void TZentrel::RunRandom() {
   std::string value = options_.Value(Id::Random);
-  ShowRandomNumber(*run_, random_, value.empty() ? 0 : StrToInt32(value));
+  PrintResult(*run_, RandomNumber(random_, value.empty() ? 0 : StrToInt32(value), run_->Format));
 }
 
 void TZentrel::RunDayOfWeek() {
-  ShowDayOfWeek(*run_, ParseOr(Id::DayOfWeek, run_->CurrentDateTime()));
+  PrintResult(*run_, DayOfWeekResult(ParseOr(Id::DayOfWeek, run_->CurrentDateTime()), run_->Format));
 }
 
 void TZentrel::RunDayOfYear() {
-  ShowDayOfYear(*run_, ParseOr(Id::DayOfYear, run_->CurrentDateTime()));
+  PrintResult(*run_, DayOfYearResult(ParseOr(Id::DayOfYear, run_->CurrentDateTime()), run_->Format));
 }
 
 void TZentrel::RunLeapYear() {
-  ShowLeapYear(*run_, ParseOr(Id::LeapYear, run_->CurrentDateTime()));
+  PrintResult(*run_, LeapYearResult(ParseOr(Id::LeapYear, run_->CurrentDateTime()), run_->Format));
 }
 
 void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
@@ -291,7 +291,7 @@ void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
   TDateTimeValue base = date.empty() ? run_->CurrentDateTime() : Parse(date);
   std::string format = options_.Value(Id::Format);
   if (format.empty()) format = kDatePattern;
-  ShowDaysPriorAfter(*run_, count, sign, format, base);
+  PrintDateResult(*run_, format, DaysPriorAfterResult(count, sign, base, run_->Format));
 }
 
 void TZentrel::RunDaysBetween() {
@@ -302,14 +302,17 @@ void TZentrel::RunDaysBetween() {
   std::string secondText = options_.Value(Id::Selected);
   if (secondText.empty()) secondText = options_.Value(Id::Date);
   TDateTimeValue second = secondText.empty() ? run_->CurrentDateTime() : Parse(secondText);
-  ShowDaysBetween(*run_, first, second);
+  PrintResult(*run_, DaysBetweenResult(first, second, run_->Format));
 }
 
 void TZentrel::RunMonthEnd() {
-  ShowMonthEnd(*run_, ParseOr(Id::MonthEnd, run_->CurrentDateTime()));
+  PrintResult(*run_, MonthEndResult(ParseOr(Id::MonthEnd, run_->CurrentDateTime()), run_->Format));
 }
 
-void TZentrel::RunCurrent() { ShowCurrentDay(*run_, ParseOr(Id::Current, run_->CurrentDate())); }
+void TZentrel::RunCurrent() {
+  PrintResult(*run_, CurrentDayResult(ParseOr(Id::Current, run_->CurrentDate()), run_->Format,
+                                      run_->RunSettings.TodayText));
+}
 
 void TZentrel::RunSelected() {
   std::string format = options_.Value(Id::Format);

@@ -67,19 +67,19 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   run.Out().WriteLine(kNote);
   run.Out().WriteLine(divider);
 
-  ShowCurrentDay(run, selected);
-  ShowLeapYear(run, selected);
-  ShowMonthEnd(run, selected);
-  ShowDayOfWeek(run, selected);
-  ShowDayOfYear(run, selected);
-  ShowDaysBetween(run, otherDate, selected);
+  PrintResult(run, CurrentDayResult(selected, run.Format, settings.TodayText));
+  PrintResult(run, LeapYearResult(selected, run.Format));
+  PrintResult(run, MonthEndResult(selected, run.Format));
+  PrintResult(run, DayOfWeekResult(selected, run.Format));
+  PrintResult(run, DayOfYearResult(selected, run.Format));
+  PrintResult(run, DaysBetweenResult(otherDate, selected, run.Format));
   PrintDateResult(run, pattern, "Current Date ", selected);
   PrintDateResult(run, pattern, "Next Date ", selected.AddDays(1));
   PrintDateResult(run, pattern, "Previous Date ", selected.AddDays(-1));
   PrintDateResult(run, pattern, "Week Before ", selected.AddDays(-7));
   PrintDateResult(run, pattern, "Week After ", selected.AddDays(7));
-  ShowDaysPriorAfter(run, 31, '-', pattern, selected);
-  ShowDaysPriorAfter(run, 60, '+', pattern, selected);
+  PrintDateResult(run, pattern, DaysPriorAfterResult(31, '-', selected, run.Format));
+  PrintDateResult(run, pattern, DaysPriorAfterResult(60, '+', selected, run.Format));
   run.Out().WriteLine(divider);
 
   // Each offset of up to 100 days is drawn just before its line.
@@ -95,7 +95,7 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
                   TimeOffset(laterDuration, settings.DurationUnit, '+', base, run.Format));
   run.Out().WriteLine(divider);
 
-  for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(run, exampleDayCount, mode);
+  for (int mode = 1; mode <= 3; ++mode) PrintResult(run, DayCountConversion(exampleDayCount, mode));
   run.Out().WriteLine(divider);
 
   for (const auto& [name, unit] : {std::pair{"hours", TTimeUnits::Hours},
@@ -107,7 +107,7 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
   }
   run.Out().WriteLine(divider);
 
-  ShowRandomNumber(run, random, 0);
+  PrintResult(run, RandomNumber(random, 0, run.Format));
   run.Out().WriteLine(divider);
   run.Out().WriteLine();
 }
