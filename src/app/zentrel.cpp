@@ -198,8 +198,10 @@ void TZentrel::RunInfo() { ShowBanner(*run_, true, true); }
 void TZentrel::RunVersionOnly() { ShowBanner(*run_, true, false); }
 
 void TZentrel::RunScriptVariables() {
-  WriteScriptVariables(*run_, random_, !options_.Present(Id::NoSymbols),
-                       run_->CurrentDateTime());
+  const TScriptListing listing = ListScriptVariables(
+      run_->Os, run_->Format, random_, !options_.Present(Id::NoSymbols), run_->CurrentDateTime());
+  for (const std::string& line : listing.Lines) run_->Out().WriteLine(line);
+  if (listing.Failure) throw *listing.Failure;
   run_->ExitCode = TExitCode::ScriptVariables;
 }
 

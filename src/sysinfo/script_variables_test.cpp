@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/conversion_error.h"
-#include "core/line_end.h"
 #include "core/value_format.h"
 #include "platform/fake_platform.h"
 
@@ -14,34 +13,17 @@ namespace {
 
 using platform::FakePlatform;
 
-/// One listing written into a fake platform's standard output.
+/// One listing on a fake platform.
 struct Listing {
   FakePlatform os;
   std::vector<std::string> lines;
 
-  /// Throws what the listing throws, after keeping what it wrote.
+  /// Throws the listing's failure, after keeping the lines before it.
   void Write(TDateTimeValue now, bool withSymbols = true) {
-    TRunContext run(os);
     TRandom random(1);
-    try {
-      WriteScriptVariables(run, random, withSymbols, now);
-    } catch (...) {
-      run.Channels.Flush();
-      Split();
-      throw;
-    }
-    run.Channels.Flush();
-    Split();
-  }
-  void Split() {
-    lines.clear();
-    std::string_view out = os.Out;
-    while (!out.empty()) {
-      size_t end = out.find(kLineEnd);
-      lines.emplace_back(out.substr(0, end));
-      if (end == std::string_view::npos) break;
-      out.remove_prefix(end + kLineEnd.size());
-    }
+    TScriptListing listing = ListScriptVariables(os, TFormatSettings{}, random, withSymbols, now);
+    lines = std::move(listing.Lines);
+    if (listing.Failure) throw *listing.Failure;
   }
   /// The line that begins with the prefix; fails the test when there is none.
   std::string Row(std::string_view prefix) const {
