@@ -198,10 +198,8 @@ void TZentrel::RunInfo() { ShowBanner(*run_, true, true); }
 void TZentrel::RunVersionOnly() { ShowBanner(*run_, true, false); }
 
 void TZentrel::RunScriptVariables() {
-  const TScriptListing listing = ListScriptVariables(
-      run_->Os, run_->Format, random_, !options_.Present(Id::NoSymbols), run_->CurrentDateTime());
-  for (const std::string& line : listing.Lines) run_->Out().WriteLine(line);
-  if (listing.Failure) throw *listing.Failure;
+  PrintSheet(*run_, ListScriptVariables(run_->Os, run_->Format, random_,
+                                        !options_.Present(Id::NoSymbols), run_->CurrentDateTime()));
   run_->ExitCode = TExitCode::ScriptVariables;
 }
 
@@ -339,14 +337,26 @@ void TZentrel::RunCompare() {
 void TZentrel::RunReportWithLabels() {
   run_->RunSettings.ShowLabels = true;
   TDateTimeValue date = ParseOr(Id::Date, run_->CurrentDateTime());
-  ShowSelectedDateReport(*run_, random_, options_.Value(Id::Format),
-                         run_->RunSettings.ExtendedFormat, date);
+  ShowReport(options_.Value(Id::Format), date);
+}
+
+void TZentrel::ShowReport(std::string_view format, TDateTimeValue date) {
+  const TRunSettings& settings = run_->RunSettings;
+  const TReportRequest request{date,
+                               run_->CurrentDateTime(),
+                               format,
+                               settings.ExtendedFormat,
+                               settings.DurationUnit,
+                               settings.TodayText};
+  const TSheet sheet = SelectedDateReport(request, run_->Format, random_);
+  ShowBanner(*run_, settings.Verbose, true);
+  PrintSheet(*run_, sheet);
 }
 
 void TZentrel::RunDefaultReport() {
   const auto& params = options_.Parameters();
   TDateTimeValue date = params.empty() ? run_->CurrentDate() : Parse(params[0]);
-  ShowSelectedDateReport(*run_, random_, kDatePattern, run_->RunSettings.ExtendedFormat, date);
+  ShowReport(kDatePattern, date);
   if (params.size() > 1) {
     run_->Err().Write(" All parameters entered after \"" + params[0] + "\" were ignored...");
     run_->Err().EndLine();

@@ -68,4 +68,18 @@ void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDa
   PrintDateResult(run, format, result.Result);
 }
 
+void PrintSheet(TRunContext& run, const TSheet& sheet) {
+  for (const TSheetLine& line : sheet.Lines) {
+    if (const auto* text = std::get_if<std::string>(&line)) {
+      run.Out().WriteLine(*text);
+    } else if (const auto* result = std::get_if<TLabelledResult>(&line)) {
+      PrintResult(run, *result);
+    } else {
+      const auto& moment = std::get<TPatternedMoment>(line);
+      PrintDateResult(run, moment.Pattern, moment.Moment);
+    }
+  }
+  if (sheet.Failure) throw *sheet.Failure;
+}
+
 }  // namespace zentrel

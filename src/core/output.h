@@ -43,4 +43,8 @@ void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings);
 /// warnings.
 void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result);
 
+/// Every line of the sheet in order (plain text as it is, results as PrintResult and
+/// PrintDateResult write them); then its failure, if it has one, is thrown.
+void PrintSheet(TRunContext& run, const TSheet& sheet);
+
 }  // namespace zentrel

@@ -1,11 +1,12 @@
 // What a calculation hands back for printing: a labelled value, a labelled moment still to
-// be rendered with the run's pattern, and a warning about its input. The calculations build
+// be rendered with the run's pattern, a warning about its input, and a sheet of such lines. The calculations build
 // these from values and format settings alone; core/output.h writes them and sets the exit
 // codes, so no calculation needs the run as a whole.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/conversion_error.h"
@@ -38,6 +39,22 @@ struct TWarning {
 struct TCheckedDateResult {
   std::vector<TWarning> Warnings;
   TDateResult Result;
+  std::optional<ConversionError> Failure;
+};
+
+/// A moment and the pattern it is to be rendered with.
+struct TPatternedMoment {
+  std::string Pattern;
+  TCheckedDateResult Moment;
+};
+
+/// One line of a sheet: plain text, a labelled result, or a moment to render.
+using TSheetLine = std::variant<std::string, TLabelledResult, TPatternedMoment>;
+
+/// Lines to be written in order; when a calculation failed part way, the lines before it
+/// and the failure, to be raised once they are out.
+struct TSheet {
+  std::vector<TSheetLine> Lines;
   std::optional<ConversionError> Failure;
 };
 

@@ -40,8 +40,11 @@ struct TReportRun {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
   }
+  /// Writes the sheet as the program does, below the banner.
   void Report(TDateTimeValue selected, std::string_view format = {}) {
-    ShowSelectedDateReport(*run, random, format, kDefaultExtendedFormat, selected);
+    const TReportRequest request{selected, run->CurrentDateTime(), format, kDefaultExtendedFormat,
+                                 run->RunSettings.DurationUnit, run->RunSettings.TodayText};
+    PrintSheet(*run, SelectedDateReport(request, run->Format, random));
   }
 };
 

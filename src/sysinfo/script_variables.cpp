@@ -202,7 +202,7 @@ std::string LastFive(const std::string& text) {
 /// Everything the listing computes before its first line, and the writer of its lines.
 class TListing {
  public:
-  TListing(std::vector<std::string>& lines, const TFormatSettings& settings, TRandom& random,
+  TListing(std::vector<TSheetLine>& lines, const TFormatSettings& settings, TRandom& random,
            TDateTimeValue now)
       : lines_(lines), settings_(settings), now_(now) {
     TDateTimeValue tomorrow = now.AddDays(1);
@@ -317,7 +317,7 @@ class TListing {
     return CombineDateTime(EncodeDate(year, month, day), now_.TimeOfDay());
   }
 
-  std::vector<std::string>& lines_;
+  std::vector<TSheetLine>& lines_;
   const TFormatSettings& settings_;
   TDateTimeValue now_;
   TDateParts date_;
@@ -356,14 +356,14 @@ std::string MakeDivider(char16_t c) {
 }
 
 namespace {
-void ListRows(std::vector<std::string>& lines, platform::Platform& os,
+void ListRows(std::vector<TSheetLine>& lines, platform::Platform& os,
               const TFormatSettings& settings, TRandom& random, bool withSymbols,
               TDateTimeValue now);
 }  // namespace
 
-TScriptListing ListScriptVariables(platform::Platform& os, const TFormatSettings& settings,
-                                   TRandom& random, bool withSymbols, TDateTimeValue now) {
-  TScriptListing result;
+TSheet ListScriptVariables(platform::Platform& os, const TFormatSettings& settings,
+                           TRandom& random, bool withSymbols, TDateTimeValue now) {
+  TSheet result;
   try {
     ListRows(result.Lines, os, settings, random, withSymbols, now);
   } catch (const ConversionError& failure) {
@@ -374,7 +374,7 @@ TScriptListing ListScriptVariables(platform::Platform& os, const TFormatSettings
 
 namespace {
 
-void ListRows(std::vector<std::string>& lines, platform::Platform& os,
+void ListRows(std::vector<TSheetLine>& lines, platform::Platform& os,
               const TFormatSettings& settings, TRandom& random, bool withSymbols,
               TDateTimeValue now) {
   TListing listing(lines, settings, random, now);

@@ -5,6 +5,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/conversion_error.h"
@@ -23,8 +24,9 @@ struct Listing {
   /// Throws the listing's failure, after keeping the lines before it.
   void Write(TDateTimeValue now, bool withSymbols = true) {
     TRandom random(1);
-    TScriptListing listing = ListScriptVariables(os, TFormatSettings{}, random, withSymbols, now);
-    lines = std::move(listing.Lines);
+    const TSheet listing = ListScriptVariables(os, TFormatSettings{}, random, withSymbols, now);
+    lines.clear();
+    for (const TSheetLine& line : listing.Lines) lines.push_back(std::get<std::string>(line));
     if (listing.Failure) throw *listing.Failure;
   }
   /// The line that begins with the prefix; fails the test when there is none.
