@@ -272,11 +272,13 @@ void TZentrel::RunRandom() {
 }
 
 void TZentrel::RunDayOfWeek() {
-  PrintResult(*run_, DayOfWeekResult(ParseOr(Id::DayOfWeek, run_->CurrentDateTime()), run_->Format));
+  const TDateTimeValue value = ParseOr(Id::DayOfWeek, run_->CurrentDateTime());
+  PrintResult(*run_, DayOfWeekResult(value, run_->Format));
 }
 
 void TZentrel::RunDayOfYear() {
-  PrintResult(*run_, DayOfYearResult(ParseOr(Id::DayOfYear, run_->CurrentDateTime()), run_->Format));
+  const TDateTimeValue value = ParseOr(Id::DayOfYear, run_->CurrentDateTime());
+  PrintResult(*run_, DayOfYearResult(value, run_->Format));
 }
 
 void TZentrel::RunLeapYear() {

@@ -1,7 +1,7 @@
 // What a calculation hands back for printing: a labelled value, a labelled moment still to
-// be rendered with the run's pattern, a warning about its input, and a sheet of such lines. The calculations build
-// these from values and format settings alone; core/output.h writes them and sets the exit
-// codes, so no calculation needs the run as a whole.
+// be rendered with the run's pattern, a warning about its input, and a sheet of such lines.
+// The calculations build these from values and format settings alone; core/output.h writes
+// them and sets the exit codes, so no calculation needs the run as a whole.
 #pragma once
 
 #include <optional>

@@ -94,10 +94,10 @@ TEST(DateQueries, CalendarFactsMatchAnIndependentCalendarFrom1600To2400) {
                               DayOfYearResult(value, settings).Value + " " +
                               DayOfWeekResult(value, settings).Value + " " +
                               MonthEndResult(value, settings).Value;
-      const std::string expectedOut = std::string(TCalendarWalk::Leap(walk.Year) ? "TRUE" : "FALSE") +
-                                      " " + std::to_string(walk.DayOfYear) + " " +
-                                      std::to_string(walk.IsoWeekday + 1) + " " +
-                                      (monthEnd ? "TRUE" : "FALSE");
+      const std::string expectedOut =
+          std::string(TCalendarWalk::Leap(walk.Year) ? "TRUE" : "FALSE") + " " +
+          std::to_string(walk.DayOfYear) + " " + std::to_string(walk.IsoWeekday + 1) + " " +
+          (monthEnd ? "TRUE" : "FALSE");
       if (actual.Year != expected.Year || actual.Week != expected.Week || out != expectedOut) {
         ++failures;
         ADD_FAILURE() << walk.Month << "/" << walk.Day << "/" << walk.Year << " ms " << ms

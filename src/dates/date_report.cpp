@@ -63,7 +63,8 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
   TSheet sheet;
   auto& lines = sheet.Lines;
   auto moment = [&](std::string_view linePattern, std::string label, TDateTimeValue value) {
-    lines.push_back(TPatternedMoment{std::string(linePattern), {{}, {std::move(label), value}, {}}});
+    lines.push_back(
+        TPatternedMoment{std::string(linePattern), {{}, {std::move(label), value}, {}}});
   };
   try {
     moment(kHeadPattern, "Selected Date is ", selected);
@@ -103,7 +104,9 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
     }
     lines.emplace_back(divider);
 
-    for (int mode = 1; mode <= 3; ++mode) lines.emplace_back(DayCountConversion(exampleDayCount, mode));
+    for (int mode = 1; mode <= 3; ++mode) {
+      lines.emplace_back(DayCountConversion(exampleDayCount, mode));
+    }
     lines.emplace_back(divider);
 
     for (const auto& [name, unit] : {std::pair{"hours", TTimeUnits::Hours},

@@ -7,7 +7,9 @@
 namespace zentrel {
 namespace {
 
-std::string Converted(std::int32_t count, int mode) { return DayCountConversion(count, mode).Value; }
+std::string Converted(std::int32_t count, int mode) {
+  return DayCountConversion(count, mode).Value;
+}
 
 TEST(DayCountConversion, LabelsOfEveryMode) {
   const std::string combined =

@@ -26,7 +26,9 @@ std::int32_t TRandom::NextInt(std::int32_t bound) {
 double TRandom::NextFraction() { return NextRaw() / 4294967296.0; }
 
 TLabelledResult RandomNumber(TRandom& random, std::int32_t bound, const TFormatSettings& settings) {
-  if (bound == 0) return {FloatToText(random.NextFraction(), settings), "Random Number between 0 and 1"};
+  if (bound == 0) {
+    return {FloatToText(random.NextFraction(), settings), "Random Number between 0 and 1"};
+  }
   return {FloatToText(random.NextInt(bound), settings),
           "Random Number between 0 and " + std::to_string(bound)};
 }

@@ -75,7 +75,8 @@ TEST(TimeOffset, LabelsTheOffsetAndMovesFromTheWholeMillisecondsOfTheBase) {
       {"120", TTimeUnits::Hours, '+', base, "120:00:00 [hr:min:sec] after 12/07/26 04:15:11 ",
        At(2026, 12, 12, 4, 15, 11, 270)},
       // 0.6 ms past .270 is .271.
-      {"0.001", TTimeUnits::Seconds, '+', TDateTimeValue::FromSerial(base.Serial() + 0.6 / kMsPerDay),
+      {"0.001", TTimeUnits::Seconds, '+',
+       TDateTimeValue::FromSerial(base.Serial() + 0.6 / kMsPerDay),
        "00:00:00.001 [hr:min:sec.ms] after 12/07/26 04:15:11 ", At(2026, 12, 7, 4, 15, 11, 272)},
       // Across day 0, where the raw values do not measure time linearly.
       {"1:00", TTimeUnits::Hours, '-', At(1899, 12, 30, 0, 30, 0, 0),

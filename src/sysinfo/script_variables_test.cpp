@@ -84,7 +84,8 @@ TEST(ScriptVariablesTest, EveryRowSplitsIntoAUniqueNameAValueAndAComment) {
   for (int i = 0; i < 79; ++i) copyrights += "\u00A9";
   EXPECT_EQ(l.Value("@DIVIDER\u00A9;"), copyrights);
   EXPECT_EQ(l.Value("@SPACES;"), std::string(79, ' '));
-  EXPECT_EQ(l.Row("@APP_ARCH;"), "@APP_ARCH;x64; The 64-bit version of this application is running");
+  EXPECT_EQ(l.Row("@APP_ARCH;"),
+            "@APP_ARCH;x64; The 64-bit version of this application is running");
   EXPECT_EQ(l.Row("@PSPARAMS;"),
             "@PSPARAMS;-AcceptEula -NoBanner; Default Parameters for Newer SysInternals Utilities");
 }
