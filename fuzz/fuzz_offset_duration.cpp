@@ -5,17 +5,14 @@
 
 #include "core/conversion_error.h"
 #include "durations/duration.h"
-#include "platform/fake_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentrel;
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  platform::FakePlatform os;
-  TRunContext run(os);
   for (TTimeUnits mode : {TTimeUnits::AutoDetect, TTimeUnits::Hours, TTimeUnits::Minutes,
                           TTimeUnits::Seconds}) {
     try {
-      TOffsetDuration offset = ParseOffsetDuration(run, text, mode);
+      TOffsetDuration offset = ParseOffsetDuration(text, mode).Offset;
       if (offset.Hours < 0 || offset.Hours > 999 || offset.Minutes > 59 || offset.Seconds > 59 ||
           offset.Milliseconds > 999) {
         __builtin_trap();  // clamping must hold every component within its limit

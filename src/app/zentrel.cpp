@@ -198,8 +198,8 @@ void TZentrel::RunInfo() { ShowBanner(*run_, true, true); }
 void TZentrel::RunVersionOnly() { ShowBanner(*run_, true, false); }
 
 void TZentrel::RunScriptVariables() {
-  WriteScriptVariables(*run_, random_, !options_.Present(Id::NoSymbols),
-                       run_->CurrentDateTime());
+  PrintSheet(*run_, ListScriptVariables(run_->Os, run_->Format, random_,
+                                        !options_.Present(Id::NoSymbols), run_->CurrentDateTime()));
   run_->ExitCode = TExitCode::ScriptVariables;
 }
 
@@ -217,7 +217,8 @@ void TZentrel::RunTimeOffset(char sign, TOptionId option) {
   TDateTimeValue base = ParseOr(Id::Time, run_->CurrentDateTime());
   std::string format = options_.Value(Id::Format);
   if (format.empty()) format = kOffsetResultPattern;
-  ReportTimeOffset(*run_, duration, run_->RunSettings.DurationUnit, sign, format, base);
+  PrintDateResult(*run_, format,
+                  TimeOffset(duration, run_->RunSettings.DurationUnit, sign, base, run_->Format));
 }
 
 void TZentrel::RunTimeBetween() {
@@ -231,7 +232,7 @@ void TZentrel::RunTimeBetween() {
   TDateTimeValue b = second.empty() ? run_->CurrentDate().AddDays(1) : Parse(second);
   std::string name = options_.Value(Id::ExtendedFormat);
   if (name.empty()) name = settings.ExtendedFormat;
-  ReportTimeBetween(*run_, name, a, b);
+  WriteCondensableResult(*run_, TimeBetween(name, a, b, run_->Format));
 }
 
 void TZentrel::RunConvertTime() {
@@ -244,38 +245,44 @@ void TZentrel::RunConvertTime() {
       text.empty() ? run_->CurrentDateTime()
                    : Parse(PadClockFields(text, 3, run_->Format), TAmbiguousText::Time);
   TDateTimeValue b = run_->CurrentDate();
+  auto convert = [&](std::string_view name, TTimeUnits unit) {
+    WriteCondensableResult(*run_,
+                           ConvertTime(name, unit, a, b, run_->Format, settings.TodayText));
+  };
   settings.Condensed = options_.Present(Id::Quiet);
-  ReportConvertTime(*run_, "hours", TTimeUnits::Hours, a, b);
-  ReportConvertTime(*run_, "minutes", TTimeUnits::Minutes, a, b);
-  ReportConvertTime(*run_, "seconds", TTimeUnits::Seconds, a, b);
+  convert("hours", TTimeUnits::Hours);
+  convert("minutes", TTimeUnits::Minutes);
+  convert("seconds", TTimeUnits::Seconds);
   settings.Condensed = false;
-  ReportConvertTime(*run_, "mseconds", TTimeUnits::Milliseconds, a, b);
+  convert("mseconds", TTimeUnits::Milliseconds);
 }
 
 void TZentrel::RunConvertDays() {
   std::int32_t count = StrToInt32(options_.Value(Id::ConvertDays));
   if (options_.Present(Id::Quiet)) {
-    ShowDayCountConversion(*run_, count, 0);
+    PrintResult(*run_, DayCountConversion(count, 0));
   } else {
-    for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(*run_, count, mode);
+    for (int mode = 1; mode <= 3; ++mode) PrintResult(*run_, DayCountConversion(count, mode));
   }
 }
 
 void TZentrel::RunRandom() {
   std::string value = options_.Value(Id::Random);
-  ShowRandomNumber(*run_, random_, value.empty() ? 0 : StrToInt32(value));
+  PrintResult(*run_, RandomNumber(random_, value.empty() ? 0 : StrToInt32(value), run_->Format));
 }
 
 void TZentrel::RunDayOfWeek() {
-  ShowDayOfWeek(*run_, ParseOr(Id::DayOfWeek, run_->CurrentDateTime()));
+  const TDateTimeValue value = ParseOr(Id::DayOfWeek, run_->CurrentDateTime());
+  PrintResult(*run_, DayOfWeekResult(value, run_->Format));
 }
 
 void TZentrel::RunDayOfYear() {
-  ShowDayOfYear(*run_, ParseOr(Id::DayOfYear, run_->CurrentDateTime()));
+  const TDateTimeValue value = ParseOr(Id::DayOfYear, run_->CurrentDateTime());
+  PrintResult(*run_, DayOfYearResult(value, run_->Format));
 }
 
 void TZentrel::RunLeapYear() {
-  ShowLeapYear(*run_, ParseOr(Id::LeapYear, run_->CurrentDateTime()));
+  PrintResult(*run_, LeapYearResult(ParseOr(Id::LeapYear, run_->CurrentDateTime()), run_->Format));
 }
 
 void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
@@ -286,7 +293,7 @@ void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
   TDateTimeValue base = date.empty() ? run_->CurrentDateTime() : Parse(date);
   std::string format = options_.Value(Id::Format);
   if (format.empty()) format = kDatePattern;
-  ShowDaysPriorAfter(*run_, count, sign, format, base);
+  PrintDateResult(*run_, format, DaysPriorAfterResult(count, sign, base, run_->Format));
 }
 
 void TZentrel::RunDaysBetween() {
@@ -297,14 +304,17 @@ void TZentrel::RunDaysBetween() {
   std::string secondText = options_.Value(Id::Selected);
   if (secondText.empty()) secondText = options_.Value(Id::Date);
   TDateTimeValue second = secondText.empty() ? run_->CurrentDateTime() : Parse(secondText);
-  ShowDaysBetween(*run_, first, second);
+  PrintResult(*run_, DaysBetweenResult(first, second, run_->Format));
 }
 
 void TZentrel::RunMonthEnd() {
-  ShowMonthEnd(*run_, ParseOr(Id::MonthEnd, run_->CurrentDateTime()));
+  PrintResult(*run_, MonthEndResult(ParseOr(Id::MonthEnd, run_->CurrentDateTime()), run_->Format));
 }
 
-void TZentrel::RunCurrent() { ShowCurrentDay(*run_, ParseOr(Id::Current, run_->CurrentDate())); }
+void TZentrel::RunCurrent() {
+  PrintResult(*run_, CurrentDayResult(ParseOr(Id::Current, run_->CurrentDate()), run_->Format,
+                                      run_->RunSettings.TodayText));
+}
 
 void TZentrel::RunSelected() {
   std::string format = options_.Value(Id::Format);
@@ -329,14 +339,26 @@ void TZentrel::RunCompare() {
 void TZentrel::RunReportWithLabels() {
   run_->RunSettings.ShowLabels = true;
   TDateTimeValue date = ParseOr(Id::Date, run_->CurrentDateTime());
-  ShowSelectedDateReport(*run_, random_, options_.Value(Id::Format),
-                         run_->RunSettings.ExtendedFormat, date);
+  ShowReport(options_.Value(Id::Format), date);
+}
+
+void TZentrel::ShowReport(std::string_view format, TDateTimeValue date) {
+  const TRunSettings& settings = run_->RunSettings;
+  const TReportRequest request{date,
+                               run_->CurrentDateTime(),
+                               format,
+                               settings.ExtendedFormat,
+                               settings.DurationUnit,
+                               settings.TodayText};
+  const TSheet sheet = SelectedDateReport(request, run_->Format, random_);
+  ShowBanner(*run_, settings.Verbose, true);
+  PrintSheet(*run_, sheet);
 }
 
 void TZentrel::RunDefaultReport() {
   const auto& params = options_.Parameters();
   TDateTimeValue date = params.empty() ? run_->CurrentDate() : Parse(params[0]);
-  ShowSelectedDateReport(*run_, random_, kDatePattern, run_->RunSettings.ExtendedFormat, date);
+  ShowReport(kDatePattern, date);
   if (params.size() > 1) {
     run_->Err().Write(" All parameters entered after \"" + params[0] + "\" were ignored...");
     run_->Err().EndLine();

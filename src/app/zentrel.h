@@ -66,6 +66,8 @@ class TZentrel {
   void RunSelected();
   void RunCompare();
   void RunReportWithLabels();
+  /// The banner and the selected-date report for the date, its date lines in the pattern.
+  void ShowReport(std::string_view format, TDateTimeValue date);
   void RunDefaultReport();
 
   /// ParseDateTimeArg: a time alone falls on today.

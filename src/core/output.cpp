@@ -54,4 +54,32 @@ void WriteCondensableResult(TRunContext& run, std::string_view value, std::strin
   run.Out().Write(" ");
 }
 
+void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings) {
+  for (const TWarning& warning : warnings) {
+    run.Beep();
+    for (const std::string& line : warning.Lines) run.Err().WriteLine(line);
+    run.ExitCode = warning.Code;
+  }
+}
+
+void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result) {
+  PrintWarnings(run, result.Warnings);
+  if (result.Failure) throw *result.Failure;
+  PrintDateResult(run, format, result.Result);
+}
+
+void PrintSheet(TRunContext& run, const TSheet& sheet) {
+  for (const TSheetLine& line : sheet.Lines) {
+    if (const auto* text = std::get_if<std::string>(&line)) {
+      run.Out().WriteLine(*text);
+    } else if (const auto* result = std::get_if<TLabelledResult>(&line)) {
+      PrintResult(run, *result);
+    } else {
+      const auto& moment = std::get<TPatternedMoment>(line);
+      PrintDateResult(run, moment.Pattern, moment.Moment);
+    }
+  }
+  if (sheet.Failure) throw *sheet.Failure;
+}
+
 }  // namespace zentrel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/result.h"
 #include "core/run_context.h"
 
 namespace zentrel {
@@ -25,5 +26,25 @@ void PrintDateResult(TRunContext& run, std::string_view format, std::string_view
 /// PrintResult for results that honour Condensed: in custom and quiet mode the text is then
 /// followed by one blank instead of a line end.
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label);
+
+inline void PrintResult(TRunContext& run, const TLabelledResult& result) {
+  PrintResult(run, result.Value, result.Label);
+}
+inline void PrintDateResult(TRunContext& run, std::string_view format, const TDateResult& result) {
+  PrintDateResult(run, format, result.Label, result.Moment);
+}
+inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& result) {
+  WriteCondensableResult(run, result.Value, result.Label);
+}
+
+/// For each warning in turn: the beep, its lines on standard error and its exit code.
+void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings);
+/// The warnings, then the moment like PrintDateResult; a failure is thrown after the
+/// warnings.
+void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result);
+
+/// Every line of the sheet in order (plain text as it is, results as PrintResult and
+/// PrintDateResult write them); then its failure, if it has one, is thrown.
+void PrintSheet(TRunContext& run, const TSheet& sheet);
 
 }  // namespace zentrel

@@ -134,6 +134,23 @@ TEST_F(OutputTest, FailingPatternLeavesTheLabelAndPropagates) {
   EXPECT_EQ(Out(), "");
 }
 
+TEST_F(OutputTest, WarningsBeepAndGoToStandardErrorBeforeTheResultOrTheFailure) {
+  Quiet();
+  const TWarning clamp{{"first", "second"}, TExitCode::MismatchedParameters};
+  TCheckedDateResult checked{{clamp, clamp}, {"", EncodeDate(2024, 12, 25)}, std::nullopt};
+  run.Out().Write("before ");
+  PrintDateResult(run, "yyyy", checked);
+  EXPECT_EQ(Out(), "before 2024" + kLE);
+  EXPECT_EQ(os.Beeps, 2);
+  EXPECT_EQ(os.Err, "first" + kLE + "second" + kLE + "first" + kLE + "second" + kLE);
+  EXPECT_EQ(run.ExitCode, TExitCode::MismatchedParameters);
+
+  checked.Failure = ConversionError("outside");
+  EXPECT_THROW(PrintDateResult(run, "yyyy", checked), ConversionError);
+  EXPECT_EQ(os.Beeps, 4);
+  EXPECT_EQ(Out(), "before 2024" + kLE);
+}
+
 // --- the custom-message language ----------------------------------------------------------
 
 TEST(PrepareCustomMessage, ValueGoesAtTheEndUnlessATokenPlacesIt) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/date_format.h"
-#include "core/output.h"
 #include "core/value_format.h"
 #include "durations/duration.h"
 
@@ -14,8 +13,8 @@ namespace {
 namespace chr = std::chrono;
 
 /// The date as it appears inside a label.
-std::string LabelDate(TRunContext& run, TDateTimeValue value) {
-  return FormatDateTimeValue(kDatePattern, value, false, run.Format);
+std::string LabelDate(TDateTimeValue value, const TFormatSettings& settings) {
+  return FormatDateTimeValue(kDatePattern, value, false, settings);
 }
 
 chr::year_month_day CivilDate(TDateTimeValue value) {
@@ -79,45 +78,46 @@ int DayOfYear(TDateTimeValue value) {
   return static_cast<int>((chr::sys_days{date} - firstOfYear).count() + 1);
 }
 
-void ShowLeapYear(TRunContext& run, TDateTimeValue value) {
+TLabelledResult LeapYearResult(TDateTimeValue value, const TFormatSettings& settings) {
   bool leap = IsLeapYear(DecodeDate(value).Year);
-  PrintResult(run, YesNo(leap), "Leap Year Status [" + LabelDate(run, value) + "] ");
+  return {std::string(YesNo(leap)), "Leap Year Status [" + LabelDate(value, settings) + "] "};
 }
 
-void ShowDaysBetween(TRunContext& run, TDateTimeValue first, TDateTimeValue second) {
-  std::string label =
-      "Days Between " + LabelDate(run, first) + " and " + LabelDate(run, second) + " ";
-  PrintResult(run, std::to_string(WholeDaysBetween(first, second)), label);
+TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
+                                  const TFormatSettings& settings) {
+  std::string label = "Days Between " + LabelDate(first, settings) + " and " +
+                      LabelDate(second, settings) + " ";
+  return {std::to_string(WholeDaysBetween(first, second)), std::move(label)};
 }
 
-void ShowDayOfYear(TRunContext& run, TDateTimeValue value) {
-  PrintResult(run, std::to_string(DayOfYear(value)), "Day of Year [" + LabelDate(run, value) + "] ");
+TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings) {
+  return {std::to_string(DayOfYear(value)), "Day of Year [" + LabelDate(value, settings) + "] "};
 }
 
-void ShowDayOfWeek(TRunContext& run, TDateTimeValue value) {
+TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings) {
   int printed = value.Weekday().MondayTwoToSundayEight();
-  PrintResult(run, std::to_string(printed), "Day of Week [" + LabelDate(run, value) + "] ");
+  return {std::to_string(printed), "Day of Week [" + LabelDate(value, settings) + "] "};
 }
 
-void ShowMonthEnd(TRunContext& run, TDateTimeValue value) {
+TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& settings) {
   TDateParts date = DecodeDate(value);
   bool monthEnd = date.Day == DaysInMonth(date.Year, date.Month);
-  PrintResult(run, YesNo(monthEnd), "Month-end Status [" + LabelDate(run, value) + "] ");
+  return {std::string(YesNo(monthEnd)), "Month-end Status [" + LabelDate(value, settings) + "] "};
 }
 
-void ShowCurrentDay(TRunContext& run, TDateTimeValue value) {
-  std::string date = LabelDate(run, value);
-  PrintResult(run, YesNo(date == run.RunSettings.TodayText), "Current Day Status [" + date + "] ");
+TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& settings,
+                                 std::string_view todayText) {
+  std::string date = LabelDate(value, settings);
+  return {std::string(YesNo(date == todayText)), "Current Day Status [" + date + "] "};
 }
 
-void ShowDaysPriorAfter(TRunContext& run, std::int32_t count, char sign, std::string_view format,
-                        TDateTimeValue base) {
+TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,
+                                 const TFormatSettings& settings) {
   std::string label = std::to_string(count) + (count == 1 ? " Day " : " Days ") +
-                      (sign == '+' ? "After " : "Before ") + LabelDate(run, base) + " ";
-  // Widened before negating: -2147483648 has no positive 32-bit counterpart. A result
-  // outside years 1 to 9999 throws ConversionError before anything is printed.
+                      (sign == '+' ? "After " : "Before ") + LabelDate(base, settings) + " ";
+  // Widened before negating: -2147483648 has no positive 32-bit counterpart.
   std::int64_t days = sign == '+' ? std::int64_t{count} : -std::int64_t{count};
-  PrintDateResult(run, format, label, base.AddDays(days));
+  return {std::move(label), base.AddDays(days)};
 }
 
 }  // namespace zentrel

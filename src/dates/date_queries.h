@@ -1,12 +1,14 @@
 // The queries on one date (or two, for days between): leap year, whole days between, day
 // of the year and of the week, month end, is-today, and the date some days before or after.
-// Each prints one labelled result.
+// Each returns one labelled result, its label showing the date under the format settings.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "core/run_context.h"
+#include "core/date_time.h"
+#include "core/result.h"
+#include "platform/format_settings.h"
 
 namespace zentrel {
 
@@ -37,14 +39,18 @@ TMonthWeek DecodeMonthWeek(TDateTimeValue value);
 /// day never moves it, also before day 0). Throws ConversionError outside years 1 to 9999.
 int DayOfYear(TDateTimeValue value);
 
-void ShowLeapYear(TRunContext& run, TDateTimeValue value);
-void ShowDaysBetween(TRunContext& run, TDateTimeValue first, TDateTimeValue second);
-void ShowDayOfYear(TRunContext& run, TDateTimeValue value);
-void ShowDayOfWeek(TRunContext& run, TDateTimeValue value);
-void ShowMonthEnd(TRunContext& run, TDateTimeValue value);
-void ShowCurrentDay(TRunContext& run, TDateTimeValue value);
-/// sign '+' moves forward, any other character back; the time of day is kept.
-void ShowDaysPriorAfter(TRunContext& run, std::int32_t count, char sign, std::string_view format,
-                        TDateTimeValue base);
+TLabelledResult LeapYearResult(TDateTimeValue value, const TFormatSettings& settings);
+TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
+                                  const TFormatSettings& settings);
+TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings);
+TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings);
+TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& settings);
+/// TRUE when the date's text is todayText.
+TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& settings,
+                                 std::string_view todayText);
+/// sign '+' moves forward, any other character back; the time of day is kept. Throws
+/// ConversionError for a result outside years 1 to 9999.
+TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,
+                                 const TFormatSettings& settings);
 
 }  // namespace zentrel

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "core/conversion_error.h"
-#include "dates/dates_test_support.h"
 
 namespace zentrel {
 namespace {
 
-using testing::LabelledLine;
-using testing::QuietLine;
-using testing::TCapturedRun;
+void ExpectResult(const TLabelledResult& result, std::string_view label, std::string_view value) {
+  EXPECT_EQ(result.Label, label);
+  EXPECT_EQ(result.Value, value);
+}
 
 constexpr double kMsPerDayD = 86'400'000.0;
 
@@ -77,8 +77,6 @@ TDateWeek IsoWeek(int y, int dayOfYear, int isoWeekday) {
 
 // Needs the calendar arithmetic and the date rendering of core/ underneath.
 TEST(DateQueries, CalendarFactsMatchAnIndependentCalendarFrom1600To2400) {
-  TCapturedRun t;
-  t.Quiet();
   TCalendarWalk walk;
   int failures = 0;
   for (std::int64_t day = DayNumber(1600, 1, 1); walk.Year <= 2400 && failures < 10;
@@ -91,15 +89,15 @@ TEST(DateQueries, CalendarFactsMatchAnIndependentCalendarFrom1600To2400) {
       TDateWeek actual = DecodeDateWeek(value);
       bool monthEnd = walk.Day == TCalendarWalk::MonthLength(walk.Year, walk.Month);
 
-      ShowLeapYear(t.Run, value);
-      ShowDayOfYear(t.Run, value);
-      ShowDayOfWeek(t.Run, value);
-      ShowMonthEnd(t.Run, value);
-      std::string expectedOut = QuietLine(TCalendarWalk::Leap(walk.Year) ? "TRUE" : "FALSE") +
-                                QuietLine(std::to_string(walk.DayOfYear)) +
-                                QuietLine(std::to_string(walk.IsoWeekday + 1)) +
-                                QuietLine(monthEnd ? "TRUE" : "FALSE");
-      std::string out = t.TakeOut();
+      const TFormatSettings settings{};
+      const std::string out = LeapYearResult(value, settings).Value + " " +
+                              DayOfYearResult(value, settings).Value + " " +
+                              DayOfWeekResult(value, settings).Value + " " +
+                              MonthEndResult(value, settings).Value;
+      const std::string expectedOut =
+          std::string(TCalendarWalk::Leap(walk.Year) ? "TRUE" : "FALSE") + " " +
+          std::to_string(walk.DayOfYear) + " " + std::to_string(walk.IsoWeekday + 1) + " " +
+          (monthEnd ? "TRUE" : "FALSE");
       if (actual.Year != expected.Year || actual.Week != expected.Week || out != expectedOut) {
         ++failures;
         ADD_FAILURE() << walk.Month << "/" << walk.Day << "/" << walk.Year << " ms " << ms
@@ -209,84 +207,74 @@ TEST(WholeDaysBetween, KeepsTheRawRuleForValuesAfterDayZero) {
 }
 
 TEST(DateQueries, LabelsRepeatTheDate) {
-  TCapturedRun t;
-  ShowLeapYear(t.Run, Date(2024, 2, 29));
-  ShowDaysBetween(t.Run, Date(2026, 12, 7, 9), Date(2026, 12, 1));
-  ShowDayOfYear(t.Run, Date(2024, 12, 31));
-  ShowDayOfWeek(t.Run, Date(2026, 12, 6));
-  ShowMonthEnd(t.Run, Date(2023, 2, 28));
-  ShowCurrentDay(t.Run, Date(2026, 12, 7, 23, 59));
-  EXPECT_EQ(t.TakeOut(),
-            LabelledLine("Leap Year Status [02/29/2024] ", "TRUE") +
-                LabelledLine("Days Between 12/07/2026 and 12/01/2026 ", "6") +
-                LabelledLine("Day of Year [12/31/2024] ", "366") +
-                LabelledLine("Day of Week [12/06/2026] ", "8") +
-                LabelledLine("Month-end Status [02/28/2023] ", "TRUE") +
-                LabelledLine("Current Day Status [12/07/2026] ", "TRUE"));
+  const TFormatSettings s{};
+  ExpectResult(LeapYearResult(Date(2024, 2, 29), s), "Leap Year Status [02/29/2024] ", "TRUE");
+  ExpectResult(DaysBetweenResult(Date(2026, 12, 7, 9), Date(2026, 12, 1), s),
+               "Days Between 12/07/2026 and 12/01/2026 ", "6");
+  ExpectResult(DayOfYearResult(Date(2024, 12, 31), s), "Day of Year [12/31/2024] ", "366");
+  ExpectResult(DayOfWeekResult(Date(2026, 12, 6), s), "Day of Week [12/06/2026] ", "8");
+  ExpectResult(MonthEndResult(Date(2023, 2, 28), s), "Month-end Status [02/28/2023] ", "TRUE");
+  ExpectResult(CurrentDayResult(Date(2026, 12, 7, 23, 59), s, "12/07/2026"),
+               "Current Day Status [12/07/2026] ", "TRUE");
 }
 
-TEST(ShowMonthEnd, TheCalendarsLastDayIsAMonthEnd) {
+TEST(MonthEndResult, TheCalendarsLastDayIsAMonthEnd) {
   // The day after 12/31/9999 cannot be represented, so the test must not need it.
-  TCapturedRun t;
-  t.Quiet();
-  ShowMonthEnd(t.Run, Date(9999, 12, 31, 23, 59));
-  ShowMonthEnd(t.Run, Date(9999, 12, 30));
-  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE"));
+  EXPECT_EQ(MonthEndResult(Date(9999, 12, 31, 23, 59), {}).Value, "TRUE");
+  EXPECT_EQ(MonthEndResult(Date(9999, 12, 30), {}).Value, "FALSE");
 }
 
-TEST(ShowCurrentDay, ComparesTheDateWithToday) {
-  TCapturedRun t;
-  t.Quiet();
-  ShowCurrentDay(t.Run, Date(2026, 12, 7));
-  ShowCurrentDay(t.Run, Date(2026, 12, 6, 23, 59));
-  ShowCurrentDay(t.Run, Date(2026, 12, 8));
-  EXPECT_EQ(t.TakeOut(), QuietLine("TRUE") + QuietLine("FALSE") + QuietLine("FALSE"));
+TEST(CurrentDayResult, ComparesTheDateWithToday) {
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7), {}, "12/07/2026").Value, "TRUE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 6, 23, 59), {}, "12/07/2026").Value, "FALSE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 8), {}, "12/07/2026").Value, "FALSE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7), {}, "").Value, "FALSE");
 }
 
-TEST(ShowDaysPriorAfter, LabelWordsFollowCountAndSign) {
-  TCapturedRun t;
-  ShowDaysPriorAfter(t.Run, 31, '-', "mm/dd/yyyy", Date(2026, 12, 7));
-  ShowDaysPriorAfter(t.Run, 1, '+', "mm/dd/yyyy", Date(2026, 12, 7));
-  ShowDaysPriorAfter(t.Run, 0, '-', "mm/dd/yyyy", Date(2026, 12, 7));
-  ShowDaysPriorAfter(t.Run, -1, '+', "mm/dd/yyyy", Date(2026, 12, 7));
-  ShowDaysPriorAfter(t.Run, 1, '*', "mm/dd/yyyy", Date(2026, 12, 7));
-  EXPECT_EQ(t.TakeOut(), LabelledLine("31 Days Before 12/07/2026 ", "11/06/2026") +
-                             LabelledLine("1 Day After 12/07/2026 ", "12/08/2026") +
-                             LabelledLine("0 Days Before 12/07/2026 ", "12/07/2026") +
-                             LabelledLine("-1 Days After 12/07/2026 ", "12/06/2026") +
-                             LabelledLine("1 Day Before 12/07/2026 ", "12/06/2026"));
+TEST(DaysPriorAfterResult, LabelWordsFollowCountAndSignAndTheTimeOfDayIsKept) {
+  struct Case {
+    std::int32_t Count;
+    char Sign;
+    TDateTimeValue Base;
+    std::string_view Label;
+    TDateTimeValue Moment;
+  };
+  for (const Case& c : {
+           Case{31, '-', Date(2026, 12, 7), "31 Days Before 12/07/2026 ", Date(2026, 11, 6)},
+           Case{1, '+', Date(2026, 12, 7), "1 Day After 12/07/2026 ", Date(2026, 12, 8)},
+           Case{0, '-', Date(2026, 12, 7), "0 Days Before 12/07/2026 ", Date(2026, 12, 7)},
+           Case{-1, '+', Date(2026, 12, 7), "-1 Days After 12/07/2026 ", Date(2026, 12, 6)},
+           Case{1, '*', Date(2026, 12, 7), "1 Day Before 12/07/2026 ", Date(2026, 12, 6)},
+           Case{10, '+', Date(2026, 12, 7, 4, 15), "10 Days After 12/07/2026 ",
+                Date(2026, 12, 17, 4, 15)},
+           // Across day 0, where the raw values do not measure time linearly.
+           Case{2, '-', Date(1899, 12, 31, 6), "2 Days Before 12/31/1899 ", Date(1899, 12, 29, 6)},
+           Case{3, '+', Date(1899, 12, 28, 18, 30), "3 Days After 12/28/1899 ",
+                Date(1899, 12, 31, 18, 30)},
+           Case{366, '-', Date(2025, 3, 1, 12), "366 Days Before 03/01/2025 ",
+                Date(2024, 2, 29, 12)},
+           // The calendar's last and first days are still reachable.
+           Case{2'912'102, '+', Date(2026, 12, 7), "2912102 Days After 12/07/2026 ",
+                Date(9999, 12, 31)},
+           Case{739'956, '-', Date(2026, 12, 7), "739956 Days Before 12/07/2026 ",
+                Date(1, 1, 1)},
+       }) {
+    const TDateResult result = DaysPriorAfterResult(c.Count, c.Sign, c.Base, {});
+    EXPECT_EQ(result.Label, c.Label);
+    EXPECT_EQ(result.Moment.Serial(), c.Moment.Serial()) << c.Label;
+  }
 }
 
-TEST(ShowDaysPriorAfter, KeepsTheTimeOfDayAlsoAcrossDayZero) {
-  TCapturedRun t;
-  t.Quiet();
-  const std::string_view pattern = "mm/dd/yyyy hh:nn";
-  ShowDaysPriorAfter(t.Run, 10, '+', pattern, Date(2026, 12, 7, 4, 15));
-  ShowDaysPriorAfter(t.Run, 2, '-', pattern, Date(1899, 12, 31, 6));
-  ShowDaysPriorAfter(t.Run, 3, '+', pattern, Date(1899, 12, 28, 18, 30));
-  ShowDaysPriorAfter(t.Run, 366, '-', pattern, Date(2025, 3, 1, 12));
-  EXPECT_EQ(t.TakeOut(), QuietLine("12/17/2026 04:15") + QuietLine("12/29/1899 06:00") +
-                             QuietLine("12/31/1899 18:30") + QuietLine("02/29/2024 12:00"));
-}
-
-TEST(ShowDaysPriorAfter, ResultsOutsideTheCalendarFailBeforePrinting) {
-  TCapturedRun t;
+TEST(DaysPriorAfterResult, ResultsOutsideTheCalendarFail) {
   struct Case {
     std::int32_t Count;
     char Sign;
   };
   for (const Case& c : {Case{2147483647, '-'}, Case{2147483647, '+'}, Case{INT32_MIN, '+'},
                         Case{INT32_MIN, '-'}, Case{2'920'000, '+'}, Case{740'000, '-'}}) {
-    EXPECT_THROW(ShowDaysPriorAfter(t.Run, c.Count, c.Sign, "mm/dd/yyyy", Date(2026, 12, 7)),
-                 ConversionError)
+    EXPECT_THROW(DaysPriorAfterResult(c.Count, c.Sign, Date(2026, 12, 7), {}), ConversionError)
         << c.Count << c.Sign;
   }
-  EXPECT_EQ(t.TakeOut(), "");
-  // The calendar's last and first days are still reachable.
-  t.Quiet();
-  ShowDaysPriorAfter(t.Run, 2'912'102, '+', "mm/dd/yyyy", Date(2026, 12, 7));
-  ShowDaysPriorAfter(t.Run, 739'956, '-', "mm/dd/yyyy", Date(2026, 12, 7));
-  EXPECT_EQ(t.TakeOut(), QuietLine("12/31/9999") + QuietLine("01/01/0001"));
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
-#include "core/banner.h"
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/output.h"
 #include "core/value_format.h"
 #include "dates/date_queries.h"
 #include "dates/day_count.h"
@@ -30,11 +30,11 @@ std::string RandomDurationText(TRandom& random) {
 
 }  // namespace
 
-void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view format,
-                            std::string_view extendedFormat, TDateTimeValue selected) {
-  const TRunSettings& settings = run.RunSettings;
+TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& settings,
+                          TRandom& random) {
+  const TDateTimeValue selected = request.Selected;
 
-  // Everything random is drawn before the first line is written, and always in this order,
+  // Everything random is drawn before the first line is made, and always in this order,
   // so one process id always gives the same sheet.
   const std::string divider(kDividerWidth, '-');
   const std::int32_t exampleDayCount = random.NextInt(9999) + 200;
@@ -46,62 +46,85 @@ void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view 
 
   // Today's sheet compares with a random date around today and computes the time lines
   // from the current moment; any other date is compared with today and is its own base.
-  const TDateTimeValue today = run.CurrentDate();
+  const TDateTimeValue today = request.Now.DatePart();
   const TDateTimeValue exampleMoment = CombineDateTime(
       today, EncodeTime(momentHour, momentMinute, momentSecond, momentMillisecond));
   TDateTimeValue otherDate = today;
   TDateTimeValue base = selected;
   if (selected == today) {
     otherDate = today.AddDays(random.NextInt(60) - 30);
-    base = run.CurrentDateTime();
+    base = request.Now;
   }
 
   const std::string earlierDuration = RandomDurationText(random);
   const std::string laterDuration = RandomDurationText(random);
-  const std::string_view pattern = format.empty() ? kDatePattern : format;
+  const std::string pattern(request.Format.empty() ? kDatePattern : request.Format);
 
-  ShowBanner(run, settings.Verbose, true);
-  PrintDateResult(run, kHeadPattern, "Selected Date is ", selected);
-  run.Out().WriteLine();
-  run.Out().WriteLine(kNote);
-  run.Out().WriteLine(divider);
+  TSheet sheet;
+  auto& lines = sheet.Lines;
+  auto moment = [&](std::string_view linePattern, std::string label, TDateTimeValue value) {
+    lines.push_back(
+        TPatternedMoment{std::string(linePattern), {{}, {std::move(label), value}, {}}});
+  };
+  try {
+    moment(kHeadPattern, "Selected Date is ", selected);
+    lines.emplace_back(std::string());
+    lines.emplace_back(std::string(kNote));
+    lines.emplace_back(divider);
 
-  ShowCurrentDay(run, selected);
-  ShowLeapYear(run, selected);
-  ShowMonthEnd(run, selected);
-  ShowDayOfWeek(run, selected);
-  ShowDayOfYear(run, selected);
-  ShowDaysBetween(run, otherDate, selected);
-  PrintDateResult(run, pattern, "Current Date ", selected);
-  PrintDateResult(run, pattern, "Next Date ", selected.AddDays(1));
-  PrintDateResult(run, pattern, "Previous Date ", selected.AddDays(-1));
-  PrintDateResult(run, pattern, "Week Before ", selected.AddDays(-7));
-  PrintDateResult(run, pattern, "Week After ", selected.AddDays(7));
-  ShowDaysPriorAfter(run, 31, '-', pattern, selected);
-  ShowDaysPriorAfter(run, 60, '+', pattern, selected);
-  run.Out().WriteLine(divider);
+    lines.emplace_back(CurrentDayResult(selected, settings, request.TodayText));
+    lines.emplace_back(LeapYearResult(selected, settings));
+    lines.emplace_back(MonthEndResult(selected, settings));
+    lines.emplace_back(DayOfWeekResult(selected, settings));
+    lines.emplace_back(DayOfYearResult(selected, settings));
+    lines.emplace_back(DaysBetweenResult(otherDate, selected, settings));
+    moment(pattern, "Current Date ", selected);
+    moment(pattern, "Next Date ", selected.AddDays(1));
+    moment(pattern, "Previous Date ", selected.AddDays(-1));
+    moment(pattern, "Week Before ", selected.AddDays(-7));
+    moment(pattern, "Week After ", selected.AddDays(7));
+    for (const auto& [count, sign] : {std::pair{31, '-'}, std::pair{60, '+'}}) {
+      TDateResult result = DaysPriorAfterResult(count, sign, selected, settings);
+      moment(pattern, std::move(result.Label), result.Moment);
+    }
+    lines.emplace_back(divider);
 
-  // Each offset of up to 100 days is drawn just before its line.
-  const double earlierDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(-earlierDays)));
-  const double laterDays = random.NextFraction() * 100;
-  ReportTimeBetween(run, extendedFormat, base, base.AddMs(MsOfDays(laterDays)));
-  ReportTimeOffset(run, earlierDuration, settings.DurationUnit, '-', kOffsetResultPattern, base);
-  ReportTimeOffset(run, laterDuration, settings.DurationUnit, '+', kOffsetResultPattern, base);
-  run.Out().WriteLine(divider);
+    // Each offset of up to 100 days is drawn just before its line.
+    const double earlierDays = random.NextFraction() * 100;
+    lines.emplace_back(TimeBetween(request.ExtendedFormat, base,
+                                   base.AddMs(MsOfDays(-earlierDays)), settings));
+    const double laterDays = random.NextFraction() * 100;
+    lines.emplace_back(
+        TimeBetween(request.ExtendedFormat, base, base.AddMs(MsOfDays(laterDays)), settings));
+    for (const auto& [duration, sign] : {std::pair{&earlierDuration, '-'},
+                                         std::pair{&laterDuration, '+'}}) {
+      lines.push_back(TPatternedMoment{
+          std::string(kOffsetResultPattern),
+          TimeOffset(*duration, request.DurationUnit, sign, base, settings)});
+    }
+    lines.emplace_back(divider);
 
-  for (int mode = 1; mode <= 3; ++mode) ShowDayCountConversion(run, exampleDayCount, mode);
-  run.Out().WriteLine(divider);
+    for (int mode = 1; mode <= 3; ++mode) {
+      lines.emplace_back(DayCountConversion(exampleDayCount, mode));
+    }
+    lines.emplace_back(divider);
 
-  ReportConvertTime(run, "hours", TTimeUnits::Hours, exampleMoment, today);
-  ReportConvertTime(run, "minutes", TTimeUnits::Minutes, exampleMoment, today);
-  ReportConvertTime(run, "seconds", TTimeUnits::Seconds, exampleMoment, today);
-  ReportConvertTime(run, "mseconds", TTimeUnits::Milliseconds, exampleMoment, today);
-  run.Out().WriteLine(divider);
+    for (const auto& [name, unit] : {std::pair{"hours", TTimeUnits::Hours},
+                                     std::pair{"minutes", TTimeUnits::Minutes},
+                                     std::pair{"seconds", TTimeUnits::Seconds},
+                                     std::pair{"mseconds", TTimeUnits::Milliseconds}}) {
+      lines.emplace_back(
+          ConvertTime(name, unit, exampleMoment, today, settings, request.TodayText));
+    }
+    lines.emplace_back(divider);
 
-  ShowRandomNumber(run, random, 0);
-  run.Out().WriteLine(divider);
-  run.Out().WriteLine();
+    lines.emplace_back(RandomNumber(random, 0, settings));
+    lines.emplace_back(divider);
+    lines.emplace_back(std::string());
+  } catch (const ConversionError& failure) {
+    sheet.Failure = failure;  // the lines before it still go out
+  }
+  return sheet;
 }
 
 }  // namespace zentrel

@@ -3,12 +3,30 @@
 
 #include <string_view>
 
-#include "core/run_context.h"
+#include "core/result.h"
+#include "core/time_units.h"
 #include "dates/random.h"
+#include "platform/format_settings.h"
 
 namespace zentrel {
 
-void ShowSelectedDateReport(TRunContext& run, TRandom& random, std::string_view format,
-                            std::string_view extendedFormat, TDateTimeValue selected);
+struct TReportRequest {
+  TDateTimeValue Selected;
+  /// The run's clock reading: today's sheet works from it, every sheet compares with its day.
+  TDateTimeValue Now;
+  /// The pattern of the date lines; empty for the default.
+  std::string_view Format;
+  std::string_view ExtendedFormat;
+  TTimeUnits DurationUnit = TTimeUnits::AutoDetect;
+  /// Today's date as the run writes it, for the is-today line.
+  std::string_view TodayText;
+};
+
+/// The sheet below the banner. Its random examples are drawn before anything else is
+/// computed and always in one order, so one seed always gives the same sheet. Throws
+/// ConversionError when the examples themselves cannot be made; a line that cannot be
+/// computed ends the sheet with its failure.
+TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& settings,
+                          TRandom& random);
 
 }  // namespace zentrel

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/output.h"
 #include "core/value_format.h"
 
 namespace zentrel {
@@ -34,7 +33,7 @@ constexpr std::array<TConversionMode, 4> kModes = {{
 
 }  // namespace
 
-void ShowDayCountConversion(TRunContext& run, std::int32_t count, int mode) {
+TLabelledResult DayCountConversion(std::int32_t count, int mode) {
   // C++ division truncates toward zero and its remainder takes the sign of the count, which
   // is the rule for every part here; no divisor is -1, so no quotient can overflow.
   std::int32_t years = count / kDaysPerYear;
@@ -49,9 +48,8 @@ void ShowDayCountConversion(TRunContext& run, std::int32_t count, int mode) {
   const std::array<std::int64_t, 7> numbers{years, yearMonths, yearDays, months,
                                             monthDays, weeks, weekDays};
   const TConversionMode& form = kModes[mode >= 1 && mode <= 3 ? mode : 0];
-  const std::string value =
-      FormatIntegers(form.Pattern, std::span(numbers).subspan(form.First, form.Count));
-  PrintResult(run, value, "Convert " + std::to_string(count) + std::string(form.LabelSuffix));
+  return {FormatIntegers(form.Pattern, std::span(numbers).subspan(form.First, form.Count)),
+          "Convert " + std::to_string(count) + std::string(form.LabelSuffix)};
 }
 
 }  // namespace zentrel

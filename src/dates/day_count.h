@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-#include "core/run_context.h"
+#include "core/result.h"
 
 namespace zentrel {
 
 /// Mode 1: years, months, days; 2: months, days; 3: weeks, days; any other: all three
 /// forms in one result without a label suffix.
-void ShowDayCountConversion(TRunContext& run, std::int32_t count, int mode);
+TLabelledResult DayCountConversion(std::int32_t count, int mode);
 
 }  // namespace zentrel

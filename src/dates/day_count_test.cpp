@@ -4,38 +4,34 @@
 
 #include <string>
 
-#include "dates/dates_test_support.h"
-
 namespace zentrel {
 namespace {
 
-using testing::LabelledLine;
-using testing::QuietLine;
-using testing::TCapturedRun;
-
 std::string Converted(std::int32_t count, int mode) {
-  TCapturedRun t;
-  t.Quiet();
-  ShowDayCountConversion(t.Run, count, mode);
-  std::string out = t.TakeOut();
-  return out.substr(0, out.size() - kLineEnd.size());
+  return DayCountConversion(count, mode).Value;
 }
 
-TEST(ShowDayCountConversion, LabelsOfEveryMode) {
-  TCapturedRun t;
-  for (int mode : {1, 2, 3, 0, 7}) ShowDayCountConversion(t.Run, 100, mode);
+TEST(DayCountConversion, LabelsOfEveryMode) {
   const std::string combined =
       "0 year(s), 3 month(s), 10 day(s); 3 month(s), 10 day(s); 14 week(s), 2 day(s)";
+  struct Case {
+    int Mode;
+    std::string_view Label, Value;
+  };
   // The week form's label has no blank before its dots.
-  EXPECT_EQ(t.TakeOut(),
-            LabelledLine("Convert 100 days to ~years, months, days ",
-                         "0 year(s), 3 month(s), 10 day(s)") +
-                LabelledLine("Convert 100 days to ~months, days ", "3 month(s), 10 day(s)") +
-                LabelledLine("Convert 100 days to ~weeks, days", "14 week(s), 2 day(s)") +
-                LabelledLine("Convert 100", combined) + LabelledLine("Convert 100", combined));
+  for (const Case& c : {Case{1, "Convert 100 days to ~years, months, days ",
+                             "0 year(s), 3 month(s), 10 day(s)"},
+                        Case{2, "Convert 100 days to ~months, days ", "3 month(s), 10 day(s)"},
+                        Case{3, "Convert 100 days to ~weeks, days", "14 week(s), 2 day(s)"},
+                        Case{0, "Convert 100", combined}, Case{7, "Convert 100", combined}}) {
+    const TLabelledResult result = DayCountConversion(100, c.Mode);
+    EXPECT_EQ(result.Label, c.Label) << c.Mode;
+    EXPECT_EQ(result.Value, c.Value) << c.Mode;
+  }
+  EXPECT_EQ(DayCountConversion(INT32_MIN, 3).Label, "Convert -2147483648 days to ~weeks, days");
 }
 
-TEST(ShowDayCountConversion, TruncatesAndKeepsTheSignOfTheCount) {
+TEST(DayCountConversion, TruncatesAndKeepsTheSignOfTheCount) {
   struct Case {
     std::int32_t Count;
     const char* Years;
@@ -65,13 +61,6 @@ TEST(ShowDayCountConversion, TruncatesAndKeepsTheSignOfTheCount) {
               std::string(c.Years) + "; " + c.Months + "; " + c.Weeks)
         << c.Count;
   }
-}
-
-TEST(ShowDayCountConversion, TheLowestCountKeepsItsLabel) {
-  TCapturedRun t;
-  ShowDayCountConversion(t.Run, INT32_MIN, 3);
-  EXPECT_EQ(t.TakeOut(), LabelledLine("Convert -2147483648 days to ~weeks, days",
-                                      "-306783378 week(s), -2 day(s)"));
 }
 
 }  // namespace

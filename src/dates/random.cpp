@@ -1,6 +1,5 @@
 #include "dates/random.h"
 
-#include "core/output.h"
 #include "core/value_format.h"
 
 namespace zentrel {
@@ -26,14 +25,12 @@ std::int32_t TRandom::NextInt(std::int32_t bound) {
 
 double TRandom::NextFraction() { return NextRaw() / 4294967296.0; }
 
-void ShowRandomNumber(TRunContext& run, TRandom& random, std::int32_t bound) {
+TLabelledResult RandomNumber(TRandom& random, std::int32_t bound, const TFormatSettings& settings) {
   if (bound == 0) {
-    PrintResult(run, FloatToText(random.NextFraction(), run.Format),
-                "Random Number between 0 and 1");
-  } else {
-    PrintResult(run, FloatToText(random.NextInt(bound), run.Format),
-                "Random Number between 0 and " + std::to_string(bound));
+    return {FloatToText(random.NextFraction(), settings), "Random Number between 0 and 1"};
   }
+  return {FloatToText(random.NextInt(bound), settings),
+          "Random Number between 0 and " + std::to_string(bound)};
 }
 
 }  // namespace zentrel

@@ -6,7 +6,8 @@
 #include <random>
 #include <string>
 
-#include "core/run_context.h"
+#include "core/result.h"
+#include "platform/format_settings.h"
 
 namespace zentrel {
 
@@ -32,7 +33,7 @@ class TRandom {
   bool seeded_ = false;
 };
 
-/// Prints one random number: a fraction for bound 0, else an integer draw with the bound.
-void ShowRandomNumber(TRunContext& run, TRandom& random, std::int32_t bound);
+/// One random number: a fraction for bound 0, else an integer draw with the bound.
+TLabelledResult RandomNumber(TRandom& random, std::int32_t bound, const TFormatSettings& settings);
 
 }  // namespace zentrel

@@ -5,14 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "dates/dates_test_support.h"
 
 namespace zentrel {
 namespace {
 
-using testing::LabelledLine;
-using testing::QuietLine;
-using testing::TCapturedRun;
 
 // The first outputs of MT19937 seeded with 1 by the standard seeding.
 const std::vector<std::uint32_t> kSeedOneOutputs = {1791095845, 4282876139, 3093770124,
@@ -76,26 +72,21 @@ TEST(TRandom, ANewSeedTakesEffectAtTheNextDrawOnlyWhenItDiffers) {
   EXPECT_EQ(random.NextRaw(), kSeedOneOutputs[0]);
 }
 
-TEST(ShowRandomNumber, LabelsAndValuesOfTheFirstDraws) {
-  TCapturedRun t;
+TEST(RandomNumber, LabelsAndValuesOfTheFirstDraws) {
   TRandom random(1);
-  ShowRandomNumber(t.Run, random, 0);
-  ShowRandomNumber(t.Run, random, 100);
-  ShowRandomNumber(t.Run, random, -10);
-  ShowRandomNumber(t.Run, random, INT32_MIN);
-  EXPECT_EQ(t.TakeOut(),
-            LabelledLine("Random Number between 0 and 1", "0.417021998437122") +
-                LabelledLine("Random Number between 0 and 100", "99") +
-                LabelledLine("Random Number between 0 and -10", "-7") +
-                LabelledLine("Random Number between 0 and -2147483648", "-2002651684"));
-}
-
-TEST(ShowRandomNumber, QuietPrintsTheValueAlone) {
-  TCapturedRun t;
-  t.Quiet();
-  TRandom random(1);
-  ShowRandomNumber(t.Run, random, 1);
-  EXPECT_EQ(t.TakeOut(), QuietLine("0"));
+  struct Case {
+    std::int32_t Bound;
+    std::string_view Label, Value;
+  };
+  for (const Case& c : {Case{0, "Random Number between 0 and 1", "0.417021998437122"},
+                        Case{100, "Random Number between 0 and 100", "99"},
+                        Case{-10, "Random Number between 0 and -10", "-7"},
+                        Case{INT32_MIN, "Random Number between 0 and -2147483648", "-2002651684"},
+                        Case{1, "Random Number between 0 and 1", "0"}}) {
+    const TLabelledResult result = RandomNumber(random, c.Bound, TFormatSettings{});
+    EXPECT_EQ(result.Label, c.Label) << c.Bound;
+    EXPECT_EQ(result.Value, c.Value) << c.Bound;
+  }
 }
 
 }  // namespace

@@ -253,18 +253,7 @@ std::int64_t TOffsetDuration::TotalMilliseconds() const {
          std::int64_t{Seconds} * kMsPerSecond + Milliseconds;
 }
 
-void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t limit,
-                        std::string_view unclampedText) {
-  if (component <= limit) return;
-  run.Beep();
-  run.Err().WriteLine(std::string(kInvalidDurationLine) + std::string(unclampedText));
-  run.Err().WriteLine(std::string(kMaxDurationLine) + std::to_string(kMaxOffsetHours) +
-                      std::string(kMaxDurationText));
-  component = limit;
-  run.ExitCode = TExitCode::MismatchedParameters;
-}
-
-TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTimeUnits mode) {
+TOffsetParse ParseOffsetDuration(std::string_view text, TTimeUnits mode) {
   const auto dotRuns = Runs(text, ".");
   const std::string_view fraction = RunOrEmpty(dotRuns, 1);
   const size_t n = dotRuns.empty() ? 0 : CountRuns(text, ':');
@@ -311,11 +300,23 @@ TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTi
 
   const std::array<std::int64_t, 4> unclamped{d.Hours, d.Minutes, d.Seconds, d.Milliseconds};
   const std::string unclampedText = FormatIntegers(kOffsetTextPattern, unclamped);
-  CheckDurationLimit(run, d.Hours, kMaxOffsetHours, unclampedText);
-  CheckDurationLimit(run, d.Minutes, kMaxOffsetMinutes, unclampedText);
-  CheckDurationLimit(run, d.Seconds, kMaxOffsetSeconds, unclampedText);
-  CheckDurationLimit(run, d.Milliseconds, kMaxOffsetMilliseconds, unclampedText);
-  return d;
+  TOffsetParse parse;
+  // Each component above its limit gives its own pair of lines, all of the same two texts.
+  auto clamp = [&](std::int32_t& component, std::int32_t limit) {
+    if (component <= limit) return;
+    component = limit;
+    parse.Warnings.push_back(
+        {{std::string(kInvalidDurationLine) + unclampedText,
+          std::string(kMaxDurationLine) + std::to_string(kMaxOffsetHours) +
+              std::string(kMaxDurationText)},
+         TExitCode::MismatchedParameters});
+  };
+  clamp(d.Hours, kMaxOffsetHours);
+  clamp(d.Minutes, kMaxOffsetMinutes);
+  clamp(d.Seconds, kMaxOffsetSeconds);
+  clamp(d.Milliseconds, kMaxOffsetMilliseconds);
+  parse.Offset = d;
+  return parse;
 }
 
 }  // namespace zentrel

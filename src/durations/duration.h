@@ -28,10 +28,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/date_time.h"
-#include "core/run_context.h"
+#include "core/result.h"
 #include "core/time_units.h"
+#include "platform/format_settings.h"
 
 namespace zentrel {
 
@@ -99,14 +101,14 @@ struct TOffsetDuration {
   /// The offset in milliseconds.
   std::int64_t TotalMilliseconds() const;
 };
-/// Reads a -x/-z duration under the unit mode; a component above its limit is clamped with
-/// two lines on standard error each and exit code 65. Throws ConversionError for a field
-/// that is not a whole number.
-TOffsetDuration ParseOffsetDuration(TRunContext& run, std::string_view text, TTimeUnits mode);
-
-/// When the component exceeds the limit: beeps, writes the two limit lines to standard
-/// error (the first ends with unclampedText), clamps the component and sets exit code 65.
-void CheckDurationLimit(TRunContext& run, std::int32_t& component, std::int32_t limit,
-                        std::string_view unclampedText);
+/// A -x/-z offset as read: the clamped offset, and one warning for each component that was
+/// above its limit (two lines, the first ending with the components as given; exit code 65).
+struct TOffsetParse {
+  TOffsetDuration Offset;
+  std::vector<TWarning> Warnings;
+};
+/// Reads a -x/-z duration under the unit mode, clamping each component to its limit.
+/// Throws ConversionError for a field that is not a whole number.
+TOffsetParse ParseOffsetDuration(std::string_view text, TTimeUnits mode);
 
 }  // namespace zentrel

@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
-#include "core/output.h"
 #include "core/text.h"
 #include "core/value_format.h"
 #include "durations/duration_format.h"
@@ -17,40 +17,36 @@ constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:s
 
 }  // namespace
 
-void WriteDurationResult(TRunContext& run, const TDurationRec& record, std::string_view label,
-                         std::string_view name) {
-  WriteCondensableResult(run, FormatDuration(record, name), label);
+TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeValue b,
+                            const TFormatSettings& settings) {
+  const TDurationBetween between = DurationBetween(a, b, settings);
+  std::string label =
+      "Time Between " + FormatDateTimeValue(kLabelMomentPattern, between.ValueA, false, settings) +
+      " and " + FormatDateTimeValue(kLabelMomentPattern, between.ValueB, false, settings) + " ";
+  return {FormatDuration(between.Record, name), std::move(label)};
 }
 
-void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a,
-                       TDateTimeValue b) {
-  const TDurationBetween between = DurationBetween(a, b, run.Format);
-  const std::string label =
-      "Time Between " + FormatDateTimeValue(kLabelMomentPattern, between.ValueA, false, run.Format) +
-      " and " + FormatDateTimeValue(kLabelMomentPattern, between.ValueB, false, run.Format) + " ";
-  WriteDurationResult(run, between.Record, label, name);
-}
-
-void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit, TDateTimeValue a,
-                       TDateTimeValue b) {
-  const TDurationBetween between = DurationBetween(a, b, run.Format);
+TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeValue a,
+                            TDateTimeValue b, const TFormatSettings& settings,
+                            std::string_view todayText) {
+  const TDurationBetween between = DurationBetween(a, b, settings);
   std::string label = "Convert \"" + between.TextA + "\" to WHOLE " +
                       std::string(TimeUnitName(unit)) + " ";
   // A time of today shows without its date, and whole seconds without milliseconds. An
-  // empty TodayText would otherwise remove the first blank of the label.
-  const std::string& today = run.RunSettings.TodayText;
-  if (!today.empty()) label = ReplaceText(label, today + " ", "", true);
+  // empty todayText would otherwise remove the first blank of the label.
+  if (!todayText.empty()) label = ReplaceText(label, std::string(todayText) + " ", "", true);
   label = ReplaceText(label, ".000", "", true);
-  WriteDurationResult(run, between.Record, label, name);
+  return {FormatDuration(between.Record, name), std::move(label)};
 }
 
-void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnits mode, char sign,
-                      std::string_view resultFormat, TDateTimeValue base) {
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, char sign,
+                              TDateTimeValue base, const TFormatSettings& settings) {
   // The base is limited to the whole milliseconds a label would show.
   const TDateTimeValue wholeBase = base.RoundedToMs();
-  const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, run.Format);
+  const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, settings);
 
-  const TOffsetDuration offset = ParseOffsetDuration(run, durationText, mode);
+  TOffsetParse parse = ParseOffsetDuration(durationText, mode);
+  const TOffsetDuration& offset = parse.Offset;
   std::string offsetText;
   if (offset.Milliseconds == 0) {
     const std::array<std::int64_t, 3> parts{offset.Hours, offset.Minutes, offset.Seconds};
@@ -65,10 +61,14 @@ void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnit
   // side of day 0 (12/30/1899) is still the right moment.
   const bool after = sign == '+';
   const TMilliseconds offsetMs{offset.TotalMilliseconds()};
-  const TDateTimeValue result = wholeBase.AddMs(after ? offsetMs : -offsetMs);
-
-  const std::string label = offsetText + (after ? "after " : "before ") + shown + " ";
-  PrintDateResult(run, resultFormat, label, result);
+  TCheckedDateResult result{std::move(parse.Warnings), {}, std::nullopt};
+  result.Result.Label = offsetText + (after ? "after " : "before ") + shown + " ";
+  try {
+    result.Result.Moment = wholeBase.AddMs(after ? offsetMs : -offsetMs);
+  } catch (const ConversionError& failure) {
+    result.Failure = failure;  // raised once the warnings about the offset are out
+  }
+  return result;
 }
 
 }  // namespace zentrel

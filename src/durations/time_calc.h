@@ -1,23 +1,32 @@
 // The time calculations: duration between two date-times (-t/-n), a duration converted to
-// whole units (-k), and the time a duration before or after a date-time (-x/-z).
+// whole units (-k), and the time a duration before or after a date-time (-x/-z). Each
+// returns its labelled result; the caller prints it.
 #pragma once
 
 #include <string_view>
 
-#include "core/run_context.h"
+#include "core/result.h"
 #include "durations/duration.h"
+#include "platform/format_settings.h"
 
 namespace zentrel {
 
 /// How a -x/-z result is rendered when no -f pattern is given.
 inline constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
 
-void WriteDurationResult(TRunContext& run, const TDurationRec& record, std::string_view label,
-                         std::string_view name);
-void ReportTimeBetween(TRunContext& run, std::string_view name, TDateTimeValue a, TDateTimeValue b);
-void ReportConvertTime(TRunContext& run, std::string_view name, TTimeUnits unit, TDateTimeValue a,
-                       TDateTimeValue b);
-void ReportTimeOffset(TRunContext& run, std::string_view durationText, TTimeUnits mode, char sign,
-                      std::string_view resultFormat, TDateTimeValue base);
+/// The duration between a and b in the extended format `name`, labelled with both moments.
+TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeValue b,
+                            const TFormatSettings& settings);
+/// The duration between a and b in whole units; the label shows a without the date when
+/// that date's text is todayText (empty: today is unknown, the date always shows).
+TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeValue a,
+                            TDateTimeValue b, const TFormatSettings& settings,
+                            std::string_view todayText);
+
+/// The moment a -x/-z offset before (any sign but '+') or after ('+') the base, with one
+/// warning for each clamped component of the offset, and the failure when the moment leaves
+/// the calendar. Throws ConversionError for an offset that does not read.
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, char sign,
+                              TDateTimeValue base, const TFormatSettings& settings);
 
 }  // namespace zentrel

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "core/conversion_error.h"
 #include "core/date_format.h"
 #include "core/text.h"
 #include "core/value_format.h"
@@ -199,16 +202,17 @@ std::string LastFive(const std::string& text) {
 /// Everything the listing computes before its first line, and the writer of its lines.
 class TListing {
  public:
-  TListing(TRunContext& run, TRandom& random, TDateTimeValue now)
-      : run_(run), now_(now) {
+  TListing(std::vector<TSheetLine>& lines, const TFormatSettings& settings, TRandom& random,
+           TDateTimeValue now)
+      : lines_(lines), settings_(settings), now_(now) {
     TDateTimeValue tomorrow = now.AddDays(1);
     date_ = DecodeDate(now);
     endOfMonth_ = DecodeDate(tomorrow).Month != date_.Month;
     dayOfYear_ = DayOfYear(now);
     week_ = DecodeDateWeek(now);
     monthWeek_ = DecodeMonthWeek(now);
-    raw1_ = FloatToText(random.NextFraction(), run.Format);
-    raw2_ = FloatToText(random.NextFraction(), run.Format);
+    raw1_ = FloatToText(random.NextFraction(), settings);
+    raw2_ = FloatToText(random.NextFraction(), settings);
     r1_ = LastFive(raw1_);
     r2_ = LastFive(raw2_);
   }
@@ -219,7 +223,7 @@ class TListing {
     line += head;
     line += value;
     line += comment;
-    run_.Out().WriteLine(line);
+    lines_.push_back(std::move(line));
   }
 
   void DateRow(const TDateRow& row) {
@@ -301,7 +305,7 @@ class TListing {
 
  private:
   std::string Render(std::string_view pattern, TDateTimeValue value) {
-    return FormatDateTimeValue(pattern, value, false, run_.Format);
+    return FormatDateTimeValue(pattern, value, false, settings_);
   }
 
   /// The same day one calendar month back or on, reduced to the month's last day.
@@ -313,7 +317,8 @@ class TListing {
     return CombineDateTime(EncodeDate(year, month, day), now_.TimeOfDay());
   }
 
-  TRunContext& run_;
+  std::vector<TSheetLine>& lines_;
+  const TFormatSettings& settings_;
   TDateTimeValue now_;
   TDateParts date_;
   bool endOfMonth_ = false;
@@ -350,10 +355,29 @@ std::string MakeDivider(char16_t c) {
   return divider;
 }
 
-void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
-                          TDateTimeValue now) {
-  platform::Platform& os = run.Os;
-  TListing listing(run, random, now);
+namespace {
+void ListRows(std::vector<TSheetLine>& lines, platform::Platform& os,
+              const TFormatSettings& settings, TRandom& random, bool withSymbols,
+              TDateTimeValue now);
+}  // namespace
+
+TSheet ListScriptVariables(platform::Platform& os, const TFormatSettings& settings,
+                           TRandom& random, bool withSymbols, TDateTimeValue now) {
+  TSheet result;
+  try {
+    ListRows(result.Lines, os, settings, random, withSymbols, now);
+  } catch (const ConversionError& failure) {
+    result.Failure = failure;  // the rows before it still go out
+  }
+  return result;
+}
+
+namespace {
+
+void ListRows(std::vector<TSheetLine>& lines, platform::Platform& os,
+              const TFormatSettings& settings, TRandom& random, bool withSymbols,
+              TDateTimeValue now) {
+  TListing listing(lines, settings, random, now);
 
   for (const TDateRow& row : kDateRows) listing.DateRow(row);
   for (const TFixedRow& row : kZeroRows) listing.Line(row.Text, "", row.Comment);
@@ -447,7 +471,9 @@ void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
   }
   listing.Line("@APP_ARCH;", kAppArch, kAppArchComment);
   for (const TFixedRow& row : kToolRows) listing.Line(row.Text, "", row.Comment);
-  run.Out().WriteLine();
+  lines.emplace_back();
 }
+
+}  // namespace
 
 }  // namespace zentrel

@@ -7,17 +7,20 @@
 
 #include <string>
 
-#include "core/run_context.h"
+#include "core/date_time.h"
+#include "core/result.h"
 #include "dates/random.h"
+#include "platform/format_settings.h"
+#include "platform/platform.h"
 
 namespace zentrel {
 
-/// Writes the whole listing to standard output. withSymbols is handed to GetProcessorInfo
-/// and changes nothing else. The random generator's first two draws give the two random
-/// numbers, the next 32 the GUID. A failing system query throws ConversionError with the
-/// lines before it already written.
-void WriteScriptVariables(TRunContext& run, TRandom& random, bool withSymbols,
-                          TDateTimeValue now);
+/// The whole listing for the moment now, as plain lines, the last one empty; when a date or
+/// a system query fails, the lines before it and the failure. withSymbols is handed to
+/// GetProcessorInfo and changes nothing else. The random generator's first two draws give
+/// the two random numbers, the next 32 the GUID.
+TSheet ListScriptVariables(platform::Platform& os, const TFormatSettings& settings,
+                           TRandom& random, bool withSymbols, TDateTimeValue now);
 
 /// digits lowercase hexadecimal digits drawn one at a time, as "{8-4-4-4-12}" when there
 /// are 32 of them (no version or variant digits are fixed); any other count plainly.
