@@ -1,6 +1,7 @@
 #include "core/banner.h"
 
 #include <string>
+#include <utility>
 
 #include "core/build_info.h"
 #include "core/conversion_error.h"
@@ -52,7 +53,14 @@ TDateTimeValue ReadBuildText(std::string_view text) {
 
 void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines) {
   TFileVersionInfoRec& info = run.VersionInfo;
-  if (!info.Loaded) ReadVersionInfo(run, "", true, info);
+  if (!info.Loaded) {
+    TVersionInfoRead read = ReadVersionInfo(run.Os, "", true);
+    info = std::move(read.Rec);
+    if (read.Warning) {
+      for (const std::string& line : read.Warning->Lines) run.CoreErrOutput().WriteLine(line);
+      run.ExitCode = read.Warning->Code;
+    }
+  }
 
   if (run.BannerShown) return;
 

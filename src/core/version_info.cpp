@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "core/run_context.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -41,6 +40,10 @@ std::string VersionSuffix(const std::vector<std::string>& parts, size_t count) {
   return suffix;
 }
 
+TWarning Warning(std::string_view text, const std::string& file, TExitCode code) {
+  return {{std::string(text) + file}, code};
+}
+
 std::string StringOf(const platform::TVersionStrings& version, const std::string& key) {
   auto it = version.Strings.find(key);
   return it == version.Strings.end() ? std::string() : it->second;
@@ -48,14 +51,14 @@ std::string StringOf(const platform::TVersionStrings& version, const std::string
 
 }  // namespace
 
-void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
-                     TFileVersionInfoRec& rec) {
-  rec = TFileVersionInfoRec{};
-  const std::string file = path.empty() ? run.Os.ExecutablePath() : path;
-  if (!run.Os.PathIsFile(file)) {
-    run.CoreErrOutput().WriteLine(std::string(kNoFile) + file);
-    run.ExitCode = TExitCode::NoFile;
-    return;
+TVersionInfoRead ReadVersionInfo(platform::Platform& os, const std::string& path,
+                                 bool upperNames) {
+  TVersionInfoRead read;
+  TFileVersionInfoRec& rec = read.Rec;
+  const std::string file = path.empty() ? os.ExecutablePath() : path;
+  if (!os.PathIsFile(file)) {
+    read.Warning = Warning(kNoFile, file, TExitCode::NoFile);
+    return read;
   }
 
   const size_t slash = file.find_last_of(kPathDelimiters);
@@ -68,7 +71,7 @@ void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
   // Made from FileName, so it is upper-cased with it.
   rec.BaseName = ReplaceText(rec.FileName, rec.Extension, "");
 
-  const platform::TVersionStrings version = run.Os.ReadVersionInfo(file);
+  const platform::TVersionStrings version = os.ReadVersionInfo(file);
   switch (version.Status) {
     case platform::TVersionStatus::Ok: {
       const std::vector<std::string> parts = SplitVersion(StringOf(version, "FileVersion"));
@@ -89,19 +92,18 @@ void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
     }
     case platform::TVersionStatus::NoFile:
       // Gone between the two looks: reported like a file that was never there.
-      run.CoreErrOutput().WriteLine(std::string(kNoFile) + file);
-      run.ExitCode = TExitCode::NoFile;
-      return;
+      read.Rec = TFileVersionInfoRec{};
+      read.Warning = Warning(kNoFile, file, TExitCode::NoFile);
+      return read;
     case platform::TVersionStatus::NoVersionInfo:
-      run.CoreErrOutput().WriteLine(std::string(kNoVersionInfo) + file);
-      run.ExitCode = TExitCode::NoVersionInfo;
+      read.Warning = Warning(kNoVersionInfo, file, TExitCode::NoVersionInfo);
       break;
     case platform::TVersionStatus::Failed:
-      run.CoreErrOutput().WriteLine(std::string(kVersionInfoFailed) + file);
-      run.ExitCode = TExitCode::VersionInfoFailed;
+      read.Warning = Warning(kVersionInfoFailed, file, TExitCode::VersionInfoFailed);
       break;
   }
   rec.Loaded = true;
+  return read;
 }
 
 }  // namespace zentrel

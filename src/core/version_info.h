@@ -2,11 +2,13 @@
 // prints and the help screen reads its program name from.
 #pragma once
 
+#include <optional>
 #include <string>
 
-namespace zentrel {
+#include "core/result.h"
+#include "platform/platform.h"
 
-class TRunContext;
+namespace zentrel {
 
 struct TFileVersionInfoRec {
   bool Loaded = false;
@@ -29,10 +31,16 @@ struct TFileVersionInfoRec {
   std::string Path;
 };
 
-/// Fills rec from the file at path (empty: the running executable). A missing file, a file
-/// without version information and any other failure are reported on the error channel
-/// and set the exit code to 70, 74 and 73; none of them throws.
-void ReadVersionInfo(TRunContext& run, const std::string& path, bool upperNames,
-                     TFileVersionInfoRec& rec);
+/// A record read, and what went wrong on the way.
+struct TVersionInfoRead {
+  TFileVersionInfoRec Rec;
+  std::optional<TWarning> Warning;  ///< one line for standard error and its exit code
+};
+
+/// The record of the file at path (empty: the running executable). A missing file (exit
+/// code 70, record not loaded), a file without version information (74) and any other
+/// failure (73) come back as the warning; none of them throws.
+TVersionInfoRead ReadVersionInfo(platform::Platform& os, const std::string& path,
+                                 bool upperNames);
 
 }  // namespace zentrel

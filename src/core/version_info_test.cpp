@@ -2,27 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run_context.h"
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "platform/fake_platform.h"
 
 namespace zentrel {
 namespace {
 
 using platform::TVersionStatus;
+using TWarned = std::pair<std::string, int>;
 
 struct VersionInfoTest : ::testing::Test {
   platform::FakePlatform os;
-  TRunContext run{os};
   TFileVersionInfoRec rec;
+  std::optional<TWarning> warning;
 
-  std::string Err() {
-    run.Channels.Flush();
-    return os.Err;
+  void Read(const std::string& path, bool upperNames = true) {
+    TVersionInfoRead read = ReadVersionInfo(os, path, upperNames);
+    rec = std::move(read.Rec);
+    warning = std::move(read.Warning);
+  }
+  /// The warning's line and exit code; "" and 0 without one.
+  TWarned Warned() const {
+    if (!warning) return {"", 0};
+    EXPECT_EQ(warning->Lines.size(), 1u);
+    return {warning->Lines.empty() ? "" : warning->Lines[0], static_cast<int>(warning->Code)};
   }
 };
 
 TEST_F(VersionInfoTest, NamesAndTitlesOfTheRunningExecutable) {
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_TRUE(rec.Loaded);
   EXPECT_EQ(rec.FileName, "ZENTREL");
   EXPECT_EQ(rec.BaseName, "ZENTREL");
@@ -37,20 +48,19 @@ TEST_F(VersionInfoTest, NamesAndTitlesOfTheRunningExecutable) {
   EXPECT_EQ(rec.Copyright, "Copyright (c) Test");
   EXPECT_EQ(rec.Comments, "Test Comments");
   EXPECT_EQ(rec.ExtraInfo, "n/a");
-  EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_EQ(Err(), "");
+  EXPECT_EQ(Warned(), TWarned("", 0));
 }
 
 TEST_F(VersionInfoTest, EveryOccurrenceOfTheExtensionIsRemovedFromTheBaseName) {
   os.Files["/apps/Zentrel.exe.EXE"] = "";
-  ReadVersionInfo(run, "/apps/Zentrel.exe.EXE", true, rec);
+  Read("/apps/Zentrel.exe.EXE");
   EXPECT_EQ(rec.Extension, ".EXE");
   EXPECT_EQ(rec.FileName, "ZENTREL.EXE.EXE");
   EXPECT_EQ(rec.BaseName, "ZENTREL");
   EXPECT_EQ(rec.ShortTitle, "ZENTREL v5.7.0");
   EXPECT_EQ(rec.FullTitle, "ZENTREL.EXE.EXE v5.7.0.1501");
 
-  ReadVersionInfo(run, "/apps/Zentrel.exe.EXE", false, rec);
+  Read("/apps/Zentrel.exe.EXE", false);
   EXPECT_EQ(rec.FileName, "Zentrel.exe.EXE");
   EXPECT_EQ(rec.BaseName, "Zentrel");
   EXPECT_EQ(rec.Path, "/apps/");
@@ -65,61 +75,60 @@ TEST_F(VersionInfoTest, CopyrightWordIsNeverDoubled) {
   };
   for (const auto& [legal, expected] : cases) {
     os.Version.Strings["LegalCopyright"] = legal;
-    ReadVersionInfo(run, "", true, rec);
+    Read("");
     EXPECT_EQ(rec.Copyright, expected) << legal;
   }
 }
 
 TEST_F(VersionInfoTest, MissingStringsReadAsEmptyAndShortVersionsAreJoinedAsFarAsTheyGo) {
   os.Version.Strings = {{"FileVersion", "5.7"}};
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_EQ(rec.ShortTitle, "ZENTREL v5.7");
   EXPECT_EQ(rec.FullTitle, "ZENTREL v5.7");
   EXPECT_EQ(rec.FileDescription, "");
   EXPECT_EQ(rec.CompanyName, "");
   EXPECT_EQ(rec.Comments, "");
   EXPECT_EQ(rec.ExtraInfo, "n/a");
-  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_FALSE(warning);
 
   os.Version.Strings = {{"FileVersion", "1.2.3.4.5"}};
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_EQ(rec.ShortTitle, "ZENTREL v1.2.3");
   EXPECT_EQ(rec.FullTitle, "ZENTREL v1.2.3.4");
 }
 
 TEST_F(VersionInfoTest, MissingFileReportsAndKeepsTheDefaults) {
-  ReadVersionInfo(run, "/nowhere/tool", true, rec);
+  Read("/nowhere/tool");
   EXPECT_FALSE(rec.Loaded);
   EXPECT_EQ(rec.ShortTitle, "n/a");
   EXPECT_EQ(rec.FileDescription, "n/a");
-  EXPECT_EQ(run.ExitCode, 70);
-  EXPECT_EQ(Err(), "File does not exist: /nowhere/tool\n");
+  EXPECT_EQ(Warned(), TWarned("File does not exist: /nowhere/tool", 70));
 }
 
 TEST_F(VersionInfoTest, FileWithoutVersionInformation) {
   os.Version = {TVersionStatus::NoVersionInfo, {}};
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_TRUE(rec.Loaded);
   EXPECT_EQ(rec.FileName, "ZENTREL");
   EXPECT_EQ(rec.ShortTitle, "n/a");
   EXPECT_EQ(rec.Copyright, "n/a");
-  EXPECT_EQ(run.ExitCode, 74);
-  EXPECT_EQ(Err(), "File contains no resource info: /opt/zentrel/bin/zentrel\n");
+  EXPECT_EQ(Warned(), TWarned(
+                         "File contains no resource info: /opt/zentrel/bin/zentrel", 74));
 }
 
 TEST_F(VersionInfoTest, DamagedVersionInformation) {
   os.Version = {TVersionStatus::Failed, {}};
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_TRUE(rec.Loaded);
   EXPECT_EQ(rec.FullTitle, "n/a");
-  EXPECT_EQ(run.ExitCode, 73);
-  EXPECT_EQ(Err(), "Error obtaining version info from file: /opt/zentrel/bin/zentrel\n");
+  EXPECT_EQ(Warned(), TWarned(
+                         "Error obtaining version info from file: /opt/zentrel/bin/zentrel", 73));
 }
 
 TEST_F(VersionInfoTest, ASecondReadStartsFromTheDefaults) {
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   os.Version = {TVersionStatus::NoVersionInfo, {}};
-  ReadVersionInfo(run, "", true, rec);
+  Read("");
   EXPECT_EQ(rec.ProductName, "n/a");
   EXPECT_EQ(rec.FullTitle, "n/a");
 }
