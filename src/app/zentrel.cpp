@@ -332,8 +332,10 @@ void TZentrel::RunCompare() {
       options_.Present(Id::SearchFor) ? options_.Value(Id::SearchFor) : settings.SearchText;
   std::string heading =
       options_.Present(Id::Heading) ? options_.Value(Id::Heading) : settings.HeadingFormat;
+  const std::string thresholds =
+      run_->Os.GetEnv(std::string(kThresholdsVariable)).value_or(std::string());
   CompareTimingFiles(*run_, options_.Value(Id::CompareOld), options_.Value(Id::CompareNew),
-                     searchText, heading);
+                     searchText, heading, thresholds);
 }
 
 void TZentrel::RunReportWithLabels() {

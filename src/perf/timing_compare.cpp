@@ -24,7 +24,6 @@ namespace zentrel {
 namespace {
 
 constexpr std::string_view kFailureLine = "ERROR: One or More Input Files May Be Use!";
-constexpr std::string_view kThresholdsVariable = "@TIME_INCREMENTS";
 constexpr std::string_view kDefaultThresholds = "1 10 30 60 600 1800 3600 7200 14400";
 constexpr std::string_view kClockFormat = "###:min:sec.ms";
 constexpr std::string_view kMinuteFormat = "min:sec.ms";
@@ -780,15 +779,13 @@ TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
 
 void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
                         const std::string& newFileName, const std::string& searchText,
-                        const std::string& heading) {
+                        const std::string& heading, std::string_view thresholdsText) {
   if (!CheckTimingFile(run, "OLD", oldFileName) || !CheckTimingFile(run, "NEW", newFileName)) {
     run.ExitCode = TExitCode::FileOpenFailed;
     return;
   }
-  const std::optional<std::string> thresholdsValue = run.Os.GetEnv(std::string(kThresholdsVariable));
-  const TThresholds thresholds = TThresholds::Read(
-      thresholdsValue && !thresholdsValue->empty() ? std::string_view(*thresholdsValue)
-                                                   : kDefaultThresholds);
+  const TThresholds thresholds =
+      TThresholds::Read(thresholdsText.empty() ? kDefaultThresholds : thresholdsText);
   run.RunSettings.ShowLabels = false;
   run.RunSettings.CustomOutput = true;
 

@@ -44,11 +44,15 @@ struct TTimingLine {
 TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
                              std::string_view override, TZeroMode zeroMode);
 
+/// The environment variable that holds the thresholds in seconds, blank-separated.
+inline constexpr std::string_view kThresholdsVariable = "@TIME_INCREMENTS";
+
 /// Checks, loads and compares the two files and prints the report on standard output;
 /// errors go to standard error and set run.ExitCode. Switches the run to custom-message
-/// output (ShowLabels off, CustomOutput on) once both files are found.
+/// output (ShowLabels off, CustomOutput on) once both files are found. thresholdsText is the
+/// value of kThresholdsVariable; empty for the default steps.
 void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
                         const std::string& newFileName, const std::string& searchText,
-                        const std::string& heading);
+                        const std::string& heading, std::string_view thresholdsText);
 
 }  // namespace zentrel

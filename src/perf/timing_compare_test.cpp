@@ -48,7 +48,9 @@ Report Compare(platform::FakePlatform& os, const std::string& oldText, const std
   os.Files["new.txt"] = newText;
   TRunContext run(os);
   run.RunSettings.ZeroMode = zeroMode;
-  CompareTimingFiles(run, "old.txt", "new.txt", searchText, heading);
+  // The thresholds as the program passes them: the variable's value, empty when unset.
+  CompareTimingFiles(run, "old.txt", "new.txt", searchText, heading,
+                     os.GetEnv(std::string(kThresholdsVariable)).value_or(""));
   run.Channels.Flush();
   Report report{os.Out, os.Err, ToInt(run.ExitCode), {}};
   std::size_t start = 0;
@@ -267,7 +269,7 @@ TEST(CompareTimingFiles, SwitchesTheRunToCustomMessageOutput) {
   platform::FakePlatform os;
   os.Files["old.txt"] = os.Files["new.txt"] = Entry("01", "00:00:01.000", "A");
   TRunContext run(os);
-  CompareTimingFiles(run, "old.txt", "new.txt", "\\--- [#", "%d");
+  CompareTimingFiles(run, "old.txt", "new.txt", "\\--- [#", "%d", "");
   EXPECT_FALSE(run.RunSettings.ShowLabels);
   EXPECT_TRUE(run.RunSettings.CustomOutput);
 }
@@ -287,10 +289,10 @@ TEST(CompareTimingFiles, HeadingThatCannotBeFilledFailsBeforeAnyOutput) {
 TEST(CompareTimingFiles, MissingFilesAndEmptyListsEndWithTheirOwnCodes) {
   platform::FakePlatform os;
   TRunContext run(os);
-  CompareTimingFiles(run, "", "new.txt", "\\--- [#", "%d");
-  CompareTimingFiles(run, "gone.txt", "", "\\--- [#", "%d");
+  CompareTimingFiles(run, "", "new.txt", "\\--- [#", "%d", "");
+  CompareTimingFiles(run, "gone.txt", "", "\\--- [#", "%d", "");
   os.Files["old.txt"] = Entry("01", "00:00:01.000", "A");
-  CompareTimingFiles(run, "old.txt", "gone.txt", "\\--- [#", "%d");
+  CompareTimingFiles(run, "old.txt", "gone.txt", "\\--- [#", "%d", "");
   run.Channels.Flush();
   EXPECT_EQ(run.ExitCode, 71);
   EXPECT_EQ(os.Err,
