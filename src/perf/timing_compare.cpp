@@ -8,7 +8,6 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
