@@ -460,8 +460,10 @@ class TComparison {
     TAlignedDuration Time, Running;
   };
 
-  /// What one thread keeps between its tasks.
-  struct TWorker {
+  /// What one thread keeps between its tasks. Each worker's own cache lines: the block's
+  /// size, the tally and the columns change with every position, and two workers side by
+  /// side on one line would pass it back and forth between the cores.
+  struct alignas(64) TWorker {
     explicit TWorker(TComparison& comparison)
         : Comparison(comparison),
           OldLines(kTaskPositions),
