@@ -1,5 +1,7 @@
 #include "durations/duration_format.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -7,6 +9,63 @@
 #include "core/value_format.h"
 
 namespace zentrel {
+namespace {
+
+/// "00" to "99", two bytes each.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+/// How many decimal digits value has.
+inline unsigned DecimalDigits(std::uint64_t value) {
+  unsigned count = 1;
+  std::uint64_t power = 10;
+  while (count < 20 && value >= power) {
+    ++count;
+    power *= 10;  // wraps only past 10^19, when the loop ends
+  }
+  return count;
+}
+
+/// Writes the decimal digits of value backwards from end, two at a time and in 32 bits
+/// once the rest fits (a running total of minutes has seven digits); returns the first.
+inline char* WriteDigitsBackwards(char* end, std::uint64_t value) {
+  char* p = end;
+  while (value > UINT32_MAX) {
+    const auto pair = static_cast<unsigned>(value % 100);
+    value /= 100;
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * pair], 2);
+  }
+  auto rest = static_cast<std::uint32_t>(value);
+  while (rest >= 100) {
+    const unsigned pair = rest % 100;
+    rest /= 100;
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * pair], 2);
+  }
+  if (rest >= 10) {
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * rest], 2);
+  } else {
+    *--p = static_cast<char>('0' + rest);
+  }
+  return p;
+}
+
+}  // namespace
+
+char* WriteDecimal(char* out, std::uint64_t value) {
+  char* const end = out + DecimalDigits(value);
+  WriteDigitsBackwards(end, value);
+  return end;
+}
+
 namespace {
 
 /// The part of a duration a segment shows, each computed from the milliseconds with
@@ -283,21 +342,13 @@ template <typename T>
   }
   const std::uint64_t magnitude = value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
                                             : static_cast<std::uint64_t>(value);
-  char digits[20];
-  char* const digitsEnd = digits + sizeof digits;
-  char* first = digitsEnd;
-  std::uint64_t rest = magnitude;
-  do {
-    *--first = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  } while (rest != 0);
-  const unsigned count = static_cast<unsigned>(digitsEnd - first);
+  const unsigned count = DecimalDigits(magnitude);
   const unsigned zeros = precision > count ? precision - count : 0;
   const unsigned length = zeros + count + (value < 0 ? 1 : 0);
   for (unsigned i = length; i < width; ++i) *out++ = ' ';
   if (value < 0) *out++ = '-';
   for (unsigned i = 0; i < zeros; ++i) *out++ = '0';
-  std::memcpy(out, first, count);
+  WriteDigitsBackwards(out + count, magnitude);
   return out + count;
 }
 

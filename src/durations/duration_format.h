@@ -50,6 +50,9 @@ class TDurationFormat {
   TWriter writer_;
 };
 
+/// Writes the decimal digits of value at out (at most 20); returns their end.
+char* WriteDecimal(char* out, std::uint64_t value);
+
 /// The format whose name matches whole (case-insensitive), or the default rendering when
 /// none does. Never fails; the reference stays valid for the whole run.
 const TDurationFormat& FindDurationFormat(std::string_view name);

@@ -86,15 +86,31 @@ inline char* PutVariable(char* out, std::string_view text) {
   return out + size;
 }
 
-/// Moves the text written at [text, end) right so that it ends width columns after out,
-/// blanks in front; text lies at out or after it, and nothing moves when it is wider.
-inline char* AlignRight(char* out, char* text, char* end, std::size_t width) {
-  const std::size_t size = static_cast<std::size_t>(end - text);
-  const std::size_t blanks = size < width ? width - size : 0;
-  if (text != out + blanks) std::memmove(out + blanks, text, size);
-  std::memset(out, ' ', blanks);
-  return out + blanks + size;
-}
+/// Writes durations right-aligned in a column of width blanks, each where the size of the
+/// one before would put it: the times of a report seldom change in size, so the text is
+/// seldom moved once written. Nothing moves when it is wider than the column.
+class TAlignedDuration {
+ public:
+  TAlignedDuration(const TDurationFormat& format, std::size_t width)
+      : format_(format), width_(width), lastSize_(width) {}
+
+  /// out has room for width + TDurationFormat::kMaxSize + kSlack bytes.
+  char* Write(char* out, std::int64_t ms) {
+    const std::size_t at = lastSize_ < width_ ? width_ - lastSize_ : 0;
+    char* text = out + at;
+    const std::size_t size = static_cast<std::size_t>(format_.Write(text, ms) - text);
+    lastSize_ = size;
+    const std::size_t blanks = size < width_ ? width_ - size : 0;
+    if (blanks != at) std::memmove(out + blanks, text, size);
+    std::memset(out, ' ', blanks);
+    return out + blanks + size;
+  }
+
+ private:
+  const TDurationFormat& format_;
+  std::size_t width_;
+  std::size_t lastSize_;
+};
 
 /// The marker thresholds, in whole seconds and in their given order.
 struct TThresholds {
@@ -322,9 +338,10 @@ class TComparison {
     const std::size_t headingLine =
         (emptyHeading_ ? kEmptyHeadingPrefix.size() + kTimingFieldMax : heading_.MaxSize()) +
         kLineEnd.size();
-    // Durations are written one byte after where they end up, then moved into place, and
-    // may store kSlack bytes past their end.
-    positionBound_ = headingLine + 2 * timeLine + comparisonLine + 1 + TDurationFormat::kSlack;
+    // Aligned durations may be written up to their column's width after where they end up,
+    // then moved into place, and may store kSlack bytes past their end.
+    positionBound_ = headingLine + 2 * timeLine + comparisonLine + TDurationFormat::kSlack +
+                     2 * kTimeColumns + kRunningColumns;
   }
 
   /// Prints every position but the aggregate one, on this thread and, when worth it, a
@@ -386,7 +403,8 @@ class TComparison {
     ShowAggregate(new_, newTotal_, newShown);
     TTally unused;
     try {
-      WriteTimesAndComparison(block, unused, oldShown, newShown, nullptr);
+      TColumns columns(*this);
+      WriteTimesAndComparison(block, columns, unused, oldShown, newShown, nullptr);
     } catch (const TCompareFailure&) {
       run_.Out().Write(block.View());
       throw;
@@ -433,14 +451,24 @@ class TComparison {
   }
 
  private:
-  /// What one thread keeps between its tasks.
-  struct TWorker {
+  /// The aligned columns of the time lines and the running difference, one set per thread.
+  struct TColumns {
+    explicit TColumns(const TComparison& comparison)
+        : Time(comparison.clock_, kTimeColumns), Running(comparison.minutes_, kRunningColumns) {}
+    TAlignedDuration Time, Running;
+  };
+
+  /// What one thread keeps between its tasks. Each worker's own cache lines: the block's
+  /// size, the tally and the columns change with every position, and two workers side by
+  /// side on one line would pass it back and forth between the cores.
+  struct alignas(64) TWorker {
     explicit TWorker(TComparison& comparison)
         : Comparison(comparison),
           OldLines(kTaskPositions),
           NewLines(kTaskPositions),
           Old(kTaskPositions),
-          New(kTaskPositions) {}
+          New(kTaskPositions),
+          Columns(comparison) {}
 
     /// Renders the tasks first, first + stride, ... and writes each in its turn.
     void Work(TTurns& turns, std::size_t first, std::size_t stride, std::size_t tasks) {
@@ -468,6 +496,7 @@ class TComparison {
     bool Failed = false;
     std::vector<std::string_view> OldLines, NewLines;
     std::vector<TShown> Old, New;  ///< the task's positions, read before any is written
+    TColumns Columns;
   };
 
   /// Reads the lines of the task's positions; false when a file no longer holds them all.
@@ -535,7 +564,7 @@ class TComparison {
       block.Commit(Put(p, kLineEnd));
       if (oldShown.Entry.Name != newShown.Entry.Name) ++worker.Tally.Misaligned;
       const TRunning running{runningMs, oldTotal < newTotal};
-      WriteTimesAndComparison(block, worker.Tally, oldShown, newShown, &running);
+      WriteTimesAndComparison(block, worker.Columns, worker.Tally, oldShown, newShown, &running);
       // A file that shrank meanwhile gave zeros for its lost bytes: the position that
       // read them is not shown, and the comparison fails.
       if (!old_.Lines.Intact() || !new_.Lines.Intact()) {
@@ -587,12 +616,13 @@ class TComparison {
   }
 
   /// Writes a time line: " OLD: ", the time right-aligned in kTimeColumns, the name.
-  char* WriteTimeLine(char* p, std::string_view label, const TShown& shown) const {
+  char* WriteTimeLine(char* p, TColumns& columns, std::string_view label,
+                      const TShown& shown) const {
     if (shown.Plain) {
       *p++ = ' ';
       p = Put(p, label);
       p = Put(p, ": ");
-      p = AlignRight(p, p + 1, clock_.Write(p + 1, shown.TimeMs), kTimeColumns);
+      p = columns.Time.Write(p, shown.TimeMs);
       *p++ = ' ';
       p = PutVariable(p, shown.Entry.Name);
     } else {
@@ -610,14 +640,15 @@ class TComparison {
   /// Adds the two time lines to the block (after the position's heading), classifies the
   /// position and adds its comparison line (with the running part unless running is null,
   /// at the aggregate position) and an empty line.
-  void WriteTimesAndComparison(TBlock& block, TTally& tally, const TShown& oldShown,
-                               const TShown& newShown, const TRunning* running) const {
+  void WriteTimesAndComparison(TBlock& block, TColumns& columns, TTally& tally,
+                               const TShown& oldShown, const TShown& newShown,
+                               const TRunning* running) const {
     const std::int64_t oldMs = oldShown.TimeMs;
     const std::int64_t newMs = newShown.TimeMs;
     const std::int64_t diffMs = Difference(oldMs, newMs);
     char* p = block.Reserve(positionBound_);
-    p = WriteTimeLine(p, old_.Label, oldShown);
-    p = WriteTimeLine(p, new_.Label, newShown);
+    p = WriteTimeLine(p, columns, old_.Label, oldShown);
+    p = WriteTimeLine(p, columns, new_.Label, newShown);
     block.Commit(p);
 
     const bool counted = running != nullptr;
@@ -657,7 +688,7 @@ class TComparison {
     if (counted) {
       p = PutVariable(p, marker->PaddedTo(markerLength));
       p = Put(p, running->NewBehind ? "[+" : "[-");
-      p = WriteRunning(p, running->Ms);
+      p = WriteRunning(p, columns, running->Ms);
       *p++ = ']';
       p = Put(p, kind.Arrow);
     } else {
@@ -669,10 +700,8 @@ class TComparison {
   }
 
   /// The running difference rendered "min:sec.ms", right-aligned in kRunningColumns.
-  char* WriteRunning(char* p, std::int64_t ms) const {
-    if (ms / kMsPerDay <= INT32_MAX) {
-      return AlignRight(p, p + 1, minutes_.Write(p + 1, ms), kRunningColumns);
-    }
+  char* WriteRunning(char* p, TColumns& columns, std::int64_t ms) const {
+    if (ms / kMsPerDay <= INT32_MAX) return columns.Running.Write(p, ms);
     // More days than its text can be read back with: the general path.
     const std::string text = FormatDurationText(DurationFromMs(ms).Text(), kMinuteFormat, zeroMode_);
     const std::size_t blanks = text.size() < kRunningColumns ? kRunningColumns - text.size() : 0;

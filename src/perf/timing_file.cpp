@@ -62,6 +62,19 @@ class TFoldedPattern {
       }
     }
     anchorIsLetter_ = bestRank == 2;
+    if (upper_.size() <= sizeof(word_)) {
+      // Each byte as compared: a letter with its case bit set, on both sides.
+      char bytes[sizeof(word_)] = {}, caseBits[sizeof(word_)] = {}, mask[sizeof(word_)] = {};
+      for (std::size_t i = 0; i < upper_.size(); ++i) {
+        const bool letter = upper_[i] >= 'A' && upper_[i] <= 'Z';
+        caseBits[i] = letter ? 0x20 : 0;
+        bytes[i] = static_cast<char>(upper_[i] | caseBits[i]);
+        mask[i] = static_cast<char>(0xFF);
+      }
+      std::memcpy(&word_, bytes, sizeof word_);
+      std::memcpy(&caseBits_, caseBits, sizeof caseBits_);
+      std::memcpy(&mask_, mask, sizeof mask_);
+    }
   }
 
   bool Empty() const { return upper_.empty(); }
@@ -80,7 +93,7 @@ class TFoldedPattern {
       while (candidates != 0) {
         const std::size_t at = static_cast<std::size_t>(__builtin_ctzll(candidates));
         if (at > last) return false;
-        if (MatchesAt(data + at - anchor_)) return true;
+        if (MatchesAt(data + at - anchor_, text.size() - (at - anchor_))) return true;
         candidates &= candidates - 1;
       }
       i = std::max(i, kWindow);
@@ -96,13 +109,21 @@ class TFoldedPattern {
         if (hit == nullptr) return false;
         i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
       }
-      if (MatchesAt(data + i - anchor_)) return true;
+      if (MatchesAt(data + i - anchor_, text.size() - (i - anchor_))) return true;
       ++i;
     }
     return false;
   }
 
-  bool MatchesAt(const char* start) const {
+  /// True when the pattern begins at start, which has available bytes after it (at least
+  /// the pattern's size). A pattern of up to 8 bytes is compared in one word when 8 bytes
+  /// are there to read.
+  bool MatchesAt(const char* start, std::size_t available) const {
+    if (upper_.size() <= sizeof(word_) && available >= sizeof(word_)) {
+      std::uint64_t text = 0;
+      std::memcpy(&text, start, sizeof text);
+      return ((text | caseBits_) & mask_) == word_;
+    }
     std::size_t k = 0;
     while (k < upper_.size() && Fold(start[k]) == upper_[k]) ++k;
     return k == upper_.size();
@@ -112,6 +133,7 @@ class TFoldedPattern {
   std::string upper_;
   std::size_t anchor_ = 0;
   bool anchorIsLetter_ = true;
+  std::uint64_t word_ = 0, caseBits_ = 0, mask_ = 0;  ///< a pattern of up to 8 bytes
 };
 
 const char* SkipBlanks(const char* p, const char* end) {

@@ -110,6 +110,14 @@ TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
   const std::string line = "step [#01] 0:01.000 - A";
   EXPECT_EQ(Load(line, "STEP"), (std::vector<std::string>{line, kAggregate}));
   EXPECT_EQ(Load("STEP [#01] 0:01.000 - A", "sTeP").size(), 2u);
+  // Only letters fold: '{' is not '[' in another case, nor '@' a '`'.
+  EXPECT_EQ(Load("\\--- {#01] 0:01.000 - A").size(), 1u);
+  EXPECT_EQ(Load("x`y [#01] 0:01.000 - A", "X@Y").size(), 1u);
+  // Patterns of up to 8 bytes and longer, found at the very end of a line too.
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A stepstep", "STEPSTEP").size(), 2u);
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A stepsteP", "STEPSTEPS").size(), 1u);
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A sTep", "step").size(), 2u);
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A sTe", "step").size(), 1u);
 }
 
 TEST_F(TimingFileTest, EmptySearchTextKeepsNothing) {

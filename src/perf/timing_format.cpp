@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "durations/duration_format.h"
+
 namespace zentrel {
 namespace {
 
@@ -186,12 +188,15 @@ inline char* PutShort(char* out, const std::string& text) {
 char* THeadingPattern::Write(char* out, std::int64_t number) const {
   if (compiled_ && plainDecimal_ && number >= 0) {  // the usual "%d" or "%.2d"
     out = PutShort(out, prefix_);
-    char buffer[48];
-    char* end = buffer + sizeof buffer;
-    char* first = WriteDigits<10>(end, static_cast<std::uint64_t>(number));
-    while (end - first < precision_) *--first = '0';
-    while (first < end) *out++ = *first++;
-    return PutShort(out, suffix_);
+    char* end = WriteDecimal(out, static_cast<std::uint64_t>(number));
+    const std::ptrdiff_t digits = end - out;
+    if (digits < precision_) {  // zeros in front: a number shorter than the precision
+      const auto zeros = static_cast<std::size_t>(precision_ - digits);
+      std::memmove(out + zeros, out, static_cast<std::size_t>(digits));
+      std::memset(out, '0', zeros);
+      end += zeros;
+    }
+    return PutShort(end, suffix_);
   }
   const std::string text = Format(number);
   std::memcpy(out, text.data(), text.size());
