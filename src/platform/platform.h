@@ -76,17 +76,10 @@ class Platform {
   /// neither a regular file nor a pipe (judged on the file opened, not on its name).
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
   /// The whole file as one read-only view; nullptr when ReadWholeFile would fail. Two
-  /// threads may view files at once (this and AdviseLargeBuffer are safe for that). A
-  /// backend may hold it in memory better suited to a large input than a string (large
-  /// pages: far fewer page faults). This default reads it with ReadWholeFile.
+  /// threads may view files at once. A backend may hold it in memory better suited to a
+  /// large input than a string (large pages: far fewer page faults). This default reads it
+  /// with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
-  /// Advice that a large buffer of the caller's is about to be filled: the system may back
-  /// it with large pages, which spares it a page fault every few kilobytes. Changes no
-  /// contents; the default does nothing.
-  virtual void AdviseLargeBuffer(void* data, std::size_t bytes) {
-    static_cast<void>(data);
-    static_cast<void>(bytes);
-  }
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;

@@ -176,15 +176,6 @@ class PosixPlatform final : public Platform {
     return view;
   }
 
-  void AdviseLargeBuffer(void* data, size_t bytes) override {
-    // Transparent huge pages for the whole pages inside the buffer; the pages at its
-    // edges may be shared with other allocations and are left as they are.
-    constexpr uintptr_t kPage = 4096;
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kPage - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-  }
-
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     // O_NONBLOCK: a FIFO or device given as the path must not stall the run; only regular
     // files are read. What PathIsFile would not call a file is reported as no file; the
