@@ -328,14 +328,24 @@ void TZentrel::RunCompare() {
   if (options_.Present(Id::ZeroThis)) settings.ZeroMode = TZeroMode::ZeroThis;
   if (options_.Present(Id::ZeroAll)) settings.ZeroMode = TZeroMode::ZeroAll;
   // An empty --SearchFor= or --Heading= is used as empty, unlike other empty values.
-  std::string searchText =
+  TCompareRequest request;
+  request.OldFileName = options_.Value(Id::CompareOld);
+  request.NewFileName = options_.Value(Id::CompareNew);
+  request.SearchText =
       options_.Present(Id::SearchFor) ? options_.Value(Id::SearchFor) : settings.SearchText;
-  std::string heading =
+  request.Heading =
       options_.Present(Id::Heading) ? options_.Value(Id::Heading) : settings.HeadingFormat;
-  const std::string thresholds =
-      run_->Os.GetEnv(std::string(kThresholdsVariable)).value_or(std::string());
-  CompareTimingFiles(*run_, options_.Value(Id::CompareOld), options_.Value(Id::CompareNew),
-                     searchText, heading, thresholds);
+  request.Thresholds = run_->Os.GetEnv(std::string(kThresholdsVariable)).value_or(std::string());
+  request.ZeroMode = settings.ZeroMode;
+  request.Condensed = settings.Condensed;
+  const TCompareOutcome outcome =
+      CompareTimingFiles(run_->Os, run_->Out(), run_->Err(), request);
+  if (outcome.FilesFound) {
+    // The report is custom-message output from here on.
+    settings.ShowLabels = false;
+    settings.CustomOutput = true;
+  }
+  if (outcome.Code != TExitCode::Success) run_->ExitCode = outcome.Code;
 }
 
 void TZentrel::RunReportWithLabels() {

@@ -314,20 +314,18 @@ class TTurns {
 
 class TComparison {
  public:
-  TComparison(TRunContext& run, const THeadingPattern& heading, bool emptyHeading,
+  TComparison(TTextWriter& out, const TCompareRequest& request, const THeadingPattern& heading,
               const TThresholds& thresholds, const TSide& oldSide, const TSide& newSide)
-      : run_(run),
+      : out_(out),
         heading_(heading),
-        emptyHeading_(emptyHeading),
+        emptyHeading_(request.Heading.empty()),
         thresholds_(thresholds),
         old_(oldSide),
         new_(newSide),
-        zeroMode_(run.RunSettings.ZeroMode),
+        zeroMode_(request.ZeroMode),
         clock_(FindDurationFormat(kClockFormat)),
         minutes_(FindDurationFormat(kMinuteFormat)),
-        resultEnd_(run.RunSettings.Condensed && !run.RunSettings.ShowLabels
-                       ? std::string_view(" ")
-                       : kLineEnd) {
+        resultEnd_(request.Condensed ? std::string_view(" ") : kLineEnd) {
     positions_ = std::max(old_.Lines.Count(), new_.Lines.Count()) - 1;
     const std::size_t timeLine = 6 + std::max(kTimeColumns, TDurationFormat::kMaxSize) + 1 +
                                  kTimingFieldMax + kLineEnd.size();
@@ -406,10 +404,10 @@ class TComparison {
       TColumns columns(*this);
       WriteTimesAndComparison(block, columns, unused, oldShown, newShown, nullptr);
     } catch (const TCompareFailure&) {
-      run_.Out().Write(block.View());
+      out_.Write(block.View());
       throw;
     }
-    run_.Out().Write(block.View());
+    out_.Write(block.View());
   }
 
   void WriteTotals() {
@@ -447,7 +445,7 @@ class TComparison {
     out.append(kTildeLine);
     endLine();
     endLine();
-    run_.Out().Write(out);
+    out_.Write(out);
   }
 
  private:
@@ -485,7 +483,7 @@ class TComparison {
           Failed = false;  // an earlier task stopped the report; this one was never shown
           return;
         }
-        Comparison.run_.Out().Write(Block.View());
+        Comparison.out_.Write(Block.View());
         turns.Done(Failed);
       }
     }
@@ -709,7 +707,7 @@ class TComparison {
     return Put(p + blanks, text);
   }
 
-  TRunContext& run_;
+  TTextWriter& out_;
   const THeadingPattern& heading_;
   const bool emptyHeading_;
   const TThresholds& thresholds_;
@@ -730,12 +728,12 @@ class TComparison {
 /// of its own while OLD's lines are kept on this one (without a thread to be had, one after
 /// the other). Returns false when either file cannot be read; throws what a load throws
 /// (std::bad_alloc).
-bool LoadBothFiles(TRunContext& run, const std::string& oldFileName,
+bool LoadBothFiles(platform::Platform& os, const std::string& oldFileName,
                    const std::string& newFileName, const std::string& searchText,
                    TSide& oldSide, TSide& newSide) {
-  if (!ReadTimingFile(run, oldFileName, oldSide.Lines)) return false;
+  if (!ReadTimingFile(os, oldFileName, oldSide.Lines)) return false;
   auto loadNew = [&] {
-    if (!ReadTimingFile(run, newFileName, newSide.Lines)) return false;
+    if (!ReadTimingFile(os, newFileName, newSide.Lines)) return false;
     KeepTimingLines(newSide.Lines, searchText);
     return true;
   };
@@ -773,9 +771,10 @@ std::string LastSectionId(const TSide& side) {
   return last.SectionId;
 }
 
-void Fail(TRunContext& run) {
-  run.Err().WriteLine(kFailureLine);
-  run.ExitCode = TExitCode::FileOpenFailed;
+/// The failure line on standard error; the code the comparison then ends with.
+TExitCode Fail(TTextWriter& err) {
+  err.WriteLine(kFailureLine);
+  return TExitCode::FileOpenFailed;
 }
 
 }  // namespace
@@ -805,52 +804,46 @@ TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
   return result;
 }
 
-void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
-                        const std::string& newFileName, const std::string& searchText,
-                        const std::string& heading, std::string_view thresholdsText) {
-  if (!CheckTimingFile(run, "OLD", oldFileName) || !CheckTimingFile(run, "NEW", newFileName)) {
-    run.ExitCode = TExitCode::FileOpenFailed;
-    return;
+TCompareOutcome CompareTimingFiles(platform::Platform& os, TTextWriter& out, TTextWriter& err,
+                                   const TCompareRequest& request) {
+  if (!CheckTimingFile(os, err, "OLD", request.OldFileName) ||
+      !CheckTimingFile(os, err, "NEW", request.NewFileName)) {
+    return {TExitCode::FileOpenFailed, false};
   }
-  const TThresholds thresholds =
-      TThresholds::Read(thresholdsText.empty() ? kDefaultThresholds : thresholdsText);
-  run.RunSettings.ShowLabels = false;
-  run.RunSettings.CustomOutput = true;
+  const TThresholds thresholds = TThresholds::Read(
+      request.Thresholds.empty() ? kDefaultThresholds : std::string_view(request.Thresholds));
 
   TSide oldSide("OLD");
   TSide newSide("NEW");
   try {
-    if (!LoadBothFiles(run, oldFileName, newFileName, searchText, oldSide, newSide)) {
-      Fail(run);
-      return;
+    if (!LoadBothFiles(os, request.OldFileName, request.NewFileName, request.SearchText, oldSide,
+                       newSide)) {
+      return {Fail(err), true};
     }
     // A file that shrank while it was read is no longer what the report would show.
     auto intact = [&] { return oldSide.Lines.Intact() && newSide.Lines.Intact(); };
     if (!intact()) throw TCompareFailure();
-    if (!CheckTimingCount(run, "OLD", oldSide.Lines.Count()) ||
-        !CheckTimingCount(run, "NEW", newSide.Lines.Count())) {
-      run.ExitCode = TExitCode::NoTimingData;
-      return;
+    if (!CheckTimingCount(err, "OLD", oldSide.Lines.Count()) ||
+        !CheckTimingCount(err, "NEW", newSide.Lines.Count())) {
+      return {TExitCode::NoTimingData, true};
     }
     THeadingPattern pattern;
-    if (!heading.empty() && !pattern.Compile(heading)) {
-      Fail(run);
-      return;
-    }
+    if (!request.Heading.empty() && !pattern.Compile(request.Heading)) return {Fail(err), true};
     oldSide.LastSectionId = LastSectionId(oldSide);
     newSide.LastSectionId = LastSectionId(newSide);
-    TComparison comparison(run, pattern, heading.empty(), thresholds, oldSide, newSide);
+    TComparison comparison(out, request, pattern, thresholds, oldSide, newSide);
     comparison.Run(oldSide.Lines.FileSize() + newSide.Lines.FileSize() >= kTwoThreadsFrom);
     comparison.WriteAggregate();
     if (!intact()) throw TCompareFailure();  // the totals are not written
     comparison.WriteTotals();
   } catch (const TCompareFailure&) {
-    Fail(run);
+    return {Fail(err), true};
   } catch (const std::bad_alloc&) {
     // Both files are held whole; one too large for memory ends the comparison like any
     // other failure to read it.
-    Fail(run);
+    return {Fail(err), true};
   }
+  return {TExitCode::Success, true};
 }
 
 }  // namespace zentrel

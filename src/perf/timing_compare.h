@@ -23,9 +23,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/run_context.h"
+#include "core/channels.h"
+#include "core/exit_code.h"
 #include "durations/duration.h"
 #include "perf/timing_file.h"
+#include "platform/platform.h"
 
 namespace zentrel {
 
@@ -47,12 +49,25 @@ TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
 /// The environment variable that holds the thresholds in seconds, blank-separated.
 inline constexpr std::string_view kThresholdsVariable = "@TIME_INCREMENTS";
 
-/// Checks, loads and compares the two files and prints the report on standard output;
-/// errors go to standard error and set run.ExitCode. Switches the run to custom-message
-/// output (ShowLabels off, CustomOutput on) once both files are found. thresholdsText is the
-/// value of kThresholdsVariable; empty for the default steps.
-void CompareTimingFiles(TRunContext& run, const std::string& oldFileName,
-                        const std::string& newFileName, const std::string& searchText,
-                        const std::string& heading, std::string_view thresholdsText);
+/// What to compare, and how.
+struct TCompareRequest {
+  std::string OldFileName, NewFileName;
+  std::string SearchText;  ///< the text an entry line begins with
+  std::string Heading;     ///< the section heading pattern; empty for none
+  std::string Thresholds;  ///< the value of kThresholdsVariable; empty for the default steps
+  TZeroMode ZeroMode = TZeroMode::ZeroThis;
+  bool Condensed = false;  ///< a comparison line ends with a blank instead of a line end
+};
+
+/// How a comparison ended.
+struct TCompareOutcome {
+  TExitCode Code = TExitCode::Success;
+  bool FilesFound = false;  ///< both names passed the file check
+};
+
+/// Checks, loads and compares the two files and writes the report to out; errors go to
+/// err. Nothing a file holds makes it throw.
+TCompareOutcome CompareTimingFiles(platform::Platform& os, TTextWriter& out, TTextWriter& err,
+                                   const TCompareRequest& request);
 
 }  // namespace zentrel

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/run_context.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -41,18 +42,30 @@ struct Report {
   std::vector<std::string> Lines;  ///< Out split at line ends
 };
 
+TCompareRequest Request(const std::string& oldName, const std::string& newName) {
+  TCompareRequest request;
+  request.OldFileName = oldName;
+  request.NewFileName = newName;
+  request.SearchText = "\\--- [#";
+  request.Heading = "%d";
+  return request;
+}
+
 Report Compare(platform::FakePlatform& os, const std::string& oldText, const std::string& newText,
                const std::string& heading = "SECTION [#%.2d]",
                const std::string& searchText = "\\--- [#", TZeroMode zeroMode = TZeroMode::ZeroThis) {
   os.Files["old.txt"] = oldText;
   os.Files["new.txt"] = newText;
   TRunContext run(os);
-  run.RunSettings.ZeroMode = zeroMode;
+  TCompareRequest request = Request("old.txt", "new.txt");
+  request.SearchText = searchText;
+  request.Heading = heading;
+  request.ZeroMode = zeroMode;
   // The thresholds as the program passes them: the variable's value, empty when unset.
-  CompareTimingFiles(run, "old.txt", "new.txt", searchText, heading,
-                     os.GetEnv(std::string(kThresholdsVariable)).value_or(""));
+  request.Thresholds = os.GetEnv(std::string(kThresholdsVariable)).value_or("");
+  const TCompareOutcome outcome = CompareTimingFiles(os, run.Out(), run.Err(), request);
   run.Channels.Flush();
-  Report report{os.Out, os.Err, ToInt(run.ExitCode), {}};
+  Report report{os.Out, os.Err, ToInt(outcome.Code), {}};
   std::size_t start = 0;
   for (std::size_t end; (end = report.Out.find('\n', start)) != std::string::npos; start = end + 1) {
     report.Lines.push_back(report.Out.substr(start, end - start));
@@ -265,15 +278,6 @@ TEST(CompareTimingFiles, InvalidTimeFieldsFollowTheZeroMode) {
   EXPECT_EQ(all.Lines[8], " OLD:       0:00.000 - *** AGGREGATE JOB TIME ***");
 }
 
-TEST(CompareTimingFiles, SwitchesTheRunToCustomMessageOutput) {
-  platform::FakePlatform os;
-  os.Files["old.txt"] = os.Files["new.txt"] = Entry("01", "00:00:01.000", "A");
-  TRunContext run(os);
-  CompareTimingFiles(run, "old.txt", "new.txt", "\\--- [#", "%d", "");
-  EXPECT_FALSE(run.RunSettings.ShowLabels);
-  EXPECT_TRUE(run.RunSettings.CustomOutput);
-}
-
 TEST(CompareTimingFiles, HeadingThatCannotBeFilledFailsBeforeAnyOutput) {
   const std::string file = Entry("01", "00:00:01.000", "A");
   for (const std::string heading : {"SECTION %s", "%n", "%d of %d", "100%"}) {
@@ -289,12 +293,15 @@ TEST(CompareTimingFiles, HeadingThatCannotBeFilledFailsBeforeAnyOutput) {
 TEST(CompareTimingFiles, MissingFilesAndEmptyListsEndWithTheirOwnCodes) {
   platform::FakePlatform os;
   TRunContext run(os);
-  CompareTimingFiles(run, "", "new.txt", "\\--- [#", "%d", "");
-  CompareTimingFiles(run, "gone.txt", "", "\\--- [#", "%d", "");
   os.Files["old.txt"] = Entry("01", "00:00:01.000", "A");
-  CompareTimingFiles(run, "old.txt", "gone.txt", "\\--- [#", "%d", "");
+  for (const auto& [oldName, newName] : {std::pair{"", "new.txt"}, {"gone.txt", ""},
+                                         {"old.txt", "gone.txt"}}) {
+    const TCompareOutcome outcome =
+        CompareTimingFiles(os, run.Out(), run.Err(), Request(oldName, newName));
+    EXPECT_EQ(ToInt(outcome.Code), 71) << oldName << " " << newName;
+    EXPECT_FALSE(outcome.FilesFound);  // the run stays in its output mode
+  }
   run.Channels.Flush();
-  EXPECT_EQ(run.ExitCode, 71);
   EXPECT_EQ(os.Err,
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
             "ERROR: Could Not Open OLD Performance Input File!\n"

@@ -395,23 +395,23 @@ void TTimingLines::Clear() {
   file_.reset();
 }
 
-bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName) {
+bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
+                     const std::string& fileName) {
   const char* problem = nullptr;
   if (fileName.empty()) {
     problem = "No Filename was Supplied for ";
-  } else if (!run.Os.PathIsFileOrPipe(fileName)) {
+  } else if (!os.PathIsFileOrPipe(fileName)) {
     problem = "Could Not Open ";
   } else {
     return true;
   }
-  run.Err().WriteLine(std::string("ERROR: ") + problem + UpperAscii(label) +
-                      " Performance Input File!");
+  err.WriteLine(std::string("ERROR: ") + problem + UpperAscii(label) + " Performance Input File!");
   return false;
 }
 
-bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines) {
+bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTimingLines& lines) {
   lines.Clear();
-  lines.file_ = run.Os.ViewWholeFile(fileName);
+  lines.file_ = os.ViewWholeFile(fileName);
   return lines.file_ != nullptr;
 }
 
@@ -482,16 +482,16 @@ std::string_view TTimingLines::Line(std::size_t index) const {
   return ReadLines(index, std::span(&line, 1)) == 1 ? line : std::string_view();
 }
 
-bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
+bool LoadTimingFile(platform::Platform& os, const std::string& fileName, std::string_view searchText,
                     TTimingLines& lines) {
-  if (!ReadTimingFile(run, fileName, lines)) return false;
+  if (!ReadTimingFile(os, fileName, lines)) return false;
   KeepTimingLines(lines, searchText);
   return true;
 }
 
-bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t count) {
+bool CheckTimingCount(TTextWriter& err, std::string_view label, std::size_t count) {
   if (count > 1) return true;
-  run.Err().WriteLine("ERROR: " + UpperAscii(label) + " Source File Has Invalid Data!");
+  err.WriteLine("ERROR: " + UpperAscii(label) + " Source File Has Invalid Data!");
   return false;
 }
 

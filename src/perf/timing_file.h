@@ -23,9 +23,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/run_context.h"
+#include "core/channels.h"
 #include "core/time_units.h"
 #include "durations/duration.h"
+#include "platform/platform.h"
 
 namespace zentrel {
 
@@ -71,7 +72,7 @@ class TTimingLines {
   bool Intact() const { return file_ == nullptr || file_->Intact(); }
 
  private:
-  friend bool ReadTimingFile(TRunContext&, const std::string&, TTimingLines&);
+  friend bool ReadTimingFile(platform::Platform&, const std::string&, TTimingLines&);
   friend void KeepTimingLines(TTimingLines&, std::string_view);
   std::unique_ptr<platform::TFileView> file_;
   std::string searchText_;
@@ -88,23 +89,24 @@ class TTimingLines {
 /// device does not count: a device such as /dev/zero never ends). Otherwise writes "ERROR: No Filename was Supplied for OLD Performance Input
 /// File!" or "ERROR: Could Not Open OLD Performance Input File!" (with the label given) to
 /// standard error and returns false; the exit code is the caller's to set.
-bool CheckTimingFile(TRunContext& run, std::string_view label, const std::string& fileName);
+bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
+                     const std::string& fileName);
 
 /// Reads the whole file and keeps its entry lines (see the top of this header), the search
 /// text matched without regard to ASCII case; an empty search text keeps nothing. CR LF, LF
 /// and CR each end a line. Returns false, with lines empty, when the file cannot be read.
-bool LoadTimingFile(TRunContext& run, const std::string& fileName, std::string_view searchText,
+bool LoadTimingFile(platform::Platform& os, const std::string& fileName, std::string_view searchText,
                     TTimingLines& lines);
 /// LoadTimingFile in its two steps: reading the whole file into lines, which keeps no line
 /// yet (false, with lines empty, when it cannot be read), and keeping the entry lines of
 /// the file read. Only the first uses the platform, so the second may run on any thread.
-bool ReadTimingFile(TRunContext& run, const std::string& fileName, TTimingLines& lines);
+bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTimingLines& lines);
 void KeepTimingLines(TTimingLines& lines, std::string_view searchText);
 
 /// True when the list kept at least one entry besides the synthetic line (count > 1).
 /// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to
 /// standard error and returns false.
-bool CheckTimingCount(TRunContext& run, std::string_view label, std::size_t count);
+bool CheckTimingCount(TTextWriter& err, std::string_view label, std::size_t count);
 
 /// Splits one line into an entry. A word 2 holding ':' is taken as the time of a line
 /// without section id ("[#??]"); a line without word 4, or whose name does not begin with

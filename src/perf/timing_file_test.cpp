@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/run_context.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -29,7 +30,7 @@ struct TimingFileTest : ::testing::Test {
                                 std::string_view searchText = "\\--- [#") {
     os.Files["t.txt"] = contents;
     TTimingLines lines;
-    EXPECT_TRUE(LoadTimingFile(run, "t.txt", searchText, lines));
+    EXPECT_TRUE(LoadTimingFile(os, "t.txt", searchText, lines));
     std::vector<std::string> kept;
     for (std::size_t i = 0; i < lines.Count(); ++i) kept.emplace_back(lines.Line(i));
     return kept;
@@ -40,19 +41,19 @@ const std::string kAggregate(kAggregateLine);
 
 TEST_F(TimingFileTest, CheckTimingFileNamesTheMissingOrUnnamedFile) {
   os.Files["old.txt"] = "";
-  EXPECT_TRUE(CheckTimingFile(run, "OLD", "old.txt"));
+  EXPECT_TRUE(CheckTimingFile(os, run.Err(), "OLD", "old.txt"));
   EXPECT_EQ(Err(), "");
-  EXPECT_FALSE(CheckTimingFile(run, "old", ""));
-  EXPECT_FALSE(CheckTimingFile(run, "NEW", "missing.txt"));
+  EXPECT_FALSE(CheckTimingFile(os, run.Err(), "old", ""));
+  EXPECT_FALSE(CheckTimingFile(os, run.Err(), "NEW", "missing.txt"));
   EXPECT_EQ(Err(),
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
             "ERROR: Could Not Open NEW Performance Input File!\n");
 }
 
 TEST_F(TimingFileTest, CheckTimingCountNeedsOneEntryBesidesTheSyntheticLine) {
-  EXPECT_TRUE(CheckTimingCount(run, "OLD", 2));
-  EXPECT_FALSE(CheckTimingCount(run, "new", 1));
-  EXPECT_FALSE(CheckTimingCount(run, "OLD", 0));
+  EXPECT_TRUE(CheckTimingCount(run.Err(), "OLD", 2));
+  EXPECT_FALSE(CheckTimingCount(run.Err(), "new", 1));
+  EXPECT_FALSE(CheckTimingCount(run.Err(), "OLD", 0));
   EXPECT_EQ(Err(),
             "ERROR: NEW Source File Has Invalid Data!\n"
             "ERROR: OLD Source File Has Invalid Data!\n");
@@ -139,9 +140,9 @@ TEST_F(TimingFileTest, UnreadableFileFailsToLoad) {
   UnreadablePlatform unreadable;
   unreadable.Files["t.txt"] = "\\--- [#01] 0:01.000 - A\n";
   TRunContext other(unreadable);
-  EXPECT_TRUE(CheckTimingFile(other, "OLD", "t.txt"));
+  EXPECT_TRUE(CheckTimingFile(unreadable, other.Err(), "OLD", "t.txt"));
   TTimingLines lines;
-  EXPECT_FALSE(LoadTimingFile(other, "t.txt", "\\--- [#", lines));
+  EXPECT_FALSE(LoadTimingFile(unreadable, "t.txt", "\\--- [#", lines));
   EXPECT_EQ(lines.Count(), 0u);
 }
 
