@@ -23,13 +23,11 @@ class TCustomMessage {
   void AppendValue();
   /// The message with the value in every value place.
   std::string Render(std::string_view value) const;
-  friend bool operator==(const TCustomMessage&, const TCustomMessage&) = default;
 
  private:
   struct TPiece {
     bool IsValue = false;
     std::string Text;  ///< the literal text of a text piece
-    friend bool operator==(const TPiece&, const TPiece&) = default;
   };
   std::vector<TPiece> pieces_;
 };

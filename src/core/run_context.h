@@ -48,8 +48,6 @@ class TRunContext {
   TDateTimeValue CurrentDateTime();
   /// Today's date at midnight, of the same moment.
   TDateTimeValue CurrentDate();
-  /// Lets the next call of CurrentDateTime read the clock again: a new run starts.
-  void ForgetMoment() { moment_.reset(); }
   /// The system beep, after what is buffered has been written.
   void Beep();
 

@@ -67,10 +67,6 @@ std::string ReplaceText(std::string_view source, std::string_view pattern,
   return result;
 }
 
-bool ContainsText(std::string_view text, std::string_view pattern) {
-  return FindText(text, pattern, 0) != std::string_view::npos;
-}
-
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && FindText(a, b, 0) == 0;
 }

@@ -28,9 +28,6 @@ std::string_view TrimBlanks(std::string_view text);
 std::string ReplaceText(std::string_view source, std::string_view pattern,
                         std::string_view replacement, bool firstOnly = false);
 
-/// True when the text holds the pattern, compared without regard to ASCII case.
-bool ContainsText(std::string_view text, std::string_view pattern);
-
 /// Equal without regard to ASCII case.
 bool SameText(std::string_view a, std::string_view b);
 
