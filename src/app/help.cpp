@@ -419,8 +419,8 @@ void WriteExamples(TRunContext& run, TRandom& random, const std::string& program
   for (const TExample& example : kExamples) {
     std::string line = " " + program;
     for (const TPiece& piece : example.Pieces) line += RenderPiece(run, random, piece, now);
-    run.Out().WriteLine(line);
-    if (example.EmptyLineAfter) run.Out().EndLine();
+    run.CoreOutput().WriteLine(line);
+    if (example.EmptyLineAfter) run.CoreOutput().EndLine();
   }
 }
 
@@ -438,7 +438,7 @@ void WriteFormatTable(TRunContext& run) {
     line += PadRight(names[i], 23);
     if (i + 1 < names.size()) line += " | " + PadRight(names[i + 1], 20);
     if (i + 2 < names.size()) line += " | " + PadRight(names[i + 2], 19);
-    run.Out().WriteLine(line);
+    run.CoreOutput().WriteLine(line);
   }
 }
 
@@ -447,7 +447,7 @@ void WriteExitCodes(TRunContext& run) {
     if (row.HelpText.empty()) continue;
     std::string line;
     AppendInteger(line, ToInt(row.Code), 7);
-    run.Out().WriteLine(line + " - " + std::string(row.HelpText));
+    run.CoreOutput().WriteLine(line + " - " + std::string(row.HelpText));
   }
 }
 
@@ -458,21 +458,21 @@ void WriteHelpLines(TRunContext& run, TRandom& random, std::span<const THelpLine
       case TLineKind::Header: {
         int width = static_cast<int>(line.Text.size());
         WriteDashLine(run, width, false);
-        run.Out().WriteLine(line.Text);
+        run.CoreOutput().WriteLine(line.Text);
         WriteDashLine(run, width, false);
         break;
       }
       case TLineKind::Program:
-        run.Out().WriteLine(" " + program + std::string(line.Text));
+        run.CoreOutput().WriteLine(" " + program + std::string(line.Text));
         break;
       case TLineKind::Text:
-        run.Out().WriteLine(line.Text);
+        run.CoreOutput().WriteLine(line.Text);
         break;
       case TLineKind::Indented:
-        run.Out().WriteLine(std::string(kIndent) + std::string(line.Text));
+        run.CoreOutput().WriteLine(std::string(kIndent) + std::string(line.Text));
         break;
       case TLineKind::Mention:
-        run.Out().WriteLine(std::string(line.Text) + program + std::string(line.After));
+        run.CoreOutput().WriteLine(std::string(line.Text) + program + std::string(line.After));
         break;
       case TLineKind::FormatTable:
         WriteFormatTable(run);
@@ -484,7 +484,7 @@ void WriteHelpLines(TRunContext& run, TRandom& random, std::span<const THelpLine
         WriteExitCodes(run);
         break;
     }
-    if (line.EmptyLineAfter) run.Out().EndLine();
+    if (line.EmptyLineAfter) run.CoreOutput().EndLine();
   }
 }
 
@@ -494,7 +494,7 @@ void ShowHelp(TRunContext& run, TRandom& random, bool shortForm) {
   if (shortForm) {
     const std::string& program = run.VersionInfo.BaseName;
     WriteHelpLines(run, random, kShortForm, program);
-    run.Out().WriteLine("For more details, please type: " + program + " -?  OR  " + program +
+    run.CoreOutput().WriteLine("For more details, please type: " + program + " -?  OR  " + program +
                         " --??");
     return;
   }

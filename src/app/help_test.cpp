@@ -195,19 +195,19 @@ TEST(FullHelp, ExampleValuesAreDrawnInTheOrderTheLinesAreWritten) {
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[start + i], expected[i]);
 }
 
-TEST(FullHelp, DashLinesFollowTheCoreChannelAfterASyntaxError) {
+TEST(ShortHelp, GoesWholeToStandardErrorAfterASyntaxError) {
+  // A script that captures standard output of a failed run must get nothing, not the help.
   THelpRun help;
+  ShowBanner(*help.run, false, false);  // fills the program name, prints nothing
   ShowSyntaxError(*help.run, "Invalid or Incomplete Syntax!", false, false);
   help.run->Channels.Flush();
   help.os.Err.clear();
-  std::vector<std::string> lines = help.Full();
-  EXPECT_EQ(lines[0], "CMD SYNTAX:");
-  EXPECT_EQ(lines[1], " ZENTREL [options]");
-  EXPECT_NE(help.os.Err.find("-----------\n-----------\n"), std::string::npos);
-  for (const std::string& line : lines) {
-    EXPECT_TRUE(line.empty() || line.find_first_not_of('-') != std::string::npos)
-        << "a dash line on stdout";
-  }
+  ShowHelp(*help.run, help.random, true);
+  help.run->Channels.Flush();
+  EXPECT_EQ(help.os.Out, "");
+  EXPECT_NE(help.os.Err.find("------------------\nCMD SYNTAX (MINI):\n------------------\n"),
+            std::string::npos);
+  EXPECT_TRUE(help.os.Err.ends_with("For more details, please type: ZENTREL -?  OR  ZENTREL --??\n"));
 }
 
 TEST(FullHelp, AddsNoBannerWhenTheRunHasShownOne) {

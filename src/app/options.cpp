@@ -150,11 +150,41 @@ std::string TOptions::ValueAt(int index) const {
   return {};
 }
 
-std::string TOptions::Value(TOptionId id) const {
+int TOptions::ValueIndex(TOptionId id) const {
   const TOptionRow& row = OptionRow(id);
   int index = LastMatch(LetterOf(row));
-  if (index < 0) index = LastMatch(row.Name);
-  return ValueAt(index);
+  return index >= 0 ? index : LastMatch(row.Name);
+}
+
+std::string TOptions::Value(TOptionId id) const { return ValueAt(ValueIndex(id)); }
+
+std::string TOptions::Spelling(TOptionId id) const {
+  const int index = ValueIndex(id);
+  if (index < 0) return {};
+  const std::string& param = params_[static_cast<size_t>(index)];
+  return param.substr(0, param.find('='));
+}
+
+std::optional<std::string> TOptions::FirstIgnored() const {
+  // The same walk as the syntax check: a run of letters takes the next parameter when one
+  // of its letters takes a value; a long option never does.
+  for (size_t i = 0; i < params_.size(); ++i) {
+    const std::string& param = params_[i];
+    if (param.empty()) continue;  // nothing typed, nothing lost
+    if (param[0] != '-') {
+      if (param != "/?" && !SameText(param, "\\s")) return param;
+      continue;
+    }
+    if (param.compare(0, 2, "--") == 0) continue;
+    bool runTakesValue = false;
+    for (size_t k = 1; k < param.size(); ++k) {
+      auto kind = FindShort(LowerAscii(param[k]));
+      runTakesValue = runTakesValue || (kind && *kind != TArgKind::None);
+    }
+    // As ValueAt reads it: an empty parameter is a value too.
+    if (runTakesValue && i + 1 < params_.size() && params_[i + 1].compare(0, 1, "-") != 0) ++i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace zentrel

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -137,6 +138,13 @@ class TOptions {
   /// name: after its "=" when written with "--", else the next parameter unless that begins
   /// with "-". Empty when there is none.
   std::string Value(TOptionId id) const;
+  /// The parameter Value reads the option's value after, as typed and without its "=value"
+  /// ("-D", "--Date"); empty when the option is not present.
+  std::string Spelling(TOptionId id) const;
+  /// The first parameter that is neither an option, nor the value after an option that
+  /// takes one, nor a word the run reads by itself ("\s" of -o, "/?"); nullopt when every
+  /// parameter is read.
+  std::optional<std::string> FirstIgnored() const;
 
   const std::vector<std::string>& Parameters() const { return params_; }
 
@@ -144,6 +152,8 @@ class TOptions {
   /// Index of the last parameter matching the letter or name (none when empty), or -1.
   int LastMatch(std::string_view name) const;
   std::string ValueAt(int index) const;
+  /// Index of the parameter Value reads after, or -1.
+  int ValueIndex(TOptionId id) const;
 
   const std::vector<std::string>& params_;
 };

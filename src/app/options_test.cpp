@@ -101,5 +101,35 @@ TEST(OptionLookup, ValueForms) {
   EXPECT_EQ(TOptions(monthEnd).Value(TOptionId::MonthEnd), "02/28/2024");
 }
 
+TEST(OptionLookup, SpellingIsTheParameterTheValueComesFrom) {
+  Params params{"--DATE=1", "-D", "2", "--days-prior=x"};
+  TOptions options(params);
+  EXPECT_EQ(options.Spelling(TOptionId::Date), "-D");  // the letter beats the name
+  EXPECT_EQ(options.Spelling(TOptionId::DaysPrior), "--days-prior");
+  EXPECT_EQ(options.Spelling(TOptionId::Selected), "");
+}
+
+TEST(OptionLookup, FirstIgnoredIsWhatNothingReads) {
+  struct TCase {
+    Params Parameters;
+    std::optional<std::string> Ignored;
+  };
+  for (const TCase& c : std::vector<TCase>{
+           {{"-w", "12/06/2026"}, std::nullopt},
+           {{"-m", "02/28/2024", "-q"}, std::nullopt},  // -m reads the next parameter
+           {{"-fd", "yyyy"}, std::nullopt},             // a run with a value letter
+           {{"-q", "-o", "msg", "\\S", "/?"}, std::nullopt},
+           {{"-w", ""}, std::nullopt},
+           {{"", "-w"}, std::nullopt},
+           {{"--day-of-week", "12/06/2026"}, "12/06/2026"},  // a long option takes none
+           {{"-q", "12/06/2026", "-w"}, "12/06/2026"},
+           {{"-w", "a", "b", "c"}, "b"},
+           {{"-p", "1", "--date=x", "y"}, "y"},
+       }) {
+    Params params = c.Parameters;
+    EXPECT_EQ(TOptions(params).FirstIgnored(), c.Ignored) << ::testing::PrintToString(params);
+  }
+}
+
 }  // namespace
 }  // namespace zentrel

@@ -29,6 +29,28 @@ constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";
 
 using Id = TOptionId;
 
+/// A value that did not convert, with the line of the error screen that names it.
+class TNamedConversionError : public ConversionError {
+ public:
+  TNamedConversionError(const ConversionError& cause, std::string line)
+      : ConversionError(cause), Line(std::move(line)) {}
+  std::string Line;
+};
+
+/// The regional time of day as the help writes it: "hh:nn:ss".
+std::string ClockPattern(const TFormatSettings& settings) {
+  return std::string("hh") + settings.TimeSeparator + "nn" + settings.TimeSeparator + "ss";
+}
+
+/// The regional short date as the help writes it: "mm/dd/yyyy".
+std::string DatePatternText(const TFormatSettings& settings) {
+  std::string pattern = settings.ShortDatePattern;
+  for (char& c : pattern) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return pattern;
+}
+
 }  // namespace
 
 /// One row of the dispatch: the stage it belongs to, the options that select it (any one
@@ -102,14 +124,16 @@ void TZentrel::MainRun() {
       FormatDateTimeValue(kDatePattern, run_->CurrentDate(), false, run_->Format);
   try {
     RunGuarded();
+  } catch (const TNamedConversionError& error) {
+    ShowConversionFailure(error.Line);
   } catch (const ConversionError&) {
-    ShowConversionFailure();
+    ShowConversionFailure({});
   }
 }
 
-void TZentrel::ShowConversionFailure() {
+void TZentrel::ShowConversionFailure(std::string_view detail) {
   ShowBanner(*run_, run_->RunSettings.Verbose, true);
-  ShowSyntaxError(*run_, kSyntaxErrorTitle, false, false);
+  ShowSyntaxError(*run_, kSyntaxErrorTitle, false, false, detail);
   ShowHelp(*run_, random_, true);
   // A script must be able to tell a value that did not convert from success.
   if (run_->ExitCode == TExitCode::Success) run_->ExitCode = TExitCode::MissingParameters;
@@ -130,10 +154,72 @@ void TZentrel::RunGuarded() {
     return;
   }
   ReadFlags();
-  if (RunFirstAction(TWhen::AfterFlags)) return;
-  ReadSettings();
-  if (RunFirstAction(TWhen::AfterSettings)) return;
+  if (RunFirstAction(TWhen::AfterFlags) ||
+      (ReadSettings(), RunFirstAction(TWhen::AfterSettings))) {
+    WarnIgnored();
+    return;
+  }
   RunDefaultReport();
+}
+
+void TZentrel::WarnIgnored() {
+  const std::optional<std::string> ignored = options_.FirstIgnored();
+  if (!ignored) return;
+  run_->Err().Write(" All parameters entered after \"" + *ignored + "\" were ignored...");
+  run_->Err().EndLine();
+  run_->Err().EndLine();
+}
+
+template <class TConvert>
+auto TZentrel::Naming(std::optional<TOptionId> option, std::string_view text,
+                      TExpected expected, TConvert convert) -> decltype(convert()) {
+  try {
+    return convert();
+  } catch (const TNamedConversionError&) {
+    throw;
+  } catch (const ConversionError& error) {
+    const TFormatSettings& fs = run_->Format;
+    std::string what;
+    switch (expected) {
+      case TExpected::Date: what = "a date (" + DatePatternText(fs) + ")"; break;
+      case TExpected::DateOrTime:
+        what = "a date or time (" + DatePatternText(fs) + " " + ClockPattern(fs) + ")";
+        break;
+      case TExpected::Time: what = "a time (" + ClockPattern(fs) + ")"; break;
+      case TExpected::Duration:
+        what = "a duration (" + ClockPattern(fs) + fs.DecimalSeparator + "zzz)";
+        break;
+      case TExpected::Count: what = "a whole number"; break;
+      case TExpected::Pattern: what = "a date pattern"; break;
+    }
+    std::string line = " ";
+    if (option) line += options_.Spelling(*option) + " ";
+    line += "\"" + std::string(text) + "\" is not " + what;
+    throw TNamedConversionError(error, std::move(line));
+  }
+}
+
+std::int32_t TZentrel::CountOf(TOptionId option, std::string_view text) {
+  return Naming(option, text, TExpected::Count, [&] { return StrToInt32(text); });
+}
+
+std::string TZentrel::PatternOr(std::string_view fallback) {
+  std::string pattern = options_.Value(Id::Format);
+  if (pattern.empty()) return std::string(fallback);
+  // Whether a pattern renders does not depend on the date: only a token that is no token
+  // fails, so one trial rendering tells before anything is written.
+  Naming(Id::Format, pattern, TExpected::Pattern, [&] {
+    return FormatDateTimeValue(pattern, TDateTimeValue(), false, run_->Format);
+  });
+  return pattern;
+}
+
+std::optional<TOptionId> TZentrel::FirstWithValue(
+    std::initializer_list<TOptionId> options) const {
+  for (TOptionId option : options) {
+    if (!options_.Value(option).empty()) return option;
+  }
+  return std::nullopt;
 }
 
 void TZentrel::ReadFlags() {
@@ -207,18 +293,23 @@ TDateTimeValue TZentrel::Parse(std::string_view text, TAmbiguousText ambiguous) 
   return ParseDateTimeArg(text, run_->Format, run_->CurrentDateTime(), ambiguous);
 }
 
-TDateTimeValue TZentrel::ParseOr(TOptionId option, TDateTimeValue fallback) {
+TDateTimeValue TZentrel::ParseOr(TOptionId option, TDateTimeValue fallback,
+                                 TExpected expected) {
   std::string value = options_.Value(option);
-  return value.empty() ? fallback : Parse(value);
+  if (value.empty()) return fallback;
+  return Naming(option, value, expected, [&] { return Parse(value); });
 }
 
 void TZentrel::RunTimeOffset(char sign, TOptionId option) {
   std::string duration = options_.Value(option);
-  TDateTimeValue base = ParseOr(Id::Time, run_->CurrentDateTime());
-  std::string format = options_.Value(Id::Format);
-  if (format.empty()) format = kOffsetResultPattern;
-  PrintDateResult(*run_, format,
-                  TimeOffset(duration, run_->RunSettings.DurationUnit, sign, base, run_->Format));
+  TDateTimeValue base = ParseOr(Id::Time, run_->CurrentDateTime(), TExpected::DateOrTime);
+  TCheckedDateResult result = Naming(option, duration, TExpected::Duration, [&] {
+    return TimeOffset(duration, run_->RunSettings.DurationUnit, sign, base, run_->Format);
+  });
+  // The warnings about a clamped offset, and their exit code, come before the pattern.
+  PrintWarnings(*run_, result.Warnings);
+  result.Warnings.clear();
+  PrintDateResult(*run_, PatternOr(kOffsetResultPattern), result);
 }
 
 void TZentrel::RunTimeBetween() {
@@ -228,8 +319,12 @@ void TZentrel::RunTimeBetween() {
   const std::string secondValue = options_.Value(Id::Time);
   std::string_view first = TrimControls(firstValue);
   std::string_view second = TrimControls(secondValue);
-  TDateTimeValue a = first.empty() ? run_->CurrentDateTime() : Parse(first);
-  TDateTimeValue b = second.empty() ? run_->CurrentDate().AddDays(1) : Parse(second);
+  TDateTimeValue a = first.empty() ? run_->CurrentDateTime()
+                                   : Naming(Id::TimeBetween, first, TExpected::DateOrTime,
+                                            [&] { return Parse(first); });
+  TDateTimeValue b = second.empty() ? run_->CurrentDate().AddDays(1)
+                                    : Naming(Id::Time, second, TExpected::DateOrTime,
+                                             [&] { return Parse(second); });
   std::string name = options_.Value(Id::ExtendedFormat);
   if (name.empty()) name = settings.ExtendedFormat;
   WriteCondensableResult(*run_, TimeBetween(name, a, b, run_->Format));
@@ -242,8 +337,9 @@ void TZentrel::RunConvertTime() {
   // The value is a clock: where the locale separates dates and times alike, it is read
   // as a time even when it has the three fields of a date.
   TDateTimeValue a =
-      text.empty() ? run_->CurrentDateTime()
-                   : Parse(PadClockFields(text, 3, run_->Format), TAmbiguousText::Time);
+      text.empty() ? run_->CurrentDateTime() : Naming(Id::ConvertTime, text, TExpected::Time, [&] {
+        return Parse(PadClockFields(text, 3, run_->Format), TAmbiguousText::Time);
+      });
   TDateTimeValue b = run_->CurrentDate();
   auto convert = [&](std::string_view name, TTimeUnits unit) {
     WriteCondensableResult(*run_,
@@ -258,7 +354,7 @@ void TZentrel::RunConvertTime() {
 }
 
 void TZentrel::RunConvertDays() {
-  std::int32_t count = StrToInt32(options_.Value(Id::ConvertDays));
+  std::int32_t count = CountOf(Id::ConvertDays, options_.Value(Id::ConvertDays));
   if (options_.Present(Id::Quiet)) {
     PrintResult(*run_, DayCountConversion(count, 0));
   } else {
@@ -268,7 +364,8 @@ void TZentrel::RunConvertDays() {
 
 void TZentrel::RunRandom() {
   std::string value = options_.Value(Id::Random);
-  PrintResult(*run_, RandomNumber(random_, value.empty() ? 0 : StrToInt32(value), run_->Format));
+  PrintResult(*run_,
+              RandomNumber(random_, value.empty() ? 0 : CountOf(Id::Random, value), run_->Format));
 }
 
 void TZentrel::RunDayOfWeek() {
@@ -287,23 +384,22 @@ void TZentrel::RunLeapYear() {
 
 void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
   std::string countText = options_.Value(option);
-  std::int32_t count = StrToInt32(countText.empty() ? std::string("31") : countText);
-  std::string date = options_.Value(Id::Selected);
-  if (date.empty()) date = options_.Value(Id::Date);
-  TDateTimeValue base = date.empty() ? run_->CurrentDateTime() : Parse(date);
-  std::string format = options_.Value(Id::Format);
-  if (format.empty()) format = kDatePattern;
+  std::int32_t count = CountOf(option, countText.empty() ? std::string("31") : countText);
+  const std::optional<TOptionId> dateOption = FirstWithValue({Id::Selected, Id::Date});
+  TDateTimeValue base =
+      dateOption ? ParseOr(*dateOption, run_->CurrentDateTime()) : run_->CurrentDateTime();
+  const std::string format = PatternOr(kDatePattern);
   PrintDateResult(*run_, format, DaysPriorAfterResult(count, sign, base, run_->Format));
 }
 
 void TZentrel::RunDaysBetween() {
   std::string firstText = options_.Value(Id::DaysBetween);
   // Yesterday at midnight unless a date is given.
-  TDateTimeValue first =
-      firstText.empty() ? run_->CurrentDateTime().AddDays(-1).DatePart() : Parse(firstText);
-  std::string secondText = options_.Value(Id::Selected);
-  if (secondText.empty()) secondText = options_.Value(Id::Date);
-  TDateTimeValue second = secondText.empty() ? run_->CurrentDateTime() : Parse(secondText);
+  TDateTimeValue first = firstText.empty() ? run_->CurrentDateTime().AddDays(-1).DatePart()
+                                           : ParseOr(Id::DaysBetween, TDateTimeValue());
+  const std::optional<TOptionId> secondOption = FirstWithValue({Id::Selected, Id::Date});
+  TDateTimeValue second = secondOption ? ParseOr(*secondOption, run_->CurrentDateTime())
+                                       : run_->CurrentDateTime();
   PrintResult(*run_, DaysBetweenResult(first, second, run_->Format));
 }
 
@@ -317,8 +413,7 @@ void TZentrel::RunCurrent() {
 }
 
 void TZentrel::RunSelected() {
-  std::string format = options_.Value(Id::Format);
-  if (format.empty()) format = kDatePattern;
+  const std::string format = PatternOr(kDatePattern);
   TDateTimeValue date = ParseOr(Id::Selected, run_->CurrentDateTime());
   PrintDateResult(*run_, format, run_->RunSettings.ShowLabels ? "Selected Date " : "", date);
 }
@@ -351,7 +446,7 @@ void TZentrel::RunCompare() {
 void TZentrel::RunReportWithLabels() {
   run_->RunSettings.ShowLabels = true;
   TDateTimeValue date = ParseOr(Id::Date, run_->CurrentDateTime());
-  ShowReport(options_.Value(Id::Format), date);
+  ShowReport(PatternOr({}), date);
 }
 
 void TZentrel::ShowReport(std::string_view format, TDateTimeValue date) {
@@ -369,7 +464,10 @@ void TZentrel::ShowReport(std::string_view format, TDateTimeValue date) {
 
 void TZentrel::RunDefaultReport() {
   const auto& params = options_.Parameters();
-  TDateTimeValue date = params.empty() ? run_->CurrentDate() : Parse(params[0]);
+  TDateTimeValue date =
+      params.empty() ? run_->CurrentDate()
+                     : Naming(std::nullopt, params[0], TExpected::Date,
+                              [&] { return Parse(params[0]); });
   ShowReport(kDatePattern, date);
   if (params.size() > 1) {
     run_->Err().Write(" All parameters entered after \"" + params[0] + "\" were ignored...");

@@ -1,6 +1,8 @@
 // The application object: one run of the program, from the command line to the exit code.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +42,8 @@ class TZentrel {
   void ReadSettings();
   /// Runs the first row of the stage whose options are present; false when none is.
   bool RunFirstAction(TWhen when);
-  void ShowConversionFailure();
+  /// The error screen for a value that does not convert, with the line naming it.
+  void ShowConversionFailure(std::string_view detail);
 
   // The actions of the dispatch table, one per row.
   void RunHelp();
@@ -70,11 +73,32 @@ class TZentrel {
   void ShowReport(std::string_view format, TDateTimeValue date);
   void RunDefaultReport();
 
+  /// What an option's value should have been, for the line of the error screen that names
+  /// a value that does not convert.
+  enum class TExpected { Date, DateOrTime, Time, Duration, Count, Pattern };
+  /// convert() for the value of option (or, with no option, for the parameter text); a
+  /// ConversionError it throws leaves as one that names the option, the text and what was
+  /// expected.
+  template <class TConvert>
+  auto Naming(std::optional<TOptionId> option, std::string_view text, TExpected expected,
+              TConvert convert) -> decltype(convert());
+  /// The option's value as a whole number (StrToInt32), named when it does not convert.
+  std::int32_t CountOf(TOptionId option, std::string_view text);
+  /// The -f pattern, or fallback when none is given; throws a named failure for a pattern
+  /// that cannot render a date.
+  std::string PatternOr(std::string_view fallback);
+  /// A warning on standard error when a parameter is read by nothing.
+  void WarnIgnored();
+
   /// ParseDateTimeArg: a time alone falls on today.
   TDateTimeValue Parse(std::string_view text,
                        TAmbiguousText ambiguous = TAmbiguousText::Date);
-  /// Parse of the option's value, or fallback when the value is empty.
-  TDateTimeValue ParseOr(TOptionId option, TDateTimeValue fallback);
+  /// Parse of the option's value, or fallback when the value is empty; a value that does
+  /// not convert is named.
+  TDateTimeValue ParseOr(TOptionId option, TDateTimeValue fallback,
+                         TExpected expected = TExpected::Date);
+  /// The first of the options whose value is not empty, or nullopt.
+  std::optional<TOptionId> FirstWithValue(std::initializer_list<TOptionId> options) const;
 
   platform::Platform& os_;
   /// The state of the current run, made anew by each Run().

@@ -89,10 +89,11 @@ void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines) {
 // The key wait of the screen is never asked for by any caller, and a console program
 // run from scripts must not stall on it, so waitForKey is accepted and ignored.
 void ShowSyntaxError(TRunContext& run, std::string_view message, bool /*waitForKey*/,
-                     bool beep) {
+                     bool beep, std::string_view detail) {
   run.RedirectCoreOutputToErr();
   TTextWriter& err = run.CoreErrOutput();
   err.WriteLine(kSyntaxErrorTitle);
+  if (!detail.empty()) err.WriteLine(detail);
   err.EndLine();
   err.WriteLine(std::string(kExecutionPathLabel) + run.ExecutionPath);
   err.WriteLine(std::string(kCommandLineLabel) + run.Os.RawCommandLine());

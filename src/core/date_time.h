@@ -39,7 +39,7 @@
 
 #include "core/time_units.h"
 #include "platform/format_settings.h"
-#include "platform/platform.h"
+#include "platform/local_time.h"
 
 namespace zentrel {
 

@@ -305,7 +305,9 @@ TEST(CompareTimingFiles, MissingFilesAndEmptyListsEndWithTheirOwnCodes) {
   EXPECT_EQ(os.Err,
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
             "ERROR: Could Not Open OLD Performance Input File!\n"
-            "ERROR: Could Not Open NEW Performance Input File!\n");
+            " \"gone.txt\": no such file\n"
+            "ERROR: Could Not Open NEW Performance Input File!\n"
+            " \"gone.txt\": no such file\n");
   EXPECT_EQ(os.Out, "");
 
   const std::string good = Entry("01", "00:00:01.000", "A");

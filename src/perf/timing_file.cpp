@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -397,15 +398,15 @@ void TTimingLines::Clear() {
 
 bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
                      const std::string& fileName) {
-  const char* problem = nullptr;
+  const std::string heading = " Performance Input File!";
   if (fileName.empty()) {
-    problem = "No Filename was Supplied for ";
-  } else if (!os.PathIsFileOrPipe(fileName)) {
-    problem = "Could Not Open ";
-  } else {
-    return true;
+    err.WriteLine("ERROR: No Filename was Supplied for " + UpperAscii(label) + heading);
+    return false;
   }
-  err.WriteLine(std::string("ERROR: ") + problem + UpperAscii(label) + " Performance Input File!");
+  const std::optional<std::string> problem = os.WholeReadProblem(fileName);
+  if (!problem) return true;
+  err.WriteLine("ERROR: Could Not Open " + UpperAscii(label) + heading);
+  err.WriteLine(" \"" + fileName + "\": " + *problem);
   return false;
 }
 

@@ -86,9 +86,10 @@ class TTimingLines {
 };
 
 /// True when the name is not empty and names a regular file or a pipe (a directory or a
-/// device does not count: a device such as /dev/zero never ends). Otherwise writes "ERROR: No Filename was Supplied for OLD Performance Input
-/// File!" or "ERROR: Could Not Open OLD Performance Input File!" (with the label given) to
-/// standard error and returns false; the exit code is the caller's to set.
+/// device does not count: a device such as /dev/zero never ends). Otherwise writes "ERROR:
+/// No Filename was Supplied for OLD Performance Input File!", or "ERROR: Could Not Open OLD
+/// Performance Input File!" and a line with the quoted name and the system's reason (with
+/// the label given), to standard error and returns false; the exit code is the caller's.
 bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
                      const std::string& fileName);
 

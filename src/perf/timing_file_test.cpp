@@ -47,7 +47,8 @@ TEST_F(TimingFileTest, CheckTimingFileNamesTheMissingOrUnnamedFile) {
   EXPECT_FALSE(CheckTimingFile(os, run.Err(), "NEW", "missing.txt"));
   EXPECT_EQ(Err(),
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
-            "ERROR: Could Not Open NEW Performance Input File!\n");
+            "ERROR: Could Not Open NEW Performance Input File!\n"
+            " \"missing.txt\": no such file\n");
 }
 
 TEST_F(TimingFileTest, CheckTimingCountNeedsOneEntryBesidesTheSyntheticLine) {

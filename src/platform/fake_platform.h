@@ -11,6 +11,9 @@ namespace zentrel::platform {
 
 struct FakePlatform : Platform {
   TLocalTime Clock{2026, 12, 7, 4, 15, 11, 270};
+  /// The same moment in UTC; the local zone is UtcOffset seconds ahead of it.
+  TLocalTime UtcClock{2026, 12, 7, 4, 15, 11, 270};
+  std::int64_t UtcOffset = 0;
   std::uint32_t Pid = 1;
   std::vector<std::string> Args;
   std::string CommandLine = "zentrel";
@@ -31,6 +34,9 @@ struct FakePlatform : Platform {
   FakeSystemFacts Facts;
 
   TLocalTime Now() override { return Clock; }
+  TLocalTime UtcNow() override { return UtcClock; }
+  std::int64_t LocalOffsetAtUtc(std::int64_t) override { return UtcOffset; }
+  std::int64_t LocalOffsetAtLocal(const TLocalTime&) override { return UtcOffset; }
   std::uint32_t ProcessId() override { return Pid; }
   const std::vector<std::string>& Arguments() override { return Args; }
   std::string RawCommandLine() override { return CommandLine; }
@@ -43,7 +49,10 @@ struct FakePlatform : Platform {
   bool PathIsFile(const std::string& path) override {
     return path == ExePath || Files.count(path) != 0;
   }
-  bool PathIsFileOrPipe(const std::string& path) override { return PathIsFile(path); }
+  std::optional<std::string> WholeReadProblem(const std::string& path) override {
+    if (PathIsFile(path)) return std::nullopt;
+    return "no such file";
+  }
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
     auto it = Files.find(path);
     if (it == Files.end()) return false;

@@ -13,15 +13,10 @@
 #include <vector>
 
 #include "platform/format_settings.h"
+#include "platform/local_time.h"
 #include "platform/system_facts.h"
 
 namespace zentrel::platform {
-
-/// A local calendar date and time of day, to the millisecond.
-struct TLocalTime {
-  int Year = 1899, Month = 12, Day = 30;
-  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
-};
 
 enum class TStream { Out, Err };
 
@@ -57,6 +52,15 @@ class Platform {
 
   /// The local date and time now (honours the time zone), to the millisecond.
   virtual TLocalTime Now() = 0;
+  /// The date and time now in UTC, to the millisecond.
+  virtual TLocalTime UtcNow() = 0;
+  /// How far local time is ahead of UTC, in seconds, at the moment that lies unixSeconds
+  /// after 01/01/1970 00:00 UTC (negative west of Greenwich). Moments the system's zone data
+  /// do not reach take the offset of the nearest moment they do.
+  virtual std::int64_t LocalOffsetAtUtc(std::int64_t unixSeconds) = 0;
+  /// The same offset for a local wall-clock reading: the one in force when the clock showed
+  /// it (for a reading the clocks skip or show twice, one of the offsets around the change).
+  virtual std::int64_t LocalOffsetAtLocal(const TLocalTime& local) = 0;
   virtual std::uint32_t ProcessId() = 0;
   /// The command-line parameters, without the program name, as UTF-8.
   virtual const std::vector<std::string>& Arguments() = 0;
@@ -68,10 +72,13 @@ class Platform {
   virtual std::string ExecutablePath() = 0;
   /// True when the path names an existing file that is not a directory.
   virtual bool PathIsFile(const std::string& path) = 0;
-  /// True when the path names a regular file or a pipe, the files a whole read comes to
-  /// the end of; false for a directory, a device (one such as /dev/zero never ends), a
-  /// socket, or no file at all.
-  virtual bool PathIsFileOrPipe(const std::string& path) = 0;
+  /// Why a whole read of the path cannot start, in a few words ("no such file", "is a
+  /// directory", "permission denied", "not a regular file or pipe"); nothing for a regular
+  /// file or a pipe, the files a whole read comes to the end of (a device such as /dev/zero
+  /// never ends).
+  virtual std::optional<std::string> WholeReadProblem(const std::string& path) = 0;
+  /// True when the path names a regular file or a pipe that a whole read can start on.
+  bool PathIsFileOrPipe(const std::string& path) { return !WholeReadProblem(path); }
   /// Reads a whole file into contents; false when it cannot be opened or read, or is
   /// neither a regular file nor a pipe (judged on the file opened, not on its name).
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;

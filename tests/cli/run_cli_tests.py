@@ -22,6 +22,15 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     --- stderr
     ...
 
+A table file (cases/**/*.table) holds many cases of one kind: the same header lines, shared
+by every row, then a line "--- rows" and one row per case:
+
+    64 | -q -d 2024-13-45 |  -d "2024-13-45" is not a date (mm/dd/yyyy)
+
+the exit code, the arguments (shell words) and a line that standard error must hold, each
+separated by " | " (the line keeps its own leading blanks). A header line "stdout: empty"
+makes every row check that standard output stays empty; otherwise it is not compared.
+
 A section may be left out; then that stream is not compared. A line "--- stdout partial"
 compares only the lines given, in order, against the start of the output; a line
 "--- stderr subset" checks that the lines given occur among the output's lines in the
@@ -64,12 +73,12 @@ OTHER_CLOCK = "2028-02-29 23:59:58.999"
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 
-def parse_case(path):
+def parse_case(path, text=None):
     case = {"args": [], "clock": DEFAULT_CLOCK, "env": {}, "exit": 0, "streams": {},
             "partial": set(), "subset": set(), "wine_only": False, "posix_only": False,
             "setup": [], "locale": None, "stdout_to": None}
     section = None
-    for raw in path.read_bytes().split(b"\n"):
+    for raw in (path.read_bytes() if text is None else text).split(b"\n"):
         line = raw.decode("utf-8", "surrogateescape")
         if line.startswith("--- "):
             words = line[4:].split()
@@ -106,17 +115,39 @@ def parse_case(path):
             case["locale"] = value
         elif key == "stdout-to":
             case["stdout_to"] = value
+        elif key == "stdout" and value == "empty":
+            case["streams"]["stdout"] = []
         else:
             raise ValueError(f"{path}: unknown header {key!r}")
     if (case["setup"] or case["locale"]) and not case["wine_only"]:
         raise ValueError(f"{path}: a case with setup: or locale: runs under Wine only "
                          "(only: wine)")
     for name, lines in case["streams"].items():
+        if isinstance(lines, bytes):
+            continue
         # The file's final newline ends the last expected line, not an extra empty line.
         if lines and lines[-1] == b"":
             lines.pop()
         case["streams"][name] = b"".join(l + b"\n" for l in lines)
     return case
+
+
+def parse_table(path):
+    """The cases of a table file, one per row, named path:line."""
+    header, _, rows = path.read_bytes().partition(b"\n--- rows\n")
+    cases = []
+    for number, raw in enumerate(rows.split(b"\n"), header.count(b"\n") + 3):
+        line = raw.decode("utf-8", "surrogateescape")
+        if not line.strip() or line.startswith("#"):
+            continue
+        code, args, expected = line.split(" | ", 2)
+        case = parse_case(path, header)
+        case["args"] = shlex.split(args)
+        case["exit"] = int(code)
+        case["streams"]["stderr"] = expected.encode("utf-8", "surrogateescape") + b"\n"
+        case["subset"].add("stderr")
+        cases.append((pathlib.Path(f"{path}:{number}"), case))
+    return cases
 
 
 def base_env(clock):
@@ -365,10 +396,12 @@ def main():
     root = pathlib.Path(options.cases)
     selected = []
     skipped = 0
-    for path in sorted(root.rglob("*.test")):
+    found = [(path, parse_case(path)) for path in root.rglob("*.test")]
+    for table in root.rglob("*.table"):
+        found += parse_table(table)
+    for path, case in sorted(found, key=lambda item: str(item[0])):
         if options.filter not in str(path.relative_to(root)):
             continue
-        case = parse_case(path)
         if (case["wine_only"] and not options.wine) or (case["posix_only"] and options.wine):
             skipped += 1
             continue

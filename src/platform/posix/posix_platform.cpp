@@ -111,6 +111,38 @@ class PosixPlatform final : public Platform {
             local.tm_min,         local.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
   }
 
+  TLocalTime UtcNow() override {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm utc{};
+    time_t seconds = ts.tv_sec;
+    gmtime_r(&seconds, &utc);
+    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
+            utc.tm_min,         utc.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
+  }
+
+  std::int64_t LocalOffsetAtUtc(std::int64_t unixSeconds) override {
+    // The C library's zone data (TZ honoured); tm_gmtoff is the offset then in force.
+    tm local{};
+    const time_t seconds = static_cast<time_t>(unixSeconds);
+    if (localtime_r(&seconds, &local) == nullptr) return 0;
+    return local.tm_gmtoff;
+  }
+
+  std::int64_t LocalOffsetAtLocal(const TLocalTime& time) override {
+    tm local{};
+    local.tm_year = time.Year - 1900;
+    local.tm_mon = time.Month - 1;
+    local.tm_mday = time.Day;
+    local.tm_hour = time.Hour;
+    local.tm_min = time.Minute;
+    local.tm_sec = time.Second;
+    local.tm_isdst = -1;  // the zone data decide
+    // A reading mktime cannot place leaves tm_gmtoff as it was: UTC.
+    mktime(&local);
+    return local.tm_gmtoff;
+  }
+
   std::uint32_t ProcessId() override { return static_cast<std::uint32_t>(getpid()); }
 
   const std::vector<std::string>& Arguments() override { return args_; }
@@ -142,9 +174,17 @@ class PosixPlatform final : public Platform {
     return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
   }
 
-  bool PathIsFileOrPipe(const std::string& path) override {
+  std::optional<std::string> WholeReadProblem(const std::string& path) override {
     struct stat st {};
-    return !path.empty() && stat(path.c_str(), &st) == 0 && IsWholeReadType(st.st_mode);
+    if (path.empty() || stat(path.c_str(), &st) != 0) {
+      if (errno == EACCES) return "permission denied";
+      if (!path.empty() && errno != ENOENT && errno != ENOTDIR) return std::strerror(errno);
+      return "no such file";
+    }
+    if (S_ISDIR(st.st_mode)) return "is a directory";
+    if (!IsWholeReadType(st.st_mode)) return "not a regular file or pipe";
+    // A file this user may not read is there all the same: the read reports it.
+    return std::nullopt;
   }
 
   bool ReadWholeFile(const std::string& path, std::string& contents) override {

@@ -50,6 +50,48 @@ bool MeansNoFile(DWORD error) {
 /// or wait for a keyboard; a pipe ends when its writer closes it.
 bool IsWholeReadType(DWORD type) { return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE; }
 
+// The system's zone conversions work on SYSTEMTIME, which starts in 1601. A moment before
+// that takes the offset of the same day of the year in 1601, where no daylight saving
+// rules reach: the standard offset.
+constexpr std::int64_t kFileTimePerSecond = 10'000'000;
+constexpr std::int64_t kFileTimeOfUnixEpoch = 116'444'736'000'000'000;  // 01/01/1970 in 100 ns
+constexpr std::int64_t kUnixSecondsOf1601 = -11'644'473'600;
+
+std::int64_t FileTimeValue(const SYSTEMTIME& t) {
+  FILETIME ft{};
+  if (!SystemTimeToFileTime(&t, &ft)) return 0;
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) |
+                                   ft.dwLowDateTime);
+}
+
+SYSTEMTIME SystemTimeOfUnix(std::int64_t unixSeconds) {
+  if (unixSeconds < kUnixSecondsOf1601) unixSeconds = kUnixSecondsOf1601;
+  const std::uint64_t value = static_cast<std::uint64_t>(
+      unixSeconds * kFileTimePerSecond + kFileTimeOfUnixEpoch);
+  FILETIME ft{static_cast<DWORD>(value & 0xffffffffu), static_cast<DWORD>(value >> 32)};
+  SYSTEMTIME t{};
+  FileTimeToSystemTime(&ft, &t);
+  return t;
+}
+
+SYSTEMTIME WithinSystemTimeRange(const TLocalTime& time) {
+  SYSTEMTIME t{};
+  const bool early = time.Year < 1601;
+  t.wYear = static_cast<WORD>(early ? 1601 : time.Year);
+  t.wMonth = static_cast<WORD>(time.Month);
+  // 1601 is no leap year: its 28 February stands in for an earlier 29th.
+  t.wDay = static_cast<WORD>(early && time.Month == 2 && time.Day == 29 ? 28 : time.Day);
+  t.wHour = static_cast<WORD>(time.Hour);
+  t.wMinute = static_cast<WORD>(time.Minute);
+  t.wSecond = static_cast<WORD>(time.Second);
+  return t;
+}
+
+/// local - utc in whole seconds.
+std::int64_t SecondsBetween(const SYSTEMTIME& utc, const SYSTEMTIME& local) {
+  return (FileTimeValue(local) - FileTimeValue(utc)) / kFileTimePerSecond;
+}
+
 /// The version strings the program reads from an executable's version resource.
 constexpr std::array<const wchar_t*, 9> kVersionKeys{
     L"ProductName",  L"InternalName",    L"OriginalFilename",
@@ -85,6 +127,26 @@ class Win32Platform final : public Platform {
     SYSTEMTIME t{};
     GetLocalTime(&t);
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  }
+
+  TLocalTime UtcNow() override {
+    SYSTEMTIME t{};
+    GetSystemTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  }
+
+  std::int64_t LocalOffsetAtUtc(std::int64_t unixSeconds) override {
+    SYSTEMTIME utc = SystemTimeOfUnix(unixSeconds);
+    SYSTEMTIME local{};
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return 0;
+    return SecondsBetween(utc, local);
+  }
+
+  std::int64_t LocalOffsetAtLocal(const TLocalTime& time) override {
+    SYSTEMTIME local = WithinSystemTimeRange(time);
+    SYSTEMTIME utc{};
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc)) return 0;
+    return SecondsBetween(utc, local);
   }
 
   std::uint32_t ProcessId() override { return GetCurrentProcessId(); }
@@ -143,23 +205,33 @@ class Win32Platform final : public Platform {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
-  bool PathIsFileOrPipe(const std::string& path) override {
-    if (!PathIsFile(path)) return false;
+  std::optional<std::string> WholeReadProblem(const std::string& path) override {
+    if (path.empty()) return "no such file";
+    if (!PathIsFile(path)) {
+      const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES) return "is a directory";
+      return GetLastError() == ERROR_ACCESS_DENIED ? "permission denied" : "no such file";
+    }
     // A device has the attributes of a file; only a handle tells its type. Opened to read
     // (CON opens for nothing less), but nothing is read.
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-      // A file held by another program is there all the same: the read reports it. Any
-      // other failure (CON without a console) leaves nothing to read.
+      // A file held by another program, or one this user may not read, is there all the
+      // same: the read reports it. Any other failure (CON without a console) leaves nothing
+      // to read.
       const DWORD error = GetLastError();
-      return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-             error == ERROR_ACCESS_DENIED;
+      if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+          error == ERROR_ACCESS_DENIED) {
+        return std::nullopt;
+      }
+      return "not a regular file or pipe";
     }
     const DWORD type = GetFileType(file);
     CloseHandle(file);
-    return IsWholeReadType(type);
+    if (!IsWholeReadType(type)) return "not a regular file or pipe";
+    return std::nullopt;
   }
 
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
