@@ -9,7 +9,7 @@ _zentrel_options=(
   --time-after= --convert-time= --convert-days= --use-hours --use-minutes --use-seconds
   --compareold= --comparenew= --searchfor= --heading= --zeroall --zerothis
   --script-variables --no-symbols --info --version-only --error-delay --audible-error
-  --debug-mode
+  --debug-mode --version --utc --unix-time
 )
 
 _zentrel_formats=(

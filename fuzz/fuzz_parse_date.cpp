@@ -1,13 +1,18 @@
-// ParseDateTimeArg on arbitrary text: a value or a ConversionError, nothing else. The first
-// byte picks the regional settings: the defaults, day first with "." and a decimal comma,
-// "." for dates and times alike, or AM/PM texts that hold the decimal mark.
+// ParseDateTimeArg and the ISO 8601 / Unix-time reader on arbitrary text: a value or a
+// ConversionError, nothing else. The first byte picks the regional settings: the defaults,
+// day first with "." and a decimal comma, "." for dates and times alike, or AM/PM texts
+// that hold the decimal mark. A machine-form value must survive its Unix-time round trip,
+// and a zone-less ISO date must render as the date it was read from.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "core/conversion_error.h"
 #include "core/date_format.h"
 #include "core/date_time.h"
+#include "core/machine_date_time.h"
+#include "core/text.h"
 
 namespace {
 
@@ -47,6 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     TDateTimeValue value = ParseDateTimeArg(text, settings, now, reading);
     (void)FormatDateTimeValue("mm/dd/yyyy hh:nn:ss.zzz", value, true, settings);
+  } catch (const ConversionError&) {
+  }
+  try {
+    if (const auto machine = ReadMachineDateTime(text)) {
+      const std::int64_t ms = UnixMilliseconds(machine->Value);
+      if (!(FromUnixMilliseconds(ms) == machine->Value.RoundedToMs())) std::abort();
+      const std::string_view trimmed = TrimBlanks(text);
+      if (!machine->Utc && trimmed.substr(0, 10) !=
+                               FormatDateTimeValue("yyyy-mm-dd", machine->Value, true, settings)) {
+        std::abort();
+      }
+    }
   } catch (const ConversionError&) {
   }
   return 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/options.h"
 #include "core/banner.h"
 #include "core/date_format.h"
 #include "core/exit_code.h"
@@ -30,6 +31,7 @@ enum class TLineKind {
   FormatTable,  ///< the extended duration format names, three to a line
   Examples,     ///< the worked examples, with dates and numbers of this run
   ExitCodes,    ///< the exit-code table
+  AddedOptions, ///< the options of the table that carry a help line of their own
 };
 
 struct THelpLine {
@@ -304,6 +306,17 @@ constexpr THelpLine kUsageNotes[] = {
     {TLineKind::ExitCodes},
 };
 
+// The last section of every full help: what was added after the text above was fixed, so
+// that text stays as scripts and users know it. Its option lines come from the option table.
+constexpr THelpLine kAddedSection[] = {
+    {TLineKind::Header, "MORE DATES AND OPTIONS:"},
+    {TLineKind::Text, " Wherever a date is read it may also be written the same under every regional"},
+    {TLineKind::Text, " setting: ISO 8601 (2024-12-25, 2024-12-25T10:30[:ss[.zzz]], a blank for the"},
+    {TLineKind::Text, " T, then Z or +hh:mm for a moment in UTC or at that offset) or Unix time"},
+    {TLineKind::Text, " (@1735122600, seconds since 1970-01-01T00:00:00Z).", true},
+    {TLineKind::AddedOptions, {}, true},
+};
+
 // The examples: each line is the program name followed by pieces, rendered left to right,
 // so the random draws are taken in the order in which they appear on the screen.
 
@@ -451,6 +464,14 @@ void WriteExitCodes(TRunContext& run) {
   }
 }
 
+void WriteAddedOptions(TRunContext& run, const std::string& program) {
+  for (const TOptionRow& row : kOptionTable) {
+    if (row.Help.empty()) continue;
+    run.CoreOutput().WriteLine(" " + program + " " + PadRight(row.Usage, 20) + " " +
+                               std::string(row.Help));
+  }
+}
+
 void WriteHelpLines(TRunContext& run, TRandom& random, std::span<const THelpLine> lines,
                     const std::string& program) {
   for (const THelpLine& line : lines) {
@@ -483,6 +504,9 @@ void WriteHelpLines(TRunContext& run, TRandom& random, std::span<const THelpLine
       case TLineKind::ExitCodes:
         WriteExitCodes(run);
         break;
+      case TLineKind::AddedOptions:
+        WriteAddedOptions(run, program);
+        break;
     }
     if (line.EmptyLineAfter) run.CoreOutput().EndLine();
   }
@@ -505,6 +529,7 @@ void ShowHelp(TRunContext& run, TRandom& random, bool shortForm) {
   if (run.RunSettings.Verbose && run.RunSettings.HelpRequested) {
     WriteHelpLines(run, random, kUsageNotes, program);
   }
+  WriteHelpLines(run, random, kAddedSection, program);
 }
 
 }  // namespace zentrel

@@ -49,23 +49,35 @@ size_t IndexOf(const std::vector<std::string>& lines, std::string_view line) {
   return lines.size();
 }
 
-TEST(FullHelp, EndsAfterTheExamplesUnlessVerboseHelpWasAskedFor) {
+/// The section every full help ends with: the options added to the table later.
+constexpr std::string_view kAddedSection =
+    "-----------------------\n"
+    "MORE DATES AND OPTIONS:\n"
+    "-----------------------\n";
+
+TEST(FullHelp, AddedSectionFollowsTheExamplesUnlessVerboseHelpWasAskedFor) {
   for (auto [verbose, requested] : {std::pair{false, true}, std::pair{true, false}}) {
     THelpRun help(verbose, requested);
     std::vector<std::string> lines = help.Full();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2],
-              " ZENTREL --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"");
-    EXPECT_EQ(lines.back(), "");
+    EXPECT_NE(help.os.Out.find(" ZENTREL --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"\n"
+                               "\n" +
+                               std::string(kAddedSection)),
+              std::string::npos);
     EXPECT_EQ(IndexOf(lines, "GENERAL USAGE NOTES:"), lines.size());
+    // One line per option the table gives a help line, and an empty line last.
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[lines.size() - 4],
+              " ZENTREL --Version            Display the program's version and licence");
+    EXPECT_TRUE(lines[lines.size() - 2].starts_with(" ZENTREL --Unix-Time[=date]   Obtain"));
+    EXPECT_EQ(lines.back(), "");
   }
 }
 
-TEST(FullHelp, VerboseHelpEndsWithTheExitCodeTable) {
+TEST(FullHelp, VerboseHelpClosesWithTheExitCodeTableBeforeTheAddedSection) {
   THelpRun help(true, true);
   std::vector<std::string> lines = help.Full();
   // Every code but 75 (a timing file without entries), right-aligned in seven columns.
-  EXPECT_TRUE(help.os.Out.ends_with(
+  EXPECT_NE(help.os.Out.find(
       " * Exit/Return Codes will be generated for the following conditions:\n"
       "      0 - Command Completed Successfully\n"
       "     64 - Missing Necessary/Essential Parameters\n"
@@ -76,7 +88,8 @@ TEST(FullHelp, VerboseHelpEndsWithTheExitCodeTable) {
       "     73 - Could not obtain file version info\n"
       "     74 - File does not contain any/legitimate resource information\n"
       "    250 - Script-Variables were generated successfully\n"
-      "    255 - Syntax Help Requested\n"));
+      "    255 - Syntax Help Requested\n" +
+      std::string(kAddedSection)), std::string::npos);
   EXPECT_EQ(lines[IndexOf(lines, "GENERAL USAGE NOTES:") + 2],
             " * Entering ZENTREL with no parameters will generate all available date "
             "calculations.");

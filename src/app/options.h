@@ -56,6 +56,10 @@ enum class TOptionId {
   ErrorDelay,
   AudibleError,
   DebugMode,
+  // Added later; each has its line in the help's last section.
+  Version,
+  Utc,
+  UnixTime,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -67,6 +71,10 @@ struct TOptionRow {
   char Letter;            ///< lower case; '\0' for an option with a long name only
   std::string_view Name;  ///< as the help screen spells it, matched without regard to case
   TArgKind Argument;
+  /// For the options added after the help's text was fixed: the option as the help's last
+  /// section writes it, and what it does there. Empty for every other option.
+  std::string_view Usage = {};
+  std::string_view Help = {};
 };
 
 /// Every option, in the order of TOptionId.
@@ -114,6 +122,12 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::ErrorDelay, '\0', "error-delay", TArgKind::None},
     {TOptionId::AudibleError, '\0', "audible-error", TArgKind::None},
     {TOptionId::DebugMode, '\0', "debug-mode", TArgKind::None},
+    {TOptionId::Version, '\0', "version", TArgKind::None, "--Version",
+     "Display the program's version and licence"},
+    {TOptionId::Utc, '\0', "utc", TArgKind::None, "--UTC",
+     "Read the clock, and dates with a zone or @, in UTC, not local time"},
+    {TOptionId::UnixTime, '\0', "unix-time", TArgKind::Optional, "--Unix-Time[=date]",
+     "Obtain the seconds since 1970-01-01T00:00:00Z of some date"},
 };
 
 /// The row of an option.

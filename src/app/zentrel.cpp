@@ -5,11 +5,13 @@
 
 #include "app/help.h"
 #include "core/banner.h"
+#include "core/build_info.h"
 #include "core/conversion_error.h"
 #include "core/custom_message.h"
 #include "core/date_format.h"
 #include "core/integer_conversion.h"
 #include "core/line_end.h"
+#include "core/machine_date_time.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/date_queries.h"
@@ -70,6 +72,7 @@ const TZentrel::TAction TZentrel::kActions[] = {
      &TRunSettings::HelpRequested},
     {TWhen::AfterFlags, {Id::Info}, &TZentrel::RunInfo},
     {TWhen::AfterFlags, {Id::VersionOnly}, &TZentrel::RunVersionOnly},
+    {TWhen::AfterFlags, {Id::Version}, &TZentrel::RunVersion},
     {TWhen::AfterFlags, {Id::ScriptVariables}, &TZentrel::RunScriptVariables},
     {TWhen::AfterSettings, {Id::TimePrior}, &TZentrel::RunTimePrior},
     {TWhen::AfterSettings, {Id::TimeAfter}, &TZentrel::RunTimeAfter},
@@ -85,6 +88,7 @@ const TZentrel::TAction TZentrel::kActions[] = {
     {TWhen::AfterSettings, {Id::DaysBetween}, &TZentrel::RunDaysBetween},
     {TWhen::AfterSettings, {Id::MonthEnd}, &TZentrel::RunMonthEnd},
     {TWhen::AfterSettings, {Id::Current}, &TZentrel::RunCurrent},
+    {TWhen::AfterSettings, {Id::UnixTime}, &TZentrel::RunUnixTime},
     {TWhen::AfterSettings, {Id::Selected}, &TZentrel::RunSelected},
     {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, &TZentrel::RunCompare},
     {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, &TZentrel::RunReportWithLabels},
@@ -95,6 +99,8 @@ TZentrel::TZentrel(platform::Platform& os)
 
 int TZentrel::Run() {
   run_.emplace(os_);
+  // Before anything reads the clock.
+  run_->Utc = options_.Present(Id::Utc);
   random_ = TRandom(os_.ProcessId());
   try {
     MainRun();
@@ -283,6 +289,12 @@ void TZentrel::RunInfo() { ShowBanner(*run_, true, true); }
 
 void TZentrel::RunVersionOnly() { ShowBanner(*run_, true, false); }
 
+void TZentrel::RunVersion() {
+  run_->Out().WriteLine("zentrel " + std::string(build::kFileVersion));
+  run_->Out().WriteLine("Copyright " + std::string(build::kLegalCopyright) +
+                        "; MIT License: free to use, change and share, with no warranty.");
+}
+
 void TZentrel::RunScriptVariables() {
   PrintSheet(*run_, ListScriptVariables(run_->Os, run_->Format, random_,
                                         !options_.Present(Id::NoSymbols), run_->CurrentDateTime()));
@@ -290,6 +302,11 @@ void TZentrel::RunScriptVariables() {
 }
 
 TDateTimeValue TZentrel::Parse(std::string_view text, TAmbiguousText ambiguous) {
+  // ISO 8601 and Unix time first: they read the same under every regional setting, and no
+  // regional reading accepts them otherwise.
+  if (const std::optional<TMachineDateTime> machine = ReadMachineDateTime(text)) {
+    return machine->Utc ? run_->ShownOfUtc(machine->Value) : machine->Value;
+  }
   return ParseDateTimeArg(text, run_->Format, run_->CurrentDateTime(), ambiguous);
 }
 
@@ -410,6 +427,11 @@ void TZentrel::RunMonthEnd() {
 void TZentrel::RunCurrent() {
   PrintResult(*run_, CurrentDayResult(ParseOr(Id::Current, run_->CurrentDate()), run_->Format,
                                       run_->RunSettings.TodayText));
+}
+
+void TZentrel::RunUnixTime() {
+  const TDateTimeValue date = ParseOr(Id::UnixTime, run_->CurrentDateTime());
+  PrintResult(*run_, UnixTimeResult(run_->UnixSecondsOf(date), date, run_->Format));
 }
 
 void TZentrel::RunSelected() {

@@ -49,6 +49,7 @@ class TZentrel {
   void RunHelp();
   void RunInfo();
   void RunVersionOnly();
+  void RunVersion();
   void RunScriptVariables();
   void RunTimeOffset(char sign, TOptionId option);
   void RunTimePrior() { RunTimeOffset('-', TOptionId::TimePrior); }
@@ -66,6 +67,7 @@ class TZentrel {
   void RunDaysBetween();
   void RunMonthEnd();
   void RunCurrent();
+  void RunUnixTime();
   void RunSelected();
   void RunCompare();
   void RunReportWithLabels();

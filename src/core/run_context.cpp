@@ -1,5 +1,6 @@
 #include "core/run_context.h"
 
+#include "core/machine_date_time.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -12,8 +13,36 @@ TRunContext::TRunContext(platform::Platform& os)
 }
 
 TDateTimeValue TRunContext::CurrentDateTime() {
-  if (!moment_) moment_ = FromLocalTime(Os.Now());
+  if (!moment_) moment_ = FromLocalTime(Utc ? Os.UtcNow() : Os.Now());
   return *moment_;
+}
+
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+}  // namespace
+
+TDateTimeValue TRunContext::ShownOfUtc(TDateTimeValue utc) {
+  if (Utc) return utc;
+  const std::int64_t offset =
+      Os.LocalOffsetAtUtc(FloorDiv(UnixMilliseconds(utc), kMsPerSecond));
+  return utc.AddMs(TMilliseconds{offset * kMsPerSecond});
+}
+
+std::int64_t TRunContext::UnixSecondsOf(TDateTimeValue shown) {
+  std::int64_t ms = UnixMilliseconds(shown);
+  if (!Utc) {
+    TDateParts date;
+    TTimeParts time;
+    DecodeDateTime(shown, date, time);
+    ms -= Os.LocalOffsetAtLocal({date.Year, date.Month, date.Day, time.Hour, time.Minute,
+                                 time.Second, time.Millisecond}) *
+          kMsPerSecond;
+  }
+  return FloorDiv(ms, kMsPerSecond);
 }
 
 TDateTimeValue TRunContext::CurrentDate() { return CurrentDateTime().DatePart(); }

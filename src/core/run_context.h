@@ -41,11 +41,21 @@ class TRunContext {
   std::string ExecutionPath;
   TExitCode ExitCode = TExitCode::Success;
 
+  /// Whether the clock, and every moment read with a zone or as Unix time, is shown in UTC
+  /// instead of local time (--utc). Set before the clock is first read.
+  bool Utc = false;
+
   /// Today's date plus the current time of day, to the millisecond: the clock is read once,
   /// at the first call of a run, so every part of a run sees the same moment (a report
   /// written across midnight still speaks of one day). Throws ConversionError for a clock
   /// reading that is no valid date.
   TDateTimeValue CurrentDateTime();
+  /// A moment in UTC as the run shows moments: in local time, or as it is under Utc.
+  /// Throws ConversionError when the result leaves years 1 to 9999.
+  TDateTimeValue ShownOfUtc(TDateTimeValue utc);
+  /// The whole seconds from 01/01/1970 00:00 UTC to a moment as the run shows moments,
+  /// rounded down (so before 1970 a part of a second counts as one more second back).
+  std::int64_t UnixSecondsOf(TDateTimeValue shown);
   /// Today's date at midnight, of the same moment.
   TDateTimeValue CurrentDate();
   /// The system beep, after what is buffered has been written.

@@ -111,6 +111,11 @@ TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& se
   return {std::string(YesNo(date == todayText)), "Current Day Status [" + date + "] "};
 }
 
+TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,
+                               const TFormatSettings& settings) {
+  return {std::to_string(seconds), "Unix Time [" + LabelDate(value, settings) + "] "};
+}
+
 TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,
                                  const TFormatSettings& settings) {
   std::string label = std::to_string(count) + (count == 1 ? " Day " : " Days ") +

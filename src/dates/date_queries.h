@@ -48,6 +48,10 @@ TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& sett
 /// TRUE when the date's text is todayText.
 TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& settings,
                                  std::string_view todayText);
+/// The seconds since 01/01/1970 00:00 UTC of the date (counted by the caller, who knows the
+/// zone), labelled with the date.
+TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,
+                               const TFormatSettings& settings);
 /// sign '+' moves forward, any other character back; the time of day is kept. Throws
 /// ConversionError for a result outside years 1 to 9999.
 TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,

@@ -29,7 +29,9 @@ by every row, then a line "--- rows" and one row per case:
 
 the exit code, the arguments (shell words) and a line that standard error must hold, each
 separated by " | " (the line keeps its own leading blanks). A header line "stdout: empty"
-makes every row check that standard output stays empty; otherwise it is not compared.
+makes every row check that standard output stays empty; otherwise it is not compared. With
+a header line "rows: stdout" the last field is instead the whole of standard output (one
+line), and standard error must stay empty.
 
 A section may be left out; then that stream is not compared. A line "--- stdout partial"
 compares only the lines given, in order, against the start of the output; a line
@@ -117,6 +119,8 @@ def parse_case(path, text=None):
             case["stdout_to"] = value
         elif key == "stdout" and value == "empty":
             case["streams"]["stdout"] = []
+        elif key == "rows" and value in ("stdout", "stderr"):
+            case["rows"] = value
         else:
             raise ValueError(f"{path}: unknown header {key!r}")
     if (case["setup"] or case["locale"]) and not case["wine_only"]:
@@ -144,8 +148,13 @@ def parse_table(path):
         case = parse_case(path, header)
         case["args"] = shlex.split(args)
         case["exit"] = int(code)
-        case["streams"]["stderr"] = expected.encode("utf-8", "surrogateescape") + b"\n"
-        case["subset"].add("stderr")
+        expected = expected.encode("utf-8", "surrogateescape") + b"\n"
+        if case.get("rows") == "stdout":
+            case["streams"]["stdout"] = expected
+            case["streams"]["stderr"] = b""
+        else:
+            case["streams"]["stderr"] = expected
+            case["subset"].add("stderr")
         cases.append((pathlib.Path(f"{path}:{number}"), case))
     return cases
 

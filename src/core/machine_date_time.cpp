@@ -1,0 +1,177 @@
+#include "core/machine_date_time.h"
+
+#include "core/conversion_error.h"
+#include "core/text.h"
+
+namespace zentrel {
+namespace {
+
+constexpr char kOutOfRange[] = "Invalid date";
+/// 12/31/9999 23:59:59 UTC: a longer count of seconds cannot be a date.
+constexpr std::int64_t kLastUnixSecond = 253'402'300'799;
+
+/// Reads the text from left to right; every read moves past what it took.
+class TCursor {
+ public:
+  explicit TCursor(std::string_view text) : text_(text) {}
+  bool AtEnd() const { return at_ == text_.size(); }
+  /// The next character, or '\0' at the end.
+  char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
+  bool Take(char c) {
+    if (Peek() != c) return false;
+    ++at_;
+    return true;
+  }
+  /// Exactly count digits as a number; nothing is taken when there are fewer.
+  std::optional<int> Digits(std::size_t count) {
+    if (text_.size() - at_ < count) return std::nullopt;
+    int value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const char c = text_[at_ + i];
+      if (c < '0' || c > '9') return std::nullopt;
+      value = value * 10 + (c - '0');
+    }
+    at_ += count;
+    return value;
+  }
+  /// One or more digits; their count in *count. The value keeps only the first maxKept
+  /// digits (the rest are read and cut).
+  std::optional<std::int64_t> Run(std::size_t maxKept, std::size_t* count) {
+    std::int64_t value = 0;
+    std::size_t n = 0;
+    while (Peek() >= '0' && Peek() <= '9') {
+      if (n < maxKept) value = value * 10 + (text_[at_] - '0');
+      ++n;
+      ++at_;
+    }
+    *count = n;
+    if (n == 0) return std::nullopt;
+    return value;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+/// Milliseconds of a fraction whose first digits (at most three) are value, digits long.
+int FractionMs(std::int64_t value, std::size_t digits) {
+  int ms = static_cast<int>(value);
+  for (std::size_t i = digits < 3 ? digits : 3; i < 3; ++i) ms *= 10;
+  return ms;
+}
+
+struct TOffset {
+  int Sign = 1, Hours = 0, Minutes = 0;
+};
+
+/// "Z", "+hh:mm", "+hhmm" or "+hh" (or "-"); nullopt when none of these follows.
+std::optional<TOffset> ReadZone(TCursor& cursor) {
+  if (cursor.Take('Z') || cursor.Take('z')) return TOffset{};
+  TOffset offset;
+  if (cursor.Take('-')) {
+    offset.Sign = -1;
+  } else if (!cursor.Take('+')) {
+    return std::nullopt;
+  }
+  auto hours = cursor.Digits(2);
+  if (!hours) return std::nullopt;
+  offset.Hours = *hours;
+  if (cursor.AtEnd()) return offset;
+  cursor.Take(':');
+  auto minutes = cursor.Digits(2);
+  if (!minutes) return std::nullopt;
+  offset.Minutes = *minutes;
+  return offset;
+}
+
+std::optional<TMachineDateTime> ReadIso(std::string_view text) {
+  TCursor cursor(text);
+  auto year = cursor.Digits(4);
+  if (!year || !cursor.Take('-')) return std::nullopt;
+  auto month = cursor.Digits(2);
+  if (!month || !cursor.Take('-')) return std::nullopt;
+  auto day = cursor.Digits(2);
+  if (!day) return std::nullopt;
+  TTimeParts time;
+  std::optional<TOffset> zone;
+  if (!cursor.AtEnd()) {
+    if (!cursor.Take('T') && !cursor.Take('t') && !cursor.Take(' ')) return std::nullopt;
+    auto hour = cursor.Digits(2);
+    if (!hour || !cursor.Take(':')) return std::nullopt;
+    auto minute = cursor.Digits(2);
+    if (!minute) return std::nullopt;
+    time.Hour = *hour;
+    time.Minute = *minute;
+    if (cursor.Take(':')) {
+      auto second = cursor.Digits(2);
+      if (!second) return std::nullopt;
+      time.Second = *second;
+      if (cursor.Take('.') || cursor.Take(',')) {
+        std::size_t digits = 0;
+        auto fraction = cursor.Run(3, &digits);
+        if (!fraction) return std::nullopt;
+        time.Millisecond = FractionMs(*fraction, digits);
+      }
+    }
+    if (!cursor.AtEnd()) {
+      zone = ReadZone(cursor);
+      if (!zone || !cursor.AtEnd()) return std::nullopt;
+    }
+  }
+  // The text is ISO 8601 from here on: a field out of range is a value that does not
+  // convert, not a text for the regional reading.
+  if (zone && (zone->Hours > 23 || zone->Minutes > 59)) throw ConversionError(kOutOfRange);
+  TDateTimeValue value = CombineDateTime(
+      EncodeDate(*year, *month, *day),
+      EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond));
+  if (!zone) return TMachineDateTime{value, false};
+  const std::int64_t offsetMs =
+      zone->Sign * (std::int64_t{zone->Hours} * 60 + zone->Minutes) * 60 * 1000;
+  return TMachineDateTime{value.AddMs(TMilliseconds{-offsetMs}), true};
+}
+
+std::optional<TMachineDateTime> ReadUnix(std::string_view text) {
+  TCursor cursor(text);
+  if (!cursor.Take('@')) return std::nullopt;
+  const bool negative = cursor.Take('-');
+  std::size_t digits = 0;
+  auto seconds = cursor.Run(13, &digits);
+  if (!seconds) return std::nullopt;
+  std::int64_t ms = 0;
+  if (cursor.Take('.')) {
+    std::size_t fractionDigits = 0;
+    auto fraction = cursor.Run(3, &fractionDigits);
+    if (!fraction || fractionDigits > 3) return std::nullopt;
+    ms = FractionMs(*fraction, fractionDigits);
+  }
+  if (!cursor.AtEnd()) return std::nullopt;
+  if (digits > 12 || *seconds > kLastUnixSecond) throw ConversionError(kOutOfRange);
+  const std::int64_t total = *seconds * 1000 + ms;
+  return TMachineDateTime{FromUnixMilliseconds(negative ? -total : total), true};
+}
+
+/// 01/01/1970 00:00 on the linear scale of SinceCalendarStart.
+std::int64_t EpochSinceCalendarStart() {
+  static const std::int64_t epoch =
+      TDateTimeValue::FromSerial(25569.0).SinceCalendarStart().count();  // 01/01/1970
+  return epoch;
+}
+
+}  // namespace
+
+std::optional<TMachineDateTime> ReadMachineDateTime(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '@') return ReadUnix(text);
+  return ReadIso(text);
+}
+
+std::int64_t UnixMilliseconds(TDateTimeValue value) {
+  return value.SinceCalendarStart().count() - EpochSinceCalendarStart();
+}
+
+TDateTimeValue FromUnixMilliseconds(std::int64_t ms) {
+  return TDateTimeValue::FromCalendarStart(TMilliseconds{ms + EpochSinceCalendarStart()});
+}
+
+}  // namespace zentrel

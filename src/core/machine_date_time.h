@@ -1,0 +1,44 @@
+// Date-times as machines write them: ISO 8601 and Unix time. Unlike the regional forms,
+// these mean the same date under every regional setting, so a script can pass on what a
+// log, a database, `date +%s` or a JSON document gave it:
+//
+//   2024-12-25                   that date at midnight
+//   2024-12-25T10:30             with a time of day ("T" or one blank between), seconds
+//   2024-12-25 10:30:15.25       and a fraction optional (digits past the third are cut)
+//   2024-12-25T10:30:00Z         a moment in UTC; +01:00, -0530 and +05 give other offsets
+//   @1735122600, @-1.5           seconds since 01/01/1970 00:00 UTC, up to three decimals
+//
+// A text with a zone or an "@" names a moment, not a wall-clock reading: the reader hands
+// it back in UTC, and the caller shows it in the time of the machine (or in UTC when asked
+// to). A text in none of these forms is left to the regional reading; one in these forms
+// with a field out of range (2024-02-30, 24:00:01, month 13) does not convert.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/date_time.h"
+
+namespace zentrel {
+
+struct TMachineDateTime {
+  /// The date-time as written; for a text with a zone or "@", the moment in UTC.
+  TDateTimeValue Value;
+  /// True when Value is UTC and still to be shown in local time.
+  bool Utc = false;
+};
+
+/// The date-time of an ISO 8601 or Unix-time text (blanks around it ignored); nullopt for a
+/// text in neither form. Throws ConversionError for a text in one of the forms whose date,
+/// time or offset does not exist or lies outside years 1 to 9999.
+std::optional<TMachineDateTime> ReadMachineDateTime(std::string_view text);
+
+/// Milliseconds from 01/01/1970 00:00 to the value, both on one clock (negative before);
+/// throws as TDateTimeValue::SinceCalendarStart.
+std::int64_t UnixMilliseconds(TDateTimeValue value);
+/// The value that many milliseconds after 01/01/1970 00:00; throws ConversionError outside
+/// years 1 to 9999.
+TDateTimeValue FromUnixMilliseconds(std::int64_t ms);
+
+}  // namespace zentrel

@@ -1,0 +1,101 @@
+#include "core/machine_date_time.h"
+
+#include <gtest/gtest.h>
+
+#include "core/conversion_error.h"
+
+namespace zentrel {
+namespace {
+
+/// The value as "yyyy-mm-dd hh:nn:ss.zzz", with a trailing "Z" when it is UTC.
+std::string Shown(const TMachineDateTime& value) {
+  TDateParts d;
+  TTimeParts t;
+  DecodeDateTime(value.Value, d, t);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d%s", d.Year, d.Month,
+                d.Day, t.Hour, t.Minute, t.Second, t.Millisecond, value.Utc ? "Z" : "");
+  return text;
+}
+
+TEST(MachineDateTime, ReadsEveryIsoForm) {
+  const struct {
+    const char* Text;
+    const char* Value;
+  } cases[] = {
+      {"2024-12-25", "2024-12-25 00:00:00.000"},
+      {" 2024-12-25 ", "2024-12-25 00:00:00.000"},
+      {"2024-12-25T10:30", "2024-12-25 10:30:00.000"},
+      {"2024-12-25t10:30:15", "2024-12-25 10:30:15.000"},
+      {"2024-12-25 10:30:15.5", "2024-12-25 10:30:15.500"},
+      {"2024-12-25T10:30:15.25", "2024-12-25 10:30:15.250"},
+      {"2024-12-25T10:30:15.123987", "2024-12-25 10:30:15.123"},  // cut, not rounded
+      {"2024-12-25T10:30:15,5", "2024-12-25 10:30:15.500"},
+      {"2024-02-29", "2024-02-29 00:00:00.000"},
+      {"0001-01-01", "0001-01-01 00:00:00.000"},
+      {"9999-12-31T23:59:59.999", "9999-12-31 23:59:59.999"},
+      // A zone gives the moment in UTC, across midnight, a month's and a year's end.
+      {"2024-12-25T10:30:00Z", "2024-12-25 10:30:00.000Z"},
+      {"2024-12-25T10:30z", "2024-12-25 10:30:00.000Z"},
+      {"2024-12-25T10:30:00+01:00", "2024-12-25 09:30:00.000Z"},
+      {"2024-12-31T23:30:00-05:00", "2025-01-01 04:30:00.000Z"},
+      {"2025-01-01T02:00+0530", "2024-12-31 20:30:00.000Z"},
+      {"2024-03-01T01:00+05", "2024-02-29 20:00:00.000Z"},
+      {"2024-12-25 10:30-00:30", "2024-12-25 11:00:00.000Z"},
+  };
+  for (const auto& c : cases) {
+    const auto value = ReadMachineDateTime(c.Text);
+    ASSERT_TRUE(value) << c.Text;
+    EXPECT_EQ(Shown(*value), c.Value) << c.Text;
+  }
+}
+
+TEST(MachineDateTime, ReadsUnixSecondsAsAMomentInUtc) {
+  const struct {
+    const char* Text;
+    const char* Value;
+  } cases[] = {
+      {"@0", "1970-01-01 00:00:00.000Z"},
+      {"@1735122600", "2024-12-25 10:30:00.000Z"},
+      {"@-1", "1969-12-31 23:59:59.000Z"},
+      {"@-1.5", "1969-12-31 23:59:58.500Z"},
+      {"@1.25", "1970-01-01 00:00:01.250Z"},
+      {"@253402300799.999", "9999-12-31 23:59:59.999Z"},
+      {"@-62135596800", "0001-01-01 00:00:00.000Z"},
+  };
+  for (const auto& c : cases) {
+    const auto value = ReadMachineDateTime(c.Text);
+    ASSERT_TRUE(value) << c.Text;
+    EXPECT_EQ(Shown(*value), c.Value) << c.Text;
+  }
+}
+
+TEST(MachineDateTime, OtherTextsAreLeftToTheRegionalReading) {
+  for (const char* text : {"", "12/25/2024", "24-12-25", "2024-1-05", "2024/12/25", "20241225",
+                           "2024-12-25T10", "2024-12-25T1030", "2024-12-25 10:30 PM",
+                           "2024-12-25T10:30+5", "2024-12-25T10:30:00.", "2024-12-25Z",
+                           "2024-12-25  10:30", "@", "@1.2345", "@+5", "@1e3", "@ 5", "1735122600"}) {
+    EXPECT_FALSE(ReadMachineDateTime(text)) << text;
+  }
+}
+
+TEST(MachineDateTime, FieldsOutOfRangeDoNotConvert) {
+  for (const char* text :
+       {"2024-02-30", "2023-02-29", "2024-13-01", "2024-00-10", "2024-12-00", "0000-01-01",
+        "2024-12-25T24:00", "2024-12-25T24:00:01", "2024-12-25T10:60", "2024-12-25T10:30:60",
+        "2024-12-25T10:30+24:00", "2024-12-25T10:30+01:60", "0001-01-01T00:00+00:01",
+        "9999-12-31T23:59-00:01", "@253402300800", "@-62135596801", "@99999999999999999999"}) {
+    EXPECT_THROW(ReadMachineDateTime(text), ConversionError) << text;
+  }
+}
+
+TEST(MachineDateTime, UnixMillisecondsRoundTrip) {
+  for (std::int64_t ms : {INT64_C(0), INT64_C(-1), INT64_C(1735122600123),
+                          INT64_C(-62135596800000), INT64_C(253402300799999)}) {
+    EXPECT_EQ(UnixMilliseconds(FromUnixMilliseconds(ms)), ms);
+  }
+  EXPECT_THROW(FromUnixMilliseconds(INT64_C(253402300800000)), ConversionError);
+}
+
+}  // namespace
+}  // namespace zentrel
