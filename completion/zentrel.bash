@@ -1,5 +1,5 @@
 # bash completion for zentrel: the option names, the duration format names after -e and
-# --extended-format, and file names after --compareold= and --comparenew=.
+# --extended-format, and file names after --compareold=, --comparenew= and --holidays=.
 
 _zentrel_options=(
   -? -h -q -v -o -p -a -f -d -s -w -y -b -t -n -e -l -m -c -r -z -x -k -u -i
@@ -9,7 +9,7 @@ _zentrel_options=(
   --time-after= --convert-time= --convert-days= --use-hours --use-minutes --use-seconds
   --compareold= --comparenew= --searchfor= --heading= --zeroall --zerothis
   --script-variables --no-symbols --info --version-only --error-delay --audible-error
-  --debug-mode --version --utc --unix-time
+  --debug-mode --version --utc --unix-time --business-days= --sequence= --step= --holidays=
 )
 
 _zentrel_formats=(
@@ -111,7 +111,7 @@ _zentrel() {
       fi
       COMPREPLY+=("$reply")
     done
-  elif [[ $line =~ --compare(old|new)=([^[:space:]]*)$ ]]; then
+  elif [[ $line =~ --(compareold|comparenew|holidays)=([^[:space:]]*)$ ]]; then
     compopt -o filenames 2>/dev/null
     mapfile -t COMPREPLY < <(compgen -f -- "${BASH_REMATCH[2]}")
   elif [[ $cur == -* ]]; then

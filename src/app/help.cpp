@@ -314,6 +314,9 @@ constexpr THelpLine kAddedSection[] = {
     {TLineKind::Text, " setting: ISO 8601 (2024-12-25, 2024-12-25T10:30[:ss[.zzz]], a blank for the"},
     {TLineKind::Text, " T, then Z or +hh:mm for a moment in UTC or at that offset) or Unix time"},
     {TLineKind::Text, " (@1735122600, seconds since 1970-01-01T00:00:00Z).", true},
+    {TLineKind::Text, " The count of -p and -a may end in a unit: d days (the default), w weeks,"},
+    {TLineKind::Text, " m calendar months (the day kept, or the month's last), y years, b business"},
+    {TLineKind::Text, " days (Monday to Friday but --Holidays; 0b is the date or the next one).", true},
     {TLineKind::AddedOptions, {}, true},
 };
 
@@ -467,8 +470,9 @@ void WriteExitCodes(TRunContext& run) {
 void WriteAddedOptions(TRunContext& run, const std::string& program) {
   for (const TOptionRow& row : kOptionTable) {
     if (row.Help.empty()) continue;
-    run.CoreOutput().WriteLine(" " + program + " " + PadRight(row.Usage, 20) + " " +
+    run.CoreOutput().WriteLine(" " + program + " " + PadRight(row.Usage, 21) + " " +
                                std::string(row.Help));
+    run.CoreOutput().WriteLine("     " + program + " " + std::string(row.Example));
   }
 }
 

@@ -12,7 +12,7 @@ constexpr bool TableInIdOrder() {
   for (const TOptionRow& row : kOptionTable) {
     if (static_cast<std::size_t>(row.Id) != next++) return false;
   }
-  return next == static_cast<std::size_t>(TOptionId::UnixTime) + 1;
+  return next == static_cast<std::size_t>(TOptionId::Holidays) + 1;
 }
 static_assert(TableInIdOrder(), "kOptionTable must hold every option in the order of TOptionId");
 

@@ -60,6 +60,10 @@ enum class TOptionId {
   Version,
   Utc,
   UnixTime,
+  BusinessDays,
+  Sequence,
+  Step,
+  Holidays,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -72,9 +76,11 @@ struct TOptionRow {
   std::string_view Name;  ///< as the help screen spells it, matched without regard to case
   TArgKind Argument;
   /// For the options added after the help's text was fixed: the option as the help's last
-  /// section writes it, and what it does there. Empty for every other option.
+  /// section writes it, what it does, and an example run (after the program's name).
+  /// Empty for every other option.
   std::string_view Usage = {};
   std::string_view Help = {};
+  std::string_view Example = {};
 };
 
 /// Every option, in the order of TOptionId.
@@ -123,11 +129,24 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::AudibleError, '\0', "audible-error", TArgKind::None},
     {TOptionId::DebugMode, '\0', "debug-mode", TArgKind::None},
     {TOptionId::Version, '\0', "version", TArgKind::None, "--Version",
-     "Display the program's version and licence"},
+     "Display the program's version and licence", "--Version"},
     {TOptionId::Utc, '\0', "utc", TArgKind::None, "--UTC",
-     "Read the clock, and dates with a zone or @, in UTC, not local time"},
+     "Read the clock, and dates with a zone or @, in UTC, not local time",
+     "-q -s --UTC -f \"yyyy-mm-dd'T'hh:nn:ss'Z'\""},
     {TOptionId::UnixTime, '\0', "unix-time", TArgKind::Optional, "--Unix-Time[=date]",
-     "Obtain the seconds since 1970-01-01T00:00:00Z of some date"},
+     "Obtain the seconds since 1970-01-01T00:00:00Z of some date",
+     "-q --Unix-Time=2024-12-25T10:30:00Z"},
+    {TOptionId::BusinessDays, '\0', "business-days", TArgKind::Required, "--Business-Days=date",
+     "Count the business days from the date of -s or -d (or today) to date",
+     "-q --Business-Days=12/31/2024 -d 12/01/2024 --Holidays=holidays.txt"},
+    {TOptionId::Sequence, '\0', "sequence", TArgKind::Required, "--Sequence=date",
+     "List every date from the date of -s or -d (or today) to date, in -f",
+     "-q --Sequence=12/31/2024 -d 12/01/2024 -f yyyy-mm-dd"},
+    {TOptionId::Step, '\0', "step", TArgKind::Required, "--Step=n[unit]",
+     "The step of --Sequence (default 1d)", "-q --Sequence=2025-12-31 -d 2025-01-31 --Step=1m"},
+    {TOptionId::Holidays, '\0', "holidays", TArgKind::Required, "--Holidays=file",
+     "Dates that are no business days, one a line (# starts a comment)",
+     "-q -a 5b -d 12/20/2024 --Holidays=holidays.txt"},
 };
 
 /// The row of an option.

@@ -89,6 +89,8 @@ const TZentrel::TAction TZentrel::kActions[] = {
     {TWhen::AfterSettings, {Id::MonthEnd}, &TZentrel::RunMonthEnd},
     {TWhen::AfterSettings, {Id::Current}, &TZentrel::RunCurrent},
     {TWhen::AfterSettings, {Id::UnixTime}, &TZentrel::RunUnixTime},
+    {TWhen::AfterSettings, {Id::BusinessDays}, &TZentrel::RunBusinessDays},
+    {TWhen::AfterSettings, {Id::Sequence}, &TZentrel::RunSequence},
     {TWhen::AfterSettings, {Id::Selected}, &TZentrel::RunSelected},
     {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, &TZentrel::RunCompare},
     {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, &TZentrel::RunReportWithLabels},
@@ -196,6 +198,7 @@ auto TZentrel::Naming(std::optional<TOptionId> option, std::string_view text,
         what = "a duration (" + ClockPattern(fs) + fs.DecimalSeparator + "zzz)";
         break;
       case TExpected::Count: what = "a whole number"; break;
+      case TExpected::Step: what = "a count (n, or n and a unit: d, w, m, y or b)"; break;
       case TExpected::Pattern: what = "a date pattern"; break;
     }
     std::string line = " ";
@@ -399,14 +402,115 @@ void TZentrel::RunLeapYear() {
   PrintResult(*run_, LeapYearResult(ParseOr(Id::LeapYear, run_->CurrentDateTime()), run_->Format));
 }
 
+TDateTimeValue TZentrel::SelectedOrNow() {
+  const std::optional<TOptionId> dateOption = FirstWithValue({Id::Selected, Id::Date});
+  return dateOption ? ParseOr(*dateOption, run_->CurrentDateTime()) : run_->CurrentDateTime();
+}
+
+std::optional<TBusinessCalendar> TZentrel::LoadHolidays() {
+  const std::string fileName = options_.Value(Id::Holidays);
+  if (!options_.Present(Id::Holidays)) return TBusinessCalendar({});
+  TTextWriter& err = run_->Err();
+  std::string contents;
+  const std::optional<std::string> problem =
+      fileName.empty() ? std::optional<std::string>("no file named")
+                       : run_->Os.WholeReadProblem(fileName);
+  if (problem || !run_->Os.ReadWholeFile(fileName, contents)) {
+    err.WriteLine("ERROR: Could Not Open Holidays File!");
+    err.WriteLine(" \"" + fileName + "\": " + problem.value_or("could not be read"));
+    run_->ExitCode = TExitCode::FileOpenFailed;
+    return std::nullopt;
+  }
+  std::vector<std::int64_t> days;
+  std::string_view rest = contents;
+  for (int number = 1; !rest.empty(); ++number) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    line = TrimBlanks(TrimControls(line));
+    if (line.empty() || line.front() == '#') continue;
+    try {
+      days.push_back(Parse(line).DayNumber());
+    } catch (const ConversionError&) {
+      err.WriteLine("ERROR: Invalid Date in Holidays File!");
+      err.WriteLine(" \"" + fileName + "\" line " + std::to_string(number) + ": \"" +
+                    std::string(line) + "\" is not a date (" + DatePatternText(run_->Format) +
+                    ")");
+      run_->ExitCode = TExitCode::FileOpenFailed;
+      return std::nullopt;
+    }
+  }
+  return TBusinessCalendar(std::move(days));
+}
+
 void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
   std::string countText = options_.Value(option);
-  std::int32_t count = CountOf(option, countText.empty() ? std::string("31") : countText);
-  const std::optional<TOptionId> dateOption = FirstWithValue({Id::Selected, Id::Date});
-  TDateTimeValue base =
-      dateOption ? ParseOr(*dateOption, run_->CurrentDateTime()) : run_->CurrentDateTime();
+  if (countText.empty()) countText = "31";
+  const TStep step =
+      Naming(option, countText, TExpected::Step, [&] { return ReadStep(countText); });
+  const TDateTimeValue base = SelectedOrNow();
   const std::string format = PatternOr(kDatePattern);
-  PrintDateResult(*run_, format, DaysPriorAfterResult(count, sign, base, run_->Format));
+  if (step.Unit == TStepUnit::Days) {
+    // A count of days: ReadStep took it from a 32-bit number.
+    PrintDateResult(*run_, format,
+                    DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), sign, base,
+                                         run_->Format));
+    return;
+  }
+  std::optional<TBusinessCalendar> calendar;
+  if (step.Unit == TStepUnit::BusinessDays && !(calendar = LoadHolidays())) return;
+  PrintDateResult(*run_, format,
+                  CalendarStepResult(step, sign, base, run_->Format,
+                                     calendar ? &*calendar : nullptr));
+}
+
+void TZentrel::RunBusinessDays() {
+  const TDateTimeValue first = SelectedOrNow();
+  const TDateTimeValue second = ParseOr(Id::BusinessDays, TDateTimeValue());
+  const std::optional<TBusinessCalendar> calendar = LoadHolidays();
+  if (!calendar) return;
+  PrintResult(*run_, BusinessDaysResult(first, second, *calendar, run_->Format));
+}
+
+void TZentrel::RunSequence() {
+  const TDateTimeValue start = SelectedOrNow();
+  const TDateTimeValue end = ParseOr(Id::Sequence, TDateTimeValue());
+  const std::string stepText = options_.Present(Id::Step) ? options_.Value(Id::Step) : "1d";
+  TStep step = Naming(Id::Step, stepText, TExpected::Step, [&] {
+    TStep read = ReadStep(stepText);
+    if (read.Count == 0) throw ConversionError("A step of nothing never ends");
+    return read;
+  });
+  if (step.Count < 0) step.Count = -step.Count;  // the direction is END's
+  const std::string format = PatternOr(kDatePattern);
+  std::optional<TBusinessCalendar> calendar;
+  if (step.Unit == TStepUnit::BusinessDays && !(calendar = LoadHolidays())) return;
+  const int direction = end.DayNumber() < start.DayNumber() ? -1 : 1;
+  const TRunSettings& settings = run_->RunSettings;
+  TTextWriter& out = run_->Out();
+  auto write = [&](TDateTimeValue date) {
+    const std::string text = FormatDateTimeValue(format, date, true, run_->Format);
+    out.WriteLine(settings.CustomOutput ? settings.CustomMessage.Render(text) : text);
+  };
+  auto beyond = [&](TDateTimeValue date) {
+    return direction > 0 ? date.DayNumber() > end.DayNumber()
+                         : date.DayNumber() < end.DayNumber();
+  };
+  // Each date is taken from the start, not from the one before, so a month step from the
+  // 31st gives every month's last day where the month is shorter, and the 31st again after.
+  // A business-day sequence starts on the first business day it meets.
+  const TStep businessStart{0, TStepUnit::BusinessDays};
+  TDateTimeValue date =
+      calendar ? MoveByStep(start, businessStart, direction, &*calendar) : start;
+  for (std::int64_t k = 1; !beyond(date); ++k) {
+    write(date);
+    try {
+      date = calendar ? MoveByStep(date, step, direction, &*calendar)
+                      : MoveByStep(start, {step.Count * k, step.Unit}, direction, nullptr);
+    } catch (const ConversionError&) {
+      break;  // the next date would leave the calendar: END is not beyond it
+    }
+  }
 }
 
 void TZentrel::RunDaysBetween() {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/options.h"
+#include "dates/calendar_steps.h"
 #include "core/run_context.h"
 #include "dates/random.h"
 #include "platform/platform.h"
@@ -68,6 +69,14 @@ class TZentrel {
   void RunMonthEnd();
   void RunCurrent();
   void RunUnixTime();
+  void RunBusinessDays();
+  void RunSequence();
+  /// The business calendar of the run: the dates of --holidays, if given. Nothing, after
+  /// an error on standard error and exit code 71, when the file cannot be read or holds a
+  /// line that is no date.
+  std::optional<TBusinessCalendar> LoadHolidays();
+  /// The date -s or -d gives, else now.
+  TDateTimeValue SelectedOrNow();
   void RunSelected();
   void RunCompare();
   void RunReportWithLabels();
@@ -77,7 +86,7 @@ class TZentrel {
 
   /// What an option's value should have been, for the line of the error screen that names
   /// a value that does not convert.
-  enum class TExpected { Date, DateOrTime, Time, Duration, Count, Pattern };
+  enum class TExpected { Date, DateOrTime, Time, Duration, Count, Step, Pattern };
   /// convert() for the value of option (or, with no option, for the parameter text); a
   /// ConversionError it throws leaves as one that names the option, the text and what was
   /// expected.

@@ -12,7 +12,7 @@ enum class TExitCode : int {
   MissingParameters = 64,     ///< the option check failed, or a value did not convert
   MismatchedParameters = 65,  ///< a duration component above its limit (clamped)
   NoFile = 70,                ///< the file whose version information is read does not exist
-  FileOpenFailed = 71,        ///< a timing file not named, missing, unreadable, or failing
+  FileOpenFailed = 71,        ///< a timing or holidays file not named, missing, unreadable, or failing
   WriteFailed = 72,           ///< standard output could not be written
   VersionInfoFailed = 73,     ///< reading the version information failed
   NoVersionInfo = 74,         ///< the file holds no version information
