@@ -518,8 +518,8 @@ void WriteHelpLines(TRunContext& run, TRandom& random, std::span<const THelpLine
 
 }  // namespace
 
-void ShowHelp(TRunContext& run, TRandom& random, bool shortForm) {
-  if (shortForm) {
+void ShowHelp(TRunContext& run, TRandom& random, THelpForm form) {
+  if (form == THelpForm::Short) {
     const std::string& program = run.VersionInfo.BaseName;
     WriteHelpLines(run, random, kShortForm, program);
     run.CoreOutput().WriteLine("For more details, please type: " + program + " -?  OR  " + program +
@@ -527,12 +527,11 @@ void ShowHelp(TRunContext& run, TRandom& random, bool shortForm) {
     return;
   }
   // The banner fills the version information the program name is read from.
-  ShowBanner(run, run.RunSettings.Verbose, true);
+  const bool notes = form == THelpForm::FullWithNotes;
+  ShowBanner(run, notes, true);
   const std::string& program = run.VersionInfo.BaseName;
   WriteHelpLines(run, random, kFullForm, program);
-  if (run.RunSettings.Verbose && run.RunSettings.HelpRequested) {
-    WriteHelpLines(run, random, kUsageNotes, program);
-  }
+  if (notes) WriteHelpLines(run, random, kUsageNotes, program);
   WriteHelpLines(run, random, kAddedSection, program);
 }
 

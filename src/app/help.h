@@ -7,6 +7,14 @@
 
 namespace zentrel {
 
-void ShowHelp(TRunContext& run, TRandom& random, bool shortForm);
+enum class THelpForm {
+  Short,           ///< the mini syntax of the error screen, without a banner
+  Full,            ///< the banner's header and every option, format and example
+  FullWithNotes,   ///< the banner with its build line, then the usage notes and exit codes too
+};
+
+/// The help screen on the core output channel (standard output, or standard error once the
+/// syntax-error screen has been shown); every full form ends with the added options.
+void ShowHelp(TRunContext& run, TRandom& random, THelpForm form);
 
 }  // namespace zentrel

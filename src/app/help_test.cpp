@@ -30,13 +30,13 @@ struct THelpRun {
   std::unique_ptr<TRunContext> run;
   TRandom random{1};
 
-  explicit THelpRun(bool verbose = false, bool helpRequested = true) {
+  THelpForm form;
+
+  explicit THelpRun(bool notes = false) : form(notes ? THelpForm::FullWithNotes : THelpForm::Full) {
     run = std::make_unique<TRunContext>(os);
-    run->RunSettings.Verbose = verbose;
-    run->RunSettings.HelpRequested = helpRequested;
   }
   std::vector<std::string> Full() {
-    ShowHelp(*run, random, false);
+    ShowHelp(*run, random, form);
     run->Channels.Flush();
     return SplitLines(os.Out);
   }
@@ -56,8 +56,8 @@ constexpr std::string_view kAddedSection =
     "-----------------------\n";
 
 TEST(FullHelp, AddedSectionFollowsTheExamplesUnlessVerboseHelpWasAskedFor) {
-  for (auto [verbose, requested] : {std::pair{false, true}, std::pair{true, false}}) {
-    THelpRun help(verbose, requested);
+  {
+    THelpRun help;
     std::vector<std::string> lines = help.Full();
     EXPECT_NE(help.os.Out.find(" ZENTREL --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"\n"
                                "\n" +
@@ -78,7 +78,7 @@ TEST(FullHelp, AddedSectionFollowsTheExamplesUnlessVerboseHelpWasAskedFor) {
 }
 
 TEST(FullHelp, VerboseHelpClosesWithTheExitCodeTableBeforeTheAddedSection) {
-  THelpRun help(true, true);
+  THelpRun help(true);
   std::vector<std::string> lines = help.Full();
   // Every code but 75 (a timing file without entries), right-aligned in seven columns.
   EXPECT_NE(help.os.Out.find(
@@ -219,7 +219,7 @@ TEST(ShortHelp, GoesWholeToStandardErrorAfterASyntaxError) {
   ShowSyntaxError(*help.run, "Invalid or Incomplete Syntax!", false, false);
   help.run->Channels.Flush();
   help.os.Err.clear();
-  ShowHelp(*help.run, help.random, true);
+  ShowHelp(*help.run, help.random, THelpForm::Short);
   help.run->Channels.Flush();
   EXPECT_EQ(help.os.Out, "");
   EXPECT_NE(help.os.Err.find("------------------\nCMD SYNTAX (MINI):\n------------------\n"),
@@ -228,7 +228,7 @@ TEST(ShortHelp, GoesWholeToStandardErrorAfterASyntaxError) {
 }
 
 TEST(FullHelp, AddsNoBannerWhenTheRunHasShownOne) {
-  THelpRun help(true, true);
+  THelpRun help(true);
   ShowBanner(*help.run, false, true);
   help.run->Channels.Flush();
   const std::string banner = help.os.Err;
@@ -240,7 +240,7 @@ TEST(FullHelp, AddsNoBannerWhenTheRunHasShownOne) {
 TEST(ShortHelp, PrintsNoBannerAndNamesTheProgramTwice) {
   THelpRun help;
   ShowBanner(*help.run, false, false);  // fills the program name, prints nothing
-  ShowHelp(*help.run, help.random, true);
+  ShowHelp(*help.run, help.random, THelpForm::Short);
   help.run->Channels.Flush();
   EXPECT_EQ(help.os.Out,
             "------------------\n"

@@ -1,9 +1,9 @@
-// The option table, its syntax check, and the lookups every action is chosen by.
+// The option table and its syntax check; app/run_plan.h reads a checked command line.
 //
 // Short options are letters after one "-" (several may run together: "-qd"), long options
 // names after "--" (with "=value" for their argument). Options match without regard to
-// case, and the last matching parameter wins. Code names an option by its TOptionId, so a
-// letter or name exists in one place only: kOptionTable.
+// case. Code names an option by its TOptionId, so a letter or name exists in one place
+// only: kOptionTable.
 #pragma once
 
 #include <cstddef>
@@ -157,38 +157,5 @@ constexpr const TOptionRow& OptionRow(TOptionId id) {
 /// Checks every parameter against the option table and returns every error found, in the
 /// order found (empty when the command line is valid).
 std::vector<std::string> ValidateOptions(const std::vector<std::string>& parameters);
-
-/// The lookups on one command line.
-class TOptions {
- public:
-  explicit TOptions(const std::vector<std::string>& parameters) : params_(parameters) {}
-
-  /// True when some parameter matches the option's letter or its name.
-  bool Present(TOptionId id) const;
-  /// True when some parameter matches the option's name.
-  bool NamePresent(TOptionId id) const;
-  /// The value of the last parameter matching the letter, else of the last matching the
-  /// name: after its "=" when written with "--", else the next parameter unless that begins
-  /// with "-". Empty when there is none.
-  std::string Value(TOptionId id) const;
-  /// The parameter Value reads the option's value after, as typed and without its "=value"
-  /// ("-D", "--Date"); empty when the option is not present.
-  std::string Spelling(TOptionId id) const;
-  /// The first parameter that is neither an option, nor the value after an option that
-  /// takes one, nor a word the run reads by itself ("\s" of -o, "/?"); nullopt when every
-  /// parameter is read.
-  std::optional<std::string> FirstIgnored() const;
-
-  const std::vector<std::string>& Parameters() const { return params_; }
-
- private:
-  /// Index of the last parameter matching the letter or name (none when empty), or -1.
-  int LastMatch(std::string_view name) const;
-  std::string ValueAt(int index) const;
-  /// Index of the parameter Value reads after, or -1.
-  int ValueIndex(TOptionId id) const;
-
-  const std::vector<std::string>& params_;
-};
 
 }  // namespace zentrel

@@ -1,4 +1,5 @@
 #include "app/options.h"
+#include "app/run_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -60,56 +61,56 @@ TEST(ValidateOptions, EmptyAndOddLongNames) {
             (std::vector<std::string>{"Invalid option at position 1: \":\""}));
 }
 
-TEST(OptionLookup, MatchesLetterOrNameWithoutRegardToCase) {
+TEST(RunPlan, MatchesLetterOrNameWithoutRegardToCase) {
   Params params{"-Q", "--VERBOSE", "-quiet", "--x=1"};
-  TOptions options(params);
-  EXPECT_TRUE(options.Present(TOptionId::Quiet));
-  EXPECT_TRUE(options.Present(TOptionId::Verbose));
-  EXPECT_TRUE(options.Present(TOptionId::TimePrior));
-  EXPECT_FALSE(options.Present(TOptionId::Date));
+  TRunPlan options(params);
+  EXPECT_TRUE(options.Has(TOptionId::Quiet));
+  EXPECT_TRUE(options.Has(TOptionId::Verbose));
+  EXPECT_TRUE(options.Has(TOptionId::TimePrior));
+  EXPECT_FALSE(options.Has(TOptionId::Date));
   // -? is the help; only the long spelling --?? (or -??) also asks for its notes.
   Params letter{"-?"}, name{"-??"};
-  EXPECT_TRUE(TOptions(letter).Present(TOptionId::Question));
-  EXPECT_FALSE(TOptions(letter).NamePresent(TOptionId::Question));
-  EXPECT_TRUE(TOptions(name).NamePresent(TOptionId::Question));
+  EXPECT_TRUE(TRunPlan(letter).Has(TOptionId::Question));
+  EXPECT_FALSE(TRunPlan(letter).HasName(TOptionId::Question));
+  EXPECT_TRUE(TRunPlan(name).HasName(TOptionId::Question));
 }
 
-TEST(OptionLookup, LettersRunTogetherMatchNeitherLetter) {
+TEST(RunPlan, LettersRunTogetherMatchNeitherLetter) {
   Params params{"-qd"};
-  TOptions options(params);
-  EXPECT_FALSE(options.Present(TOptionId::Quiet));
-  EXPECT_FALSE(options.Present(TOptionId::Date));
+  TRunPlan options(params);
+  EXPECT_FALSE(options.Has(TOptionId::Quiet));
+  EXPECT_FALSE(options.Has(TOptionId::Date));
 }
 
-TEST(OptionLookup, LastMatchWinsAndLetterBeatsName) {
+TEST(RunPlan, LastMatchWinsAndLetterBeatsName) {
   Params params{"-d", "01/01/2020", "--date=02/02/2020", "-d", "03/03/2020"};
-  TOptions options(params);
+  TRunPlan options(params);
   EXPECT_EQ(options.Value(TOptionId::Date), "03/03/2020");
   Params named{"--date=02/02/2020", "--date=04/04/2020"};
-  EXPECT_EQ(TOptions(named).Value(TOptionId::Date), "04/04/2020");
+  EXPECT_EQ(TRunPlan(named).Value(TOptionId::Date), "04/04/2020");
 }
 
-TEST(OptionLookup, ValueForms) {
+TEST(RunPlan, ValueForms) {
   Params params{"--format", "yyyy", "-p", "-q", "--heading=A=B", "--searchfor="};
-  TOptions options(params);
+  TRunPlan options(params);
   EXPECT_EQ(options.Value(TOptionId::Format), "");  // a long option never takes the next one
   EXPECT_EQ(options.Value(TOptionId::DaysPrior), "");
   EXPECT_EQ(options.Value(TOptionId::Heading), "A=B");
-  EXPECT_TRUE(options.Present(TOptionId::SearchFor));
+  EXPECT_TRUE(options.Has(TOptionId::SearchFor));
   EXPECT_EQ(options.Value(TOptionId::SearchFor), "");
   Params monthEnd{"-m", "02/28/2024"};
-  EXPECT_EQ(TOptions(monthEnd).Value(TOptionId::MonthEnd), "02/28/2024");
+  EXPECT_EQ(TRunPlan(monthEnd).Value(TOptionId::MonthEnd), "02/28/2024");
 }
 
-TEST(OptionLookup, SpellingIsTheParameterTheValueComesFrom) {
+TEST(RunPlan, SpellingIsTheParameterTheValueComesFrom) {
   Params params{"--DATE=1", "-D", "2", "--days-prior=x"};
-  TOptions options(params);
+  TRunPlan options(params);
   EXPECT_EQ(options.Spelling(TOptionId::Date), "-D");  // the letter beats the name
   EXPECT_EQ(options.Spelling(TOptionId::DaysPrior), "--days-prior");
   EXPECT_EQ(options.Spelling(TOptionId::Selected), "");
 }
 
-TEST(OptionLookup, FirstIgnoredIsWhatNothingReads) {
+TEST(RunPlan, IgnoredIsTheFirstParameterNothingReads) {
   struct TCase {
     Params Parameters;
     std::optional<std::string> Ignored;
@@ -127,8 +128,37 @@ TEST(OptionLookup, FirstIgnoredIsWhatNothingReads) {
            {{"-p", "1", "--date=x", "y"}, "y"},
        }) {
     Params params = c.Parameters;
-    EXPECT_EQ(TOptions(params).FirstIgnored(), c.Ignored) << ::testing::PrintToString(params);
+    EXPECT_EQ(TRunPlan(params).Ignored(), c.Ignored) << ::testing::PrintToString(params);
   }
+}
+
+TEST(RunPlan, DecidesTheSettingsOnce) {
+  Params plain{"-w"};
+  const TRunPlan none(plain);
+  EXPECT_EQ(none.Mode(), TOutputMode::Labelled);
+  EXPECT_EQ(none.DurationUnit(), TTimeUnits::AutoDetect);
+  EXPECT_EQ(none.ZeroMode(), TZeroMode::ZeroThis);
+  EXPECT_EQ(none.ExtendedFormat(), kDefaultExtendedFormat);
+  EXPECT_FALSE(none.Verbose());
+
+  Params params{"-q", "-o", "m", "--use-hours", "--use-seconds", "--zeroall", "--zerothis",
+                "-e", " hr:min\t", "--??", "/?"};
+  const TRunPlan plan(params);
+  EXPECT_EQ(plan.FlagMode(), TOutputMode::Quiet);
+  EXPECT_EQ(plan.Mode(), TOutputMode::Custom);       // -o wins over -q
+  EXPECT_EQ(plan.DurationUnit(), TTimeUnits::Seconds);  // the last of the table's order
+  EXPECT_EQ(plan.ZeroMode(), TZeroMode::ZeroAll);
+  EXPECT_EQ(plan.ExtendedFormat(), "hr:min");         // trimmed of controls
+  EXPECT_EQ(plan.ExtendedFormatWarning(), "");
+  EXPECT_TRUE(plan.Verbose());
+  EXPECT_TRUE(plan.HelpAsked());
+
+  Params unknown{"-e", "bogus"};
+  EXPECT_EQ(TRunPlan(unknown).ExtendedFormat(), kFallbackExtendedFormat);
+  EXPECT_EQ(TRunPlan(unknown).ExtendedFormatWarning(),
+            " -- Invalid Time Format Selected: \"bogus\"");
+  Params empty{"--extended-format="};
+  EXPECT_EQ(TRunPlan(empty).ExtendedFormatWarning(), " -- Invalid Time Format Selected: \"\"");
 }
 
 }  // namespace

@@ -26,10 +26,11 @@
 namespace zentrel {
 namespace {
 
-constexpr std::string_view kInvalidFormatWarning = " -- Invalid Time Format Selected: \"";
-constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";
-
 using Id = TOptionId;
+
+// The comparison's defaults.
+constexpr std::string_view kDefaultSearchText = "\\--- [#";
+constexpr std::string_view kDefaultHeading = "SECTION [#%.2d]";
 
 /// A value that did not convert, with the line of the error screen that names it.
 class TNamedConversionError : public ConversionError {
@@ -56,20 +57,21 @@ std::string DatePatternText(const TFormatSettings& settings) {
 }  // namespace
 
 /// One row of the dispatch: the stage it belongs to, the options that select it (any one
-/// of them), the action it runs, and a run setting that selects it as well.
+/// of them), the action it runs, and whether "/?" selects it as well.
 struct TZentrel::TAction {
   TWhen When;
   std::array<std::optional<TOptionId>, 3> Options;
   void (TZentrel::*Run)();
-  bool TRunSettings::*Setting = nullptr;
+  bool SelectedByHelpWord = false;
+  /// The output mode of the row when it is not the one the options choose.
+  std::optional<TOutputMode> Mode = std::nullopt;
 };
 
 // Within a stage the order of the rows is the precedence: the first row whose option is
 // present runs, whatever the order of the options on the command line. A run that no row
 // selects prints the report for its first parameter.
 const TZentrel::TAction TZentrel::kActions[] = {
-    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, &TZentrel::RunHelp,
-     &TRunSettings::HelpRequested},
+    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, &TZentrel::RunHelp, true},
     {TWhen::AfterFlags, {Id::Info}, &TZentrel::RunInfo},
     {TWhen::AfterFlags, {Id::VersionOnly}, &TZentrel::RunVersionOnly},
     {TWhen::AfterFlags, {Id::Version}, &TZentrel::RunVersion},
@@ -93,16 +95,18 @@ const TZentrel::TAction TZentrel::kActions[] = {
     {TWhen::AfterSettings, {Id::Sequence}, &TZentrel::RunSequence},
     {TWhen::AfterSettings, {Id::Selected}, &TZentrel::RunSelected},
     {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, &TZentrel::RunCompare},
-    {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, &TZentrel::RunReportWithLabels},
+    // The report that -d, -f or -v asks for is labelled whatever -q or -o say.
+    {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, &TZentrel::RunReportWithLabels,
+     false, TOutputMode::Labelled},
 };
 
-TZentrel::TZentrel(platform::Platform& os)
-    : os_(os), random_(os.ProcessId()), options_(os.Arguments()) {}
+TZentrel::TZentrel(platform::Platform& os) : os_(os), random_(os.ProcessId()) {}
 
 int TZentrel::Run() {
   run_.emplace(os_);
-  // Before anything reads the clock.
-  run_->Utc = options_.Present(Id::Utc);
+  plan_.reset();
+  // Before anything reads the clock: the one option read ahead of the syntax check.
+  run_->Utc = TRunPlan(os_.Arguments()).Has(Id::Utc);
   random_ = TRandom(os_.ProcessId());
   try {
     MainRun();
@@ -127,9 +131,8 @@ int TZentrel::Run() {
 }
 
 void TZentrel::MainRun() {
-  TRunSettings& settings = run_->RunSettings;
-  settings.TodayText =
-      FormatDateTimeValue(kDatePattern, run_->CurrentDate(), false, run_->Format);
+  // The clock is read first: a reading that is no date ends the run before anything else.
+  run_->CurrentDate();
   try {
     RunGuarded();
   } catch (const TNamedConversionError& error) {
@@ -140,38 +143,66 @@ void TZentrel::MainRun() {
 }
 
 void TZentrel::ShowConversionFailure(std::string_view detail) {
-  ShowBanner(*run_, run_->RunSettings.Verbose, true);
+  ShowBanner(*run_, plan_ && plan_->Verbose(), true);
   ShowSyntaxError(*run_, kSyntaxErrorTitle, false, false, detail);
-  ShowHelp(*run_, random_, true);
+  ShowHelp(*run_, random_, THelpForm::Short);
   // A script must be able to tell a value that did not convert from success.
   if (run_->ExitCode == TExitCode::Success) run_->ExitCode = TExitCode::MissingParameters;
 }
 
 void TZentrel::RunGuarded() {
-  std::vector<std::string> errors = ValidateOptions(options_.Parameters());
+  std::vector<std::string> errors = ValidateOptions(os_.Arguments());
   if (!errors.empty()) {
     std::string message;
     for (const auto& error : errors) {
       if (!message.empty()) message += kLineEnd;
       message += error;
     }
-    ShowBanner(*run_, run_->RunSettings.Verbose, true);
+    ShowBanner(*run_, false, true);
     ShowSyntaxError(*run_, message, false, false);
-    ShowHelp(*run_, random_, true);
+    ShowHelp(*run_, random_, THelpForm::Short);
     run_->ExitCode = TExitCode::MissingParameters;
     return;
   }
-  ReadFlags();
-  if (RunFirstAction(TWhen::AfterFlags) ||
-      (ReadSettings(), RunFirstAction(TWhen::AfterSettings))) {
-    WarnIgnored();
+  plan_.emplace(os_.Arguments());
+  const TAction* action = ChooseAction();
+  // --debug-mode, --audible-error and --error-delay are accepted and change nothing.
+  run_->RunSettings.Mode = plan_->FlagMode();
+  if (action == nullptr || action->When == TWhen::AfterSettings) {
+    if (plan_->Has(Id::Output)) {
+      run_->RunSettings.Mode = TOutputMode::Custom;
+      run_->RunSettings.CustomMessage =
+          PrepareCustomMessage(plan_->Value(Id::Output), plan_->Parameters());
+    }
+    if (!plan_->ExtendedFormatWarning().empty()) {
+      run_->Err().WriteLine(plan_->ExtendedFormatWarning());
+    }
+  }
+  if (action == nullptr) {
+    RunDefaultReport();
     return;
   }
-  RunDefaultReport();
+  if (action->Mode) run_->RunSettings.Mode = *action->Mode;
+  (this->*action->Run)();
+  WarnIgnored();
+}
+
+const TZentrel::TAction* TZentrel::ChooseAction() const {
+  for (TWhen when : {TWhen::AfterFlags, TWhen::AfterSettings}) {
+    for (const TAction& action : kActions) {
+      if (action.When != when) continue;
+      bool selected = action.SelectedByHelpWord && plan_->HelpAsked();
+      for (const auto& option : action.Options) {
+        selected = selected || (option && plan_->Has(*option));
+      }
+      if (selected) return &action;
+    }
+  }
+  return nullptr;
 }
 
 void TZentrel::WarnIgnored() {
-  const std::optional<std::string> ignored = options_.FirstIgnored();
+  const std::optional<std::string>& ignored = plan_->Ignored();
   if (!ignored) return;
   run_->Err().Write(" All parameters entered after \"" + *ignored + "\" were ignored...");
   run_->Err().EndLine();
@@ -202,7 +233,7 @@ auto TZentrel::Naming(std::optional<TOptionId> option, std::string_view text,
       case TExpected::Pattern: what = "a date pattern"; break;
     }
     std::string line = " ";
-    if (option) line += options_.Spelling(*option) + " ";
+    if (option) line += plan_->Spelling(*option) + " ";
     line += "\"" + std::string(text) + "\" is not " + what;
     throw TNamedConversionError(error, std::move(line));
   }
@@ -213,7 +244,7 @@ std::int32_t TZentrel::CountOf(TOptionId option, std::string_view text) {
 }
 
 std::string TZentrel::PatternOr(std::string_view fallback) {
-  std::string pattern = options_.Value(Id::Format);
+  std::string pattern = plan_->Value(Id::Format);
   if (pattern.empty()) return std::string(fallback);
   // Whether a pattern renders does not depend on the date: only a token that is no token
   // fails, so one trial rendering tells before anything is written.
@@ -226,65 +257,13 @@ std::string TZentrel::PatternOr(std::string_view fallback) {
 std::optional<TOptionId> TZentrel::FirstWithValue(
     std::initializer_list<TOptionId> options) const {
   for (TOptionId option : options) {
-    if (!options_.Value(option).empty()) return option;
+    if (!plan_->Value(option).empty()) return option;
   }
   return std::nullopt;
 }
 
-void TZentrel::ReadFlags() {
-  TRunSettings& settings = run_->RunSettings;
-  // --debug-mode, --audible-error and --error-delay are accepted and change nothing.
-  if (options_.Present(Id::Quiet)) settings.ShowLabels = false;
-  // -? is the help; --?? the help with its notes.
-  if (options_.Present(Id::Verbose) || options_.NamePresent(Id::Question) ||
-      options_.Present(Id::Help2)) {
-    settings.Verbose = true;
-  }
-  for (const auto& param : options_.Parameters()) {
-    if (param == "/?") settings.HelpRequested = true;
-  }
-}
-
-void TZentrel::ReadSettings() {
-  TRunSettings& settings = run_->RunSettings;
-  if (options_.Present(Id::Output)) {
-    settings.ShowLabels = false;
-    settings.CustomOutput = true;
-    settings.CustomMessage =
-        PrepareCustomMessage(options_.Value(Id::Output), options_.Parameters());
-  }
-  if (options_.Present(Id::ExtendedFormat)) {
-    const std::string value = options_.Value(Id::ExtendedFormat);
-    std::string_view trimmed = TrimControls(value);
-    settings.ExtendedFormat = std::string(trimmed);
-    if (trimmed.empty() || !IsDurationFormatName(trimmed)) {
-      run_->Err().WriteLine(std::string(kInvalidFormatWarning) + std::string(trimmed) + "\"");
-      settings.ExtendedFormat = std::string(kFallbackExtendedFormat);
-    }
-  }
-  if (options_.Present(Id::UseHours)) settings.DurationUnit = TTimeUnits::Hours;
-  if (options_.Present(Id::UseMinutes)) settings.DurationUnit = TTimeUnits::Minutes;
-  if (options_.Present(Id::UseSeconds)) settings.DurationUnit = TTimeUnits::Seconds;
-}
-
-bool TZentrel::RunFirstAction(TWhen when) {
-  for (const TAction& action : kActions) {
-    if (action.When != when) continue;
-    bool selected = action.Setting != nullptr && run_->RunSettings.*action.Setting;
-    for (const auto& option : action.Options) {
-      selected = selected || (option && options_.Present(*option));
-    }
-    if (selected) {
-      (this->*action.Run)();
-      return true;
-    }
-  }
-  return false;
-}
-
 void TZentrel::RunHelp() {
-  run_->RunSettings.HelpRequested = true;
-  ShowHelp(*run_, random_, false);
+  ShowHelp(*run_, random_, plan_->Verbose() ? THelpForm::FullWithNotes : THelpForm::Full);
   run_->ExitCode = TExitCode::HelpRequested;
 }
 
@@ -300,7 +279,7 @@ void TZentrel::RunVersion() {
 
 void TZentrel::RunScriptVariables() {
   PrintSheet(*run_, ListScriptVariables(run_->Os, run_->Format, random_,
-                                        !options_.Present(Id::NoSymbols), run_->CurrentDateTime()));
+                                        !plan_->Has(Id::NoSymbols), run_->CurrentDateTime()));
   run_->ExitCode = TExitCode::ScriptVariables;
 }
 
@@ -315,16 +294,16 @@ TDateTimeValue TZentrel::Parse(std::string_view text, TAmbiguousText ambiguous) 
 
 TDateTimeValue TZentrel::ParseOr(TOptionId option, TDateTimeValue fallback,
                                  TExpected expected) {
-  std::string value = options_.Value(option);
+  std::string value = plan_->Value(option);
   if (value.empty()) return fallback;
   return Naming(option, value, expected, [&] { return Parse(value); });
 }
 
 void TZentrel::RunTimeOffset(char sign, TOptionId option) {
-  std::string duration = options_.Value(option);
+  std::string duration = plan_->Value(option);
   TDateTimeValue base = ParseOr(Id::Time, run_->CurrentDateTime(), TExpected::DateOrTime);
   TCheckedDateResult result = Naming(option, duration, TExpected::Duration, [&] {
-    return TimeOffset(duration, run_->RunSettings.DurationUnit, sign, base, run_->Format);
+    return TimeOffset(duration, plan_->DurationUnit(), sign, base, run_->Format);
   });
   // The warnings about a clamped offset, and their exit code, come before the pattern.
   PrintWarnings(*run_, result.Warnings);
@@ -333,10 +312,9 @@ void TZentrel::RunTimeOffset(char sign, TOptionId option) {
 }
 
 void TZentrel::RunTimeBetween() {
-  const TRunSettings& settings = run_->RunSettings;
   // The values are kept in strings: the trimmed views must not outlive them.
-  const std::string firstValue = options_.Value(Id::TimeBetween);
-  const std::string secondValue = options_.Value(Id::Time);
+  const std::string firstValue = plan_->Value(Id::TimeBetween);
+  const std::string secondValue = plan_->Value(Id::Time);
   std::string_view first = TrimControls(firstValue);
   std::string_view second = TrimControls(secondValue);
   TDateTimeValue a = first.empty() ? run_->CurrentDateTime()
@@ -345,14 +323,14 @@ void TZentrel::RunTimeBetween() {
   TDateTimeValue b = second.empty() ? run_->CurrentDate().AddDays(1)
                                     : Naming(Id::Time, second, TExpected::DateOrTime,
                                              [&] { return Parse(second); });
-  std::string name = options_.Value(Id::ExtendedFormat);
-  if (name.empty()) name = settings.ExtendedFormat;
-  WriteCondensableResult(*run_, TimeBetween(name, a, b, run_->Format));
+  // -e as typed when it has a value (an unknown name renders in the fallback format).
+  const std::string& typed = plan_->Value(Id::ExtendedFormat);
+  const std::string& name = typed.empty() ? plan_->ExtendedFormat() : typed;
+  PrintResult(*run_, TimeBetween(name, a, b, run_->Format));
 }
 
 void TZentrel::RunConvertTime() {
-  TRunSettings& settings = run_->RunSettings;
-  const std::string value = options_.Value(Id::ConvertTime);
+  const std::string value = plan_->Value(Id::ConvertTime);
   std::string_view text = TrimControls(value);
   // The value is a clock: where the locale separates dates and times alike, it is read
   // as a time even when it has the three fields of a date.
@@ -360,22 +338,22 @@ void TZentrel::RunConvertTime() {
       text.empty() ? run_->CurrentDateTime() : Naming(Id::ConvertTime, text, TExpected::Time, [&] {
         return Parse(PadClockFields(text, 3, run_->Format), TAmbiguousText::Time);
       });
-  TDateTimeValue b = run_->CurrentDate();
-  auto convert = [&](std::string_view name, TTimeUnits unit) {
-    WriteCondensableResult(*run_,
-                           ConvertTime(name, unit, a, b, run_->Format, settings.TodayText));
+  const TDateTimeValue today = run_->CurrentDate();
+  // With -q the first three share a line with the last.
+  const bool condensed = plan_->Has(Id::Quiet);
+  auto convert = [&](std::string_view name, TTimeUnits unit, bool joined) {
+    WriteCondensableResult(*run_, ConvertTime(name, unit, a, today, run_->Format, today),
+                           joined);
   };
-  settings.Condensed = options_.Present(Id::Quiet);
-  convert("hours", TTimeUnits::Hours);
-  convert("minutes", TTimeUnits::Minutes);
-  convert("seconds", TTimeUnits::Seconds);
-  settings.Condensed = false;
-  convert("mseconds", TTimeUnits::Milliseconds);
+  convert("hours", TTimeUnits::Hours, condensed);
+  convert("minutes", TTimeUnits::Minutes, condensed);
+  convert("seconds", TTimeUnits::Seconds, condensed);
+  convert("mseconds", TTimeUnits::Milliseconds, false);
 }
 
 void TZentrel::RunConvertDays() {
-  std::int32_t count = CountOf(Id::ConvertDays, options_.Value(Id::ConvertDays));
-  if (options_.Present(Id::Quiet)) {
+  std::int32_t count = CountOf(Id::ConvertDays, plan_->Value(Id::ConvertDays));
+  if (plan_->Has(Id::Quiet)) {
     PrintResult(*run_, DayCountConversion(count, 0));
   } else {
     for (int mode = 1; mode <= 3; ++mode) PrintResult(*run_, DayCountConversion(count, mode));
@@ -383,7 +361,7 @@ void TZentrel::RunConvertDays() {
 }
 
 void TZentrel::RunRandom() {
-  std::string value = options_.Value(Id::Random);
+  std::string value = plan_->Value(Id::Random);
   PrintResult(*run_,
               RandomNumber(random_, value.empty() ? 0 : CountOf(Id::Random, value), run_->Format));
 }
@@ -408,8 +386,8 @@ TDateTimeValue TZentrel::SelectedOrNow() {
 }
 
 std::optional<TBusinessCalendar> TZentrel::LoadHolidays() {
-  const std::string fileName = options_.Value(Id::Holidays);
-  if (!options_.Present(Id::Holidays)) return TBusinessCalendar({});
+  const std::string fileName = plan_->Value(Id::Holidays);
+  if (!plan_->Has(Id::Holidays)) return TBusinessCalendar({});
   TTextWriter& err = run_->Err();
   std::string contents;
   const std::optional<std::string> problem =
@@ -444,7 +422,7 @@ std::optional<TBusinessCalendar> TZentrel::LoadHolidays() {
 }
 
 void TZentrel::RunDaysPriorAfter(char sign, TOptionId option) {
-  std::string countText = options_.Value(option);
+  std::string countText = plan_->Value(option);
   if (countText.empty()) countText = "31";
   const TStep step =
       Naming(option, countText, TExpected::Step, [&] { return ReadStep(countText); });
@@ -475,7 +453,7 @@ void TZentrel::RunBusinessDays() {
 void TZentrel::RunSequence() {
   const TDateTimeValue start = SelectedOrNow();
   const TDateTimeValue end = ParseOr(Id::Sequence, TDateTimeValue());
-  const std::string stepText = options_.Present(Id::Step) ? options_.Value(Id::Step) : "1d";
+  const std::string stepText = plan_->Has(Id::Step) ? plan_->Value(Id::Step) : "1d";
   TStep step = Naming(Id::Step, stepText, TExpected::Step, [&] {
     TStep read = ReadStep(stepText);
     if (read.Count == 0) throw ConversionError("A step of nothing never ends");
@@ -490,7 +468,8 @@ void TZentrel::RunSequence() {
   TTextWriter& out = run_->Out();
   auto write = [&](TDateTimeValue date) {
     const std::string text = FormatDateTimeValue(format, date, true, run_->Format);
-    out.WriteLine(settings.CustomOutput ? settings.CustomMessage.Render(text) : text);
+    out.WriteLine(settings.Mode == TOutputMode::Custom ? settings.CustomMessage.Render(text)
+                                                       : text);
   };
   auto beyond = [&](TDateTimeValue date) {
     return direction > 0 ? date.DayNumber() > end.DayNumber()
@@ -514,7 +493,7 @@ void TZentrel::RunSequence() {
 }
 
 void TZentrel::RunDaysBetween() {
-  std::string firstText = options_.Value(Id::DaysBetween);
+  std::string firstText = plan_->Value(Id::DaysBetween);
   // Yesterday at midnight unless a date is given.
   TDateTimeValue first = firstText.empty() ? run_->CurrentDateTime().AddDays(-1).DatePart()
                                            : ParseOr(Id::DaysBetween, TDateTimeValue());
@@ -530,7 +509,7 @@ void TZentrel::RunMonthEnd() {
 
 void TZentrel::RunCurrent() {
   PrintResult(*run_, CurrentDayResult(ParseOr(Id::Current, run_->CurrentDate()), run_->Format,
-                                      run_->RunSettings.TodayText));
+                                      run_->CurrentDate()));
 }
 
 void TZentrel::RunUnixTime() {
@@ -541,55 +520,40 @@ void TZentrel::RunUnixTime() {
 void TZentrel::RunSelected() {
   const std::string format = PatternOr(kDatePattern);
   TDateTimeValue date = ParseOr(Id::Selected, run_->CurrentDateTime());
-  PrintDateResult(*run_, format, run_->RunSettings.ShowLabels ? "Selected Date " : "", date);
+  PrintDateResult(*run_, format, "Selected Date ", date);
 }
 
 void TZentrel::RunCompare() {
-  TRunSettings& settings = run_->RunSettings;
-  if (options_.Present(Id::ZeroThis)) settings.ZeroMode = TZeroMode::ZeroThis;
-  if (options_.Present(Id::ZeroAll)) settings.ZeroMode = TZeroMode::ZeroAll;
   // An empty --SearchFor= or --Heading= is used as empty, unlike other empty values.
   TCompareRequest request;
-  request.OldFileName = options_.Value(Id::CompareOld);
-  request.NewFileName = options_.Value(Id::CompareNew);
+  request.OldFileName = plan_->Value(Id::CompareOld);
+  request.NewFileName = plan_->Value(Id::CompareNew);
   request.SearchText =
-      options_.Present(Id::SearchFor) ? options_.Value(Id::SearchFor) : settings.SearchText;
+      plan_->Has(Id::SearchFor) ? plan_->Value(Id::SearchFor) : std::string(kDefaultSearchText);
   request.Heading =
-      options_.Present(Id::Heading) ? options_.Value(Id::Heading) : settings.HeadingFormat;
+      plan_->Has(Id::Heading) ? plan_->Value(Id::Heading) : std::string(kDefaultHeading);
   request.Thresholds = run_->Os.GetEnv(std::string(kThresholdsVariable)).value_or(std::string());
-  request.ZeroMode = settings.ZeroMode;
-  request.Condensed = settings.Condensed;
+  request.ZeroMode = plan_->ZeroMode();
   const TCompareOutcome outcome =
       CompareTimingFiles(run_->Os, run_->Out(), run_->Err(), request);
-  if (outcome.FilesFound) {
-    // The report is custom-message output from here on.
-    settings.ShowLabels = false;
-    settings.CustomOutput = true;
-  }
   if (outcome.Code != TExitCode::Success) run_->ExitCode = outcome.Code;
 }
 
 void TZentrel::RunReportWithLabels() {
-  run_->RunSettings.ShowLabels = true;
   TDateTimeValue date = ParseOr(Id::Date, run_->CurrentDateTime());
   ShowReport(PatternOr({}), date);
 }
 
 void TZentrel::ShowReport(std::string_view format, TDateTimeValue date) {
-  const TRunSettings& settings = run_->RunSettings;
-  const TReportRequest request{date,
-                               run_->CurrentDateTime(),
-                               format,
-                               settings.ExtendedFormat,
-                               settings.DurationUnit,
-                               settings.TodayText};
+  const TReportRequest request{date, run_->CurrentDateTime(), format, plan_->ExtendedFormat(),
+                               plan_->DurationUnit()};
   const TSheet sheet = SelectedDateReport(request, run_->Format, random_);
-  ShowBanner(*run_, settings.Verbose, true);
+  ShowBanner(*run_, plan_->Verbose(), true);
   PrintSheet(*run_, sheet);
 }
 
 void TZentrel::RunDefaultReport() {
-  const auto& params = options_.Parameters();
+  const auto& params = plan_->Parameters();
   TDateTimeValue date =
       params.empty() ? run_->CurrentDate()
                      : Naming(std::nullopt, params[0], TExpected::Date,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/options.h"
+#include "app/run_plan.h"
 #include "dates/calendar_steps.h"
 #include "core/run_context.h"
 #include "dates/random.h"
@@ -37,12 +38,11 @@ class TZentrel {
   static const TAction kActions[];
 
   void MainRun();
-  /// The options were checked; reads them and runs the first row that applies.
+  /// Checks the command line, makes the plan and runs the row it chooses.
   void RunGuarded();
-  void ReadFlags();
-  void ReadSettings();
-  /// Runs the first row of the stage whose options are present; false when none is.
-  bool RunFirstAction(TWhen when);
+  /// The first row of the earliest stage that the plan selects; nullptr for none (the
+  /// report of the first parameter).
+  const TAction* ChooseAction() const;
   /// The error screen for a value that does not convert, with the line naming it.
   void ShowConversionFailure(std::string_view detail);
 
@@ -114,8 +114,9 @@ class TZentrel {
   platform::Platform& os_;
   /// The state of the current run, made anew by each Run().
   std::optional<TRunContext> run_;
+  /// The command line read once, after its syntax check.
+  std::optional<TRunPlan> plan_;
   TRandom random_;
-  TOptions options_;
 };
 
 }  // namespace zentrel

@@ -17,7 +17,7 @@ void WriteLabel(TTextWriter& out, std::string_view label) {
 
 /// The text written for the value in custom or quiet mode, without its line end.
 std::string UnlabelledText(const TRunSettings& settings, std::string_view value) {
-  if (settings.CustomOutput) return settings.CustomMessage.Render(value);
+  if (settings.Mode == TOutputMode::Custom) return settings.CustomMessage.Render(value);
   return std::string(value);
 }
 
@@ -25,7 +25,7 @@ std::string UnlabelledText(const TRunSettings& settings, std::string_view value)
 
 void PrintResult(TRunContext& run, std::string_view value, std::string_view label) {
   const TRunSettings& settings = run.RunSettings;
-  if (settings.ShowLabels) {
+  if (settings.Mode == TOutputMode::Labelled) {
     WriteLabel(run.Out(), label);
     run.Out().WriteLine(value);
     return;
@@ -35,7 +35,7 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
 
 void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
                      TDateTimeValue moment) {
-  if (run.RunSettings.ShowLabels) {
+  if (run.RunSettings.Mode == TOutputMode::Labelled) {
     // The label goes out first: a pattern that cannot be rendered leaves it on the line.
     WriteLabel(run.Out(), label);
     run.Out().WriteLine(FormatDateTimeValue(format, moment, true, run.Format));
@@ -44,9 +44,10 @@ void PrintDateResult(TRunContext& run, std::string_view format, std::string_view
   PrintResult(run, FormatDateTimeValue(format, moment, true, run.Format), label);
 }
 
-void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label) {
+void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,
+                            bool condensed) {
   const TRunSettings& settings = run.RunSettings;
-  if (settings.ShowLabels || !settings.Condensed) {
+  if (settings.Mode == TOutputMode::Labelled || !condensed) {
     PrintResult(run, value, label);
     return;
   }

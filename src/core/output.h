@@ -23,9 +23,10 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
 void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
                      TDateTimeValue moment);
 
-/// PrintResult for results that honour Condensed: in custom and quiet mode the text is then
-/// followed by one blank instead of a line end.
-void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label);
+/// PrintResult, but when condensed, in custom and quiet mode, the text is followed by one
+/// blank instead of a line end (several results on one line).
+void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,
+                            bool condensed);
 
 inline void PrintResult(TRunContext& run, const TLabelledResult& result) {
   PrintResult(run, result.Value, result.Label);
@@ -33,8 +34,9 @@ inline void PrintResult(TRunContext& run, const TLabelledResult& result) {
 inline void PrintDateResult(TRunContext& run, std::string_view format, const TDateResult& result) {
   PrintDateResult(run, format, result.Label, result.Moment);
 }
-inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& result) {
-  WriteCondensableResult(run, result.Value, result.Label);
+inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& result,
+                                   bool condensed) {
+  WriteCondensableResult(run, result.Value, result.Label, condensed);
 }
 
 /// For each warning in turn: the beep, its lines on standard error and its exit code.

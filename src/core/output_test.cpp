@@ -30,10 +30,9 @@ struct OutputTest : ::testing::Test {
     run.Channels.Flush();
     return os.Out;
   }
-  void Quiet() { run.RunSettings.ShowLabels = false; }
+  void Quiet() { run.RunSettings.Mode = TOutputMode::Quiet; }
   void Custom(std::string_view message) {
-    run.RunSettings.ShowLabels = false;
-    run.RunSettings.CustomOutput = true;
+    run.RunSettings.Mode = TOutputMode::Custom;
     run.RunSettings.CustomMessage = PrepareCustomMessage(message, {});
   }
 };
@@ -68,9 +67,9 @@ TEST_F(OutputTest, CustomResultFillsEveryValuePlaceAndKeepsTheMessageForTheNextR
   EXPECT_EQ(Out(), "[1] and [1]" + kLE + "[2] and [2]" + kLE);
 }
 
-TEST_F(OutputTest, LabelsWinOverTheCustomMessage) {
+TEST_F(OutputTest, LabelledModeIgnoresAPreparedMessage) {
   Custom("Leap: ");
-  run.RunSettings.ShowLabels = true;
+  run.RunSettings.Mode = TOutputMode::Labelled;
   PrintResult(run, "TRUE", "L ");
   EXPECT_EQ(Out(), " L " + std::string(55, '.') + "TRUE" + kLE);
 }
@@ -84,25 +83,20 @@ TEST_F(OutputTest, ValuesAreWrittenUntrimmedAndUntruncated) {
 
 TEST_F(OutputTest, CondensedJoinsQuietAndCustomResultsOnOneLine) {
   Quiet();
-  run.RunSettings.Condensed = true;
-  WriteCondensableResult(run, "1", "a");
-  WriteCondensableResult(run, "2", "b");
-  run.RunSettings.Condensed = false;
-  WriteCondensableResult(run, "3", "c");
+  WriteCondensableResult(run, "1", "a", true);
+  WriteCondensableResult(run, "2", "b", true);
+  WriteCondensableResult(run, "3", "c", false);
   EXPECT_EQ(Out(), "1 2 3" + kLE);
 
   os.Out.clear();
   Custom("<\\v>");
-  run.RunSettings.Condensed = true;
-  WriteCondensableResult(run, "1", "a");
-  run.RunSettings.Condensed = false;
-  WriteCondensableResult(run, "2", "b");
+  WriteCondensableResult(run, "1", "a", true);
+  WriteCondensableResult(run, "2", "b", false);
   EXPECT_EQ(Out(), "<1> <2>" + kLE);
 }
 
 TEST_F(OutputTest, CondensedIsIgnoredWithLabels) {
-  run.RunSettings.Condensed = true;
-  WriteCondensableResult(run, "1", "a");
+  WriteCondensableResult(run, "1", "a", true);
   EXPECT_EQ(Out(), " a" + std::string(56, '.') + "1" + kLE);
 }
 

@@ -1,28 +1,21 @@
-// The run-wide output flags and texts: filled by the main run before an action starts,
-// read by the result printers and the calculations.
+// How a run writes its results: one output mode, and the prepared -o message that the
+// custom mode puts each value into. The run plan decides both before an action starts; the
+// result printers read them.
 #pragma once
 
-#include <string>
-
 #include "core/custom_message.h"
-#include "core/time_units.h"
 
 namespace zentrel {
 
+enum class TOutputMode {
+  Labelled,  ///< a blank, the label, a dotted leader and the value from column 59
+  Quiet,     ///< the value alone (-q)
+  Custom,    ///< the value put into each value place of the -o message
+};
+
 struct TRunSettings {
-  bool ShowLabels = true;     ///< label, dotted leader and value
-  bool CustomOutput = false;  ///< the value put into CustomMessage (-o)
-  bool Condensed = false;     ///< several duration results on one line (-k with -q)
-  bool Verbose = false;
-  bool HelpRequested = false;
-  TCustomMessage CustomMessage;  ///< prepared by PrepareCustomMessage
-  std::string TodayText;      ///< today, "mm/dd/yyyy"
-  TTimeUnits DurationUnit = TTimeUnits::AutoDetect;
-  TZeroMode ZeroMode = TZeroMode::ZeroThis;
-  std::string ExtendedFormat = "## hr:min:sec.ms";
-  // Defaults of the timing-file comparison.
-  std::string SearchText = "\\--- [#";
-  std::string HeadingFormat = "SECTION [#%.2d]";
+  TOutputMode Mode = TOutputMode::Labelled;
+  TCustomMessage CustomMessage;  ///< prepared by PrepareCustomMessage, for the custom mode
 };
 
 }  // namespace zentrel

@@ -106,9 +106,9 @@ TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& sett
 }
 
 TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& settings,
-                                 std::string_view todayText) {
-  std::string date = LabelDate(value, settings);
-  return {std::string(YesNo(date == todayText)), "Current Day Status [" + date + "] "};
+                                 TDateTimeValue today) {
+  return {std::string(YesNo(value.DayNumber() == today.DayNumber())),
+          "Current Day Status [" + LabelDate(value, settings) + "] "};
 }
 
 TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,

@@ -45,9 +45,9 @@ TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
 TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& settings);
-/// TRUE when the date's text is todayText.
+/// TRUE when the date is today's.
 TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& settings,
-                                 std::string_view todayText);
+                                 TDateTimeValue today);
 /// The seconds since 01/01/1970 00:00 UTC of the date (counted by the caller, who knows the
 /// zone), labelled with the date.
 TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,

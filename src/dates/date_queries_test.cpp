@@ -214,7 +214,7 @@ TEST(DateQueries, LabelsRepeatTheDate) {
   ExpectResult(DayOfYearResult(Date(2024, 12, 31), s), "Day of Year [12/31/2024] ", "366");
   ExpectResult(DayOfWeekResult(Date(2026, 12, 6), s), "Day of Week [12/06/2026] ", "8");
   ExpectResult(MonthEndResult(Date(2023, 2, 28), s), "Month-end Status [02/28/2023] ", "TRUE");
-  ExpectResult(CurrentDayResult(Date(2026, 12, 7, 23, 59), s, "12/07/2026"),
+  ExpectResult(CurrentDayResult(Date(2026, 12, 7, 23, 59), s, Date(2026, 12, 7)),
                "Current Day Status [12/07/2026] ", "TRUE");
 }
 
@@ -224,11 +224,12 @@ TEST(MonthEndResult, TheCalendarsLastDayIsAMonthEnd) {
   EXPECT_EQ(MonthEndResult(Date(9999, 12, 30), {}).Value, "FALSE");
 }
 
-TEST(CurrentDayResult, ComparesTheDateWithToday) {
-  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7), {}, "12/07/2026").Value, "TRUE");
-  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 6, 23, 59), {}, "12/07/2026").Value, "FALSE");
-  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 8), {}, "12/07/2026").Value, "FALSE");
-  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7), {}, "").Value, "FALSE");
+TEST(CurrentDayResult, ComparesTheDateWithTodayWhateverTheTimes) {
+  const TDateTimeValue today = Date(2026, 12, 7, 4, 15);
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7), {}, today).Value, "TRUE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 7, 23, 59), {}, today).Value, "TRUE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 6, 23, 59), {}, today).Value, "FALSE");
+  EXPECT_EQ(CurrentDayResult(Date(2026, 12, 8), {}, today).Value, "FALSE");
 }
 
 TEST(DaysPriorAfterResult, LabelWordsFollowCountAndSignAndTheTimeOfDayIsKept) {

@@ -72,7 +72,7 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
     lines.emplace_back(std::string(kNote));
     lines.emplace_back(divider);
 
-    lines.emplace_back(CurrentDayResult(selected, settings, request.TodayText));
+    lines.emplace_back(CurrentDayResult(selected, settings, today));
     lines.emplace_back(LeapYearResult(selected, settings));
     lines.emplace_back(MonthEndResult(selected, settings));
     lines.emplace_back(DayOfWeekResult(selected, settings));
@@ -114,7 +114,7 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
                                      std::pair{"seconds", TTimeUnits::Seconds},
                                      std::pair{"mseconds", TTimeUnits::Milliseconds}}) {
       lines.emplace_back(
-          ConvertTime(name, unit, exampleMoment, today, settings, request.TodayText));
+          ConvertTime(name, unit, exampleMoment, today, settings, today));
     }
     lines.emplace_back(divider);
 

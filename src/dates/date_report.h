@@ -18,8 +18,6 @@ struct TReportRequest {
   std::string_view Format;
   std::string_view ExtendedFormat;
   TTimeUnits DurationUnit = TTimeUnits::AutoDetect;
-  /// Today's date as the run writes it, for the is-today line.
-  std::string_view TodayText;
 };
 
 /// The sheet below the banner. Its random examples are drawn before anything else is

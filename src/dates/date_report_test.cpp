@@ -30,7 +30,6 @@ struct TReportRun {
   TReportRun() { Start(); }
   void Start() {
     run = std::make_unique<TRunContext>(os);
-    run->RunSettings.TodayText = "12/07/2026";  // the fake clock's day
     random.SetSeed(os.Pid);
   }
   std::vector<std::string> Lines() {
@@ -43,7 +42,7 @@ struct TReportRun {
   /// Writes the sheet as the program does, below the banner.
   void Report(TDateTimeValue selected, std::string_view format = {}) {
     const TReportRequest request{selected, run->CurrentDateTime(), format, kDefaultExtendedFormat,
-                                 run->RunSettings.DurationUnit, run->RunSettings.TodayText};
+                                 TTimeUnits::AutoDetect};
     PrintSheet(*run, SelectedDateReport(request, run->Format, random));
   }
 };
@@ -149,8 +148,7 @@ TEST(SelectedDateReport, FixedLinesAppearInEveryOutputMode) {
   const std::string divider(78, '-');
   for (bool custom : {false, true}) {
     TReportRun r;
-    r.run->RunSettings.ShowLabels = false;
-    r.run->RunSettings.CustomOutput = custom;
+    r.run->RunSettings.Mode = custom ? TOutputMode::Custom : TOutputMode::Quiet;
     r.run->RunSettings.CustomMessage = PrepareCustomMessage("[\\v]", {});
     r.Report(r.run->CurrentDate());
     std::vector<std::string> lines = r.Lines();

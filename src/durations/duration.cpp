@@ -172,8 +172,6 @@ TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
   // agrees with what a label prints.
   result.ValueA = a.RoundedToMs();
   result.ValueB = b.RoundedToMs();
-  result.TextA = FormatDateTimeValue(kMomentPattern, result.ValueA, false, settings);
-  result.TextB = FormatDateTimeValue(kMomentPattern, result.ValueB, false, settings);
   result.Record = DurationFromMs(MsBetween(result.ValueA, result.ValueB));
   return result;
 }

@@ -68,8 +68,6 @@ std::int64_t MsBetween(TDateTimeValue a, TDateTimeValue b);
 TDurationRec DurationFromMs(std::int64_t milliseconds);
 
 struct TDurationBetween {
-  std::string TextA;  ///< ValueA rendered "mm/dd/yyyy hh:nn:ss.zzz"
-  std::string TextB;
   TDurationRec Record;
   TDateTimeValue ValueA;  ///< a at the nearest whole millisecond
   TDateTimeValue ValueB;

@@ -12,6 +12,10 @@ namespace zentrel {
 namespace {
 
 constexpr std::string_view kLabelMomentPattern = "mm/dd/yy hh:nn:ss";
+// The moment of a -k label, from the whole moment to the clock alone.
+constexpr std::string_view kLabelSecondPattern = "mm/dd/yyyy hh:nn:ss";
+constexpr std::string_view kClockMsPattern = "hh:nn:ss.zzz";
+constexpr std::string_view kClockPattern = "hh:nn:ss";
 constexpr std::string_view kOffsetPattern = "%.2d:%.2d:%.2d [hr:min:sec] ";
 constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:sec.ms] ";
 
@@ -28,14 +32,16 @@ TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeVa
 
 TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeValue a,
                             TDateTimeValue b, const TFormatSettings& settings,
-                            std::string_view todayText) {
+                            std::optional<TDateTimeValue> today) {
   const TDurationBetween between = DurationBetween(a, b, settings);
-  std::string label = "Convert \"" + between.TextA + "\" to WHOLE " +
-                      std::string(TimeUnitName(unit)) + " ";
-  // A time of today shows without its date, and whole seconds without milliseconds. An
-  // empty todayText would otherwise remove the first blank of the label.
-  if (!todayText.empty()) label = ReplaceText(label, std::string(todayText) + " ", "", true);
-  label = ReplaceText(label, ".000", "", true);
+  // A time of today shows without its date, and whole seconds without milliseconds.
+  const TDateTimeValue shown = between.ValueA;
+  const bool withDate = !today || shown.DayNumber() != today->DayNumber();
+  const bool withMs = shown.TimeOfDay().count() % kMsPerSecond != 0;
+  const std::string_view pattern = withDate ? (withMs ? kMomentPattern : kLabelSecondPattern)
+                                            : (withMs ? kClockMsPattern : kClockPattern);
+  std::string label = "Convert \"" + FormatDateTimeValue(pattern, shown, false, settings) +
+                      "\" to WHOLE " + std::string(TimeUnitName(unit)) + " ";
   return {FormatDuration(between.Record, name), std::move(label)};
 }
 

@@ -3,6 +3,7 @@
 // returns its labelled result; the caller prints it.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "core/result.h"
@@ -17,11 +18,12 @@ inline constexpr std::string_view kOffsetResultPattern = "mm/dd/yyyy hh:nn:ss";
 /// The duration between a and b in the extended format `name`, labelled with both moments.
 TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeValue b,
                             const TFormatSettings& settings);
-/// The duration between a and b in whole units; the label shows a without the date when
-/// that date's text is todayText (empty: today is unknown, the date always shows).
+/// The duration between a and b in whole units; the label shows a without its date when
+/// that is today's (no today: the date always shows), and without milliseconds when it has
+/// none.
 TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeValue a,
                             TDateTimeValue b, const TFormatSettings& settings,
-                            std::string_view todayText);
+                            std::optional<TDateTimeValue> today);
 
 /// The moment a -x/-z offset before (any sign but '+') or after ('+') the base, with one
 /// warning for each clamped component of the offset, and the failure when the moment leaves

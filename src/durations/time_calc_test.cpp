@@ -40,22 +40,31 @@ TEST(TimeBetween, CountsOnlyTheWholeMillisecondsShown) {
   EXPECT_EQ(TimeBetween("mseconds", a, a, kSettings).Value, "0");
 }
 
-TEST(ConvertTime, DropsTodaysDateAndWholeMillisecondsOnce) {
+TEST(ConvertTime, DropsTodaysDateAndWholeMilliseconds) {
   const TDateTimeValue midnight = At(2026, 12, 7, 0, 0, 0, 0);
+  const std::optional<TDateTimeValue> today = midnight;
   auto convert = [&](std::string_view name, TTimeUnits unit, TDateTimeValue a,
-                     std::string_view today) {
-    return ConvertTime(name, unit, a, midnight, kSettings, today);
+                     std::optional<TDateTimeValue> day) {
+    return ConvertTime(name, unit, a, midnight, kSettings, day);
   };
-  ExpectResult(convert("hours", TTimeUnits::Hours, At(2026, 12, 7, 1, 20, 29, 730), "12/07/2026"),
+  ExpectResult(convert("hours", TTimeUnits::Hours, At(2026, 12, 7, 1, 20, 29, 730), today),
                "Convert \"01:20:29.730\" to WHOLE Hours ", "1");
-  ExpectResult(convert("minutes", TTimeUnits::Minutes, At(2026, 12, 7, 1, 20, 0, 0), "12/07/2026"),
+  ExpectResult(convert("minutes", TTimeUnits::Minutes, At(2026, 12, 7, 1, 20, 0, 0), today),
                "Convert \"01:20:00\" to WHOLE Minutes ", "80");
   ExpectResult(
-      convert("mseconds", TTimeUnits::Milliseconds, At(2026, 12, 5, 1, 0, 0, 0), "12/07/2026"),
+      convert("mseconds", TTimeUnits::Milliseconds, At(2026, 12, 5, 1, 0, 0, 0), today),
       "Convert \"12/05/2026 01:00:00\" to WHOLE Milliseconds ", "169200000");
   // Today unknown: the label keeps its date and its blanks.
-  ExpectResult(convert("seconds", TTimeUnits::Seconds, At(2026, 12, 7, 0, 0, 5, 0), ""),
+  ExpectResult(convert("seconds", TTimeUnits::Seconds, At(2026, 12, 7, 0, 0, 5, 0), std::nullopt),
                "Convert \"12/07/2026 00:00:05\" to WHOLE Seconds ", "5");
+  // Where "." separates the date, a year that ends in zeros keeps them: only the
+  // milliseconds of the time are dropped.
+  TFormatSettings dotted = kSettings;
+  dotted.DateSeparator = '.';
+  EXPECT_EQ(ConvertTime("hours", TTimeUnits::Hours, At(1000, 10, 1, 10, 30, 0, 0), midnight,
+                        dotted, today)
+                .Label,
+            "Convert \"10.01.1000 10:30:00\" to WHOLE Hours ");
 }
 
 TEST(TimeOffset, LabelsTheOffsetAndMovesFromTheWholeMillisecondsOfTheBase) {
