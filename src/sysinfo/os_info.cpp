@@ -168,30 +168,27 @@ bool IsWindows64(platform::Platform& os) {
   throw ConversionError(std::string(kBadProcessHandle));
 }
 
-void GetRebootStatus(platform::Platform& os, bool& rebootPending, bool& rebootRequired,
-                     bool& fileOperationsPending) {
-  rebootPending = rebootRequired = fileOperationsPending = false;
+TRebootStatusQv GetRebootStatus(platform::Platform& os) {
   platform::SystemFacts& system = os.System();
   platform::WindowsFacts* windows = system.Windows();
   if (windows == nullptr) {
-    platform::THostReboot reboot = HostFactsOrFail(system).Reboot();
-    rebootPending = reboot.Pending;
-    rebootRequired = reboot.Required;
-    fileOperationsPending = reboot.FilesPending;
-    return;
+    const platform::THostReboot reboot = HostFactsOrFail(system).Reboot();
+    return {reboot.Pending, reboot.Required, reboot.FilesPending};
   }
+  TRebootStatusQv status;
   platform::Registry& registry = windows->MachineRegistry();
-  rebootPending = registry.KeyExists(kRebootPendingKey);
-  rebootRequired = registry.KeyExists(kRebootRequiredKey);
+  status.Pending = registry.KeyExists(kRebootPendingKey);
+  status.Required = registry.KeyExists(kRebootRequiredKey);
   // Windows keeps the renames waiting for the next start as a value of the Session
   // Manager key; a key of that name is accepted as well.
   std::string renamesKey = std::string(kSessionManagerKey) + "\\" + std::string(kPendingRenames);
-  fileOperationsPending = registry.KeyExists(renamesKey);
-  if (!fileOperationsPending) {
+  status.FilesPending = registry.KeyExists(renamesKey);
+  if (!status.FilesPending) {
     if (auto key = registry.OpenKey(kSessionManagerKey)) {
-      fileOperationsPending = key->ValueExists(kPendingRenames);
+      status.FilesPending = key->ValueExists(kPendingRenames);
     }
   }
+  return status;
 }
 
 }  // namespace zentrel

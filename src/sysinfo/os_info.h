@@ -51,9 +51,16 @@ bool IsWindows64(platform::Platform& os);
 /// information is available") when the system offers neither those nor the Windows facts.
 platform::HostFacts& HostFactsOrFail(platform::SystemFacts& system);
 
-/// The three reboot indicators, each tested every time. Never fails: a key that cannot
-/// be opened counts as absent.
-void GetRebootStatus(platform::Platform& os, bool& rebootPending, bool& rebootRequired,
-                     bool& fileOperationsPending);
+/// The three reboot indicators.
+struct TRebootStatusQv {
+  bool Pending = false;       ///< a servicing operation waits for a restart
+  bool Required = false;      ///< an update asks for a restart
+  bool FilesPending = false;  ///< file renames wait for the next start
+  bool Any() const { return Pending || Required || FilesPending; }
+};
+
+/// The reboot indicators, each tested every time. Never fails: a key that cannot be opened
+/// counts as absent.
+TRebootStatusQv GetRebootStatus(platform::Platform& os);
 
 }  // namespace zentrel

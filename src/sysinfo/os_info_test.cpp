@@ -216,11 +216,10 @@ TEST(RebootStatusTest, EachIndicatorOnItsOwn) {
     reg.Keys[sessionManager]["BootExecute"] = TFakeOtherValue{};
     if (c.renameValue) reg.Keys[sessionManager]["pendingfilerenameoperations"] = TFakeOtherValue{};
     for (const auto& key : c.keys) reg.Keys[key];
-    bool pending = true, required = true, files = true;
-    GetRebootStatus(os, pending, required, files);
-    EXPECT_EQ(pending, c.pending);
-    EXPECT_EQ(required, c.required);
-    EXPECT_EQ(files, c.files);
+    const TRebootStatusQv status = GetRebootStatus(os);
+    EXPECT_EQ(status.Pending, c.pending);
+    EXPECT_EQ(status.Required, c.required);
+    EXPECT_EQ(status.FilesPending, c.files);
     EXPECT_EQ(reg.OpenKeys, 0);
   }
   // A key that cannot be opened counts as absent.
@@ -230,9 +229,7 @@ TEST(RebootStatusTest, EachIndicatorOnItsOwn) {
       "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Component Based Servicing\\RebootPending";
   os.Facts.Win.Reg.Keys[key];
   os.Facts.Win.Reg.Locked.insert(key);
-  bool pending = true, required = true, files = true;
-  GetRebootStatus(os, pending, required, files);
-  EXPECT_FALSE(pending);
+  EXPECT_FALSE(GetRebootStatus(os).Pending);
 }
 
 TEST(HostOSTest, AnswersFromTheHostDescription) {
@@ -257,11 +254,10 @@ TEST(HostOSTest, AnswersFromTheHostDescription) {
   EXPECT_EQ(info.Architecture, "x86");
 
   os.Facts.HostAnswers.RebootValue = {true, false, true};
-  bool pending = false, required = true, files = false;
-  GetRebootStatus(os, pending, required, files);
-  EXPECT_TRUE(pending);
-  EXPECT_FALSE(required);
-  EXPECT_TRUE(files);
+  const TRebootStatusQv status = GetRebootStatus(os);
+  EXPECT_TRUE(status.Pending);
+  EXPECT_FALSE(status.Required);
+  EXPECT_TRUE(status.FilesPending);
 }
 
 }  // namespace

@@ -328,12 +328,13 @@ class TListing {
   std::string raw1_, raw2_, r1_, r2_;
 };
 
-std::string RebootStatusText(bool pending, bool required, bool files) {
+std::string RebootStatusText(const TRebootStatusQv& status) {
   auto rightAligned = [](bool value) {
     std::string_view text = YesNo(value);
     return std::string(6 - text.size(), ' ') + std::string(text);
   };
-  return std::string(YesNo(pending)) + rightAligned(required) + rightAligned(files);
+  return std::string(YesNo(status.Pending)) + rightAligned(status.Required) +
+         rightAligned(status.FilesPending);
 }
 
 }  // namespace
@@ -444,14 +445,14 @@ void ListRows(std::vector<TSheetLine>& lines, platform::Platform& os,
   listing.Line("@THREADS;/MT:", std::to_string(cpu.LogicalCores >= 2 ? cpu.LogicalCores / 2 : 1),
                "; Set Thread Count for ROBOCOPY");
 
-  bool pending = false, required = false, files = false;
-  GetRebootStatus(os, pending, required, files);
-  listing.Line("@IS_REBOOT_PENDING;", YesNo(pending), "; Is a Reboot Pending?");
-  listing.Line("@IS_REBOOT_REQUIRED;", YesNo(required), "; Is a Reboot Required?");
-  listing.Line("@IS_FILE_CHANGES_PENDING;", YesNo(files), "; Are any File Operations Pending?");
-  listing.Line("@REBOOT_STATUS;", RebootStatusText(pending, required, files),
+  const TRebootStatusQv reboot = GetRebootStatus(os);
+  listing.Line("@IS_REBOOT_PENDING;", YesNo(reboot.Pending), "; Is a Reboot Pending?");
+  listing.Line("@IS_REBOOT_REQUIRED;", YesNo(reboot.Required), "; Is a Reboot Required?");
+  listing.Line("@IS_FILE_CHANGES_PENDING;", YesNo(reboot.FilesPending),
+               "; Are any File Operations Pending?");
+  listing.Line("@REBOOT_STATUS;", RebootStatusText(reboot),
                "; Reboot Status: Pending, Required, FileOperations...");
-  if (pending || required || files) {
+  if (reboot.Any()) {
     listing.Line("@NEEDS_REBOOT; TRUE", "", "; This System is Requesting a Reboot...");
   } else {
     listing.Line("@NEEDS_REBOOT; FALSE", "", "; This System is NOT Requesting a Reboot...");
