@@ -22,6 +22,8 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Zentrel Developers <zentrel@example.org>")
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS bash-completion)
   # Computed from the executable: none for the static release build.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()

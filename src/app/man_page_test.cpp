@@ -1,6 +1,6 @@
-// The manual page and the bash completion against the program: every option of the option
-// table, every exit code and every duration format name must appear in them, so a new
-// option or code cannot ship undocumented.
+// The manual page against the program: every option of the option table, every exit code
+// and every duration format name must appear in it, so a new option or code cannot ship
+// undocumented. (The completions are generated from the same tables.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +19,6 @@
 namespace zentrel {
 namespace {
 
-const std::filesystem::path kSource = ZENTREL_SOURCE_DIR;
 
 std::string ReadText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -125,33 +124,6 @@ TEST(ManPage, ListsEveryExitCodeAndDurationFormat) {
   }
   const auto names = DurationFormatNames();
   EXPECT_EQ(Difference({names.begin(), names.end()}, listed), "");
-}
-
-/// The words of one array of the completion script, quotes removed.
-std::set<std::string> CompletionArray(const std::string& script, const std::string& name) {
-  size_t start = script.find(name + "=(");
-  EXPECT_NE(start, std::string::npos) << name;
-  start += name.size() + 2;
-  const std::string body = script.substr(start, script.find("\n)", start) - start);
-  std::set<std::string> words;
-  const std::regex word(R"('([^']*)'|(\S+))");
-  for (std::sregex_iterator it(body.begin(), body.end(), word), end; it != end; ++it) {
-    words.insert((*it)[1].matched ? (*it)[1].str() : (*it)[2].str());
-  }
-  return words;
-}
-
-TEST(Completion, OffersEveryOptionAndDurationFormat) {
-  const std::string script = ReadText(kSource / "completion/zentrel.bash");
-  std::set<std::string> options;
-  for (std::string option : CompletionArray(script, "_zentrel_options")) {
-    if (option.back() == '=') option.pop_back();
-    options.insert(option);
-  }
-  EXPECT_EQ(Difference(TableOptions(), options), "");
-  const auto names = DurationFormatNames();
-  EXPECT_EQ(Difference({names.begin(), names.end()}, CompletionArray(script, "_zentrel_formats")),
-            "");
 }
 
 }  // namespace
