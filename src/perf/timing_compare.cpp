@@ -17,6 +17,9 @@
 #include "core/line_end.h"
 #include "core/text.h"
 #include "durations/duration_format.h"
+#include "perf/block_writer.h"
+#include "perf/ordered_turns.h"
+#include "perf/thresholds.h"
 #include "perf/timing_format.h"
 
 namespace zentrel {
@@ -36,7 +39,6 @@ constexpr std::string_view kVersus = "vs previous run       ";
 constexpr std::string_view kZeroTime = "0:00.000";
 constexpr std::string_view kNoSectionName = "- n/a";
 constexpr std::size_t kTimeColumns = 14;
-constexpr std::size_t kMarkerColumns = 30;
 constexpr std::size_t kRunningColumns = 10;
 constexpr std::int64_t kMsPerDay = 86'400'000;
 /// Files smaller than this together are compared on one thread: a second costs more than
@@ -59,145 +61,6 @@ constexpr TClass kSlower{" SLOWER ", " \xC2\xBB"};  // U+00BB
 /// A failure that stops the comparison after the files were found.
 struct TCompareFailure {};
 
-inline void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {
-  if (text.size() < width) out.append(width - text.size(), ' ');
-  out.append(text);
-}
-
-inline char* Put(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
-}
-
-/// Put for texts of any size, such as names: from 16 to 64 bytes copied in 16-byte pieces
-/// (the last one overlapping), which beats a call for the usual name. Reads nothing past
-/// the text.
-inline char* PutVariable(char* out, std::string_view text) {
-  const std::size_t size = text.size();
-  if (size < 16 || size > 64) return Put(out, text);
-  const char* from = text.data();
-  char piece[16];
-  for (std::size_t at = 0; at + 16 < size; at += 16) {
-    std::memcpy(piece, from + at, 16);
-    std::memcpy(out + at, piece, 16);
-  }
-  std::memcpy(piece, from + size - 16, 16);
-  std::memcpy(out + size - 16, piece, 16);
-  return out + size;
-}
-
-/// Writes durations right-aligned in a column of width blanks, each where the size of the
-/// one before would put it: the times of a report seldom change in size, so the text is
-/// seldom moved once written. Nothing moves when it is wider than the column.
-class TAlignedDuration {
- public:
-  TAlignedDuration(const TDurationFormat& format, std::size_t width)
-      : format_(format), width_(width), lastSize_(width) {}
-
-  /// out has room for width + TDurationFormat::kMaxSize + kSlack bytes.
-  char* Write(char* out, std::int64_t ms) {
-    const std::size_t at = lastSize_ < width_ ? width_ - lastSize_ : 0;
-    char* text = out + at;
-    const std::size_t size = static_cast<std::size_t>(format_.Write(text, ms) - text);
-    lastSize_ = size;
-    const std::size_t blanks = size < width_ ? width_ - size : 0;
-    if (blanks != at) std::memmove(out + blanks, text, size);
-    std::memset(out, ' ', blanks);
-    return out + blanks + size;
-  }
-
- private:
-  const TDurationFormat& format_;
-  std::size_t width_;
-  std::size_t lastSize_;
-};
-
-/// The marker thresholds, in whole seconds and in their given order.
-struct TThresholds {
-  std::vector<std::int64_t> Seconds;
-  bool Valid = true;  ///< false when a word is not a whole number
-  /// The markers, one character and two per threshold reached: each side's longest, and
-  /// those shorter than kMarkerColumns with blanks up to it, by length.
-  struct TMarkers {
-    std::string Longest;
-    std::vector<std::string> Padded;
-
-    void Build(char c, std::size_t longest) {
-      Longest.assign(longest, c);
-      for (std::size_t length = 1; length < kMarkerColumns && length <= longest; length += 2) {
-        Padded.push_back(std::string(length, c) + std::string(kMarkerColumns - length, ' '));
-      }
-    }
-    /// The marker of the length, followed by blanks up to kMarkerColumns.
-    std::string_view PaddedTo(std::size_t length) const {
-      return length < kMarkerColumns ? std::string_view(Padded[length / 2])
-                                     : std::string_view(Longest).substr(0, length);
-    }
-    std::string_view Bare(std::size_t length) const {
-      return std::string_view(Longest).substr(0, length);
-    }
-  };
-  TMarkers Faster, Slower, Unchanged;
-
-  static TThresholds Read(std::string_view list) {
-    TThresholds thresholds;
-    std::size_t i = 0;
-    while (i < list.size()) {
-      while (i < list.size() && list[i] == ' ') ++i;
-      const std::size_t start = i;
-      while (i < list.size() && list[i] != ' ') ++i;
-      if (start == i) break;
-      try {
-        thresholds.Seconds.push_back(StrToInt32(list.substr(start, i - start)));
-      } catch (const ConversionError&) {
-        thresholds.Valid = false;
-      }
-    }
-    const std::size_t longest = 1 + 2 * thresholds.Seconds.size();
-    thresholds.Faster.Build('+', longest);
-    thresholds.Slower.Build('-', longest);
-    thresholds.Unchanged.Build('=', 1);
-    return thresholds;
-  }
-
-  std::size_t LongestMarker() const { return std::max(Faster.Longest.size(), kMarkerColumns); }
-
-  /// One '-' and two more for every threshold reached.
-  std::size_t MarkerLength(std::int64_t diffMs) const {
-    const std::int64_t diffSeconds = diffMs / 1000;
-    std::size_t length = 1;
-    for (std::int64_t threshold : Seconds) {
-      if (threshold <= diffSeconds) length += 2;
-    }
-    return length;
-  }
-};
-
-/// A block of output written through a pointer: Reserve makes room for a known most, the
-/// writer stores past the end freely within it, and Commit sets how much was written.
-class TBlock {
- public:
-  char* Reserve(std::size_t bytes) {
-    if (capacity_ - size_ < bytes) {
-      const std::size_t capacity = std::max(size_ + bytes, 2 * capacity_);
-      std::unique_ptr<char[]> grown(new char[capacity]);
-      if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
-      data_ = std::move(grown);
-      capacity_ = capacity;
-    }
-    return data_.get() + size_;
-  }
-  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
-  void Append(std::string_view text) { Commit(Put(Reserve(text.size()), text)); }
-  std::size_t Size() const { return size_; }
-  void Truncate(std::size_t size) { size_ = size; }
-  std::string_view View() const { return std::string_view(data_.get(), size_); }
-
- private:
-  std::unique_ptr<char[]> data_;
-  std::size_t size_ = 0, capacity_ = 0;
-};
-
 /// The larger minus the smaller; totals of opposite signs can be further apart than 64 bits
 /// hold, which fails the comparison like a total that overflows.
 std::int64_t Difference(std::int64_t a, std::int64_t b) {
@@ -218,10 +81,6 @@ struct TSide {
   TTimingLines Lines;
   std::string LastSectionId;  ///< what a position past the last entry keeps
 };
-
-/// Sums of times, wide enough that no sum of 64-bit times overflows on the way: whether a
-/// running total leaves 64 bits is decided where it does, position by position.
-__extension__ typedef __int128 TWideMs;
 
 /// One side at one position: the entry read and the time shown.
 struct TShown {
@@ -249,69 +108,6 @@ struct TTally {
   }
 };
 
-/// Hands out the turns to write: the blocks of the tasks go out in task order, each while
-/// no other does, and none after the report stopped.
-class TTurns {
- public:
-  /// Waits until it is the task's turn; false when the report stopped first.
-  bool Await(std::size_t task) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return next_ == task || stopped_; });
-    return !stopped_;
-  }
-  /// Ends the current turn; stop ends the report there.
-  void Done(bool stop) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      ++next_;
-      stopped_ = stopped_ || stop;
-    }
-    changed_.notify_all();
-  }
-  void Stop() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stopped_ = true;
-    }
-    changed_.notify_all();
-  }
-  /// Adds the sums of the task's times, in task order, and gives the totals before it;
-  /// false when the report stopped first.
-  bool Sum(std::size_t task, TWideMs oldSum, TWideMs newSum, TWideMs& oldBefore,
-           TWideMs& newBefore) {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      changed_.wait(lock, [&] { return summed_ == task || stopped_; });
-      if (stopped_) return false;
-      oldBefore = oldTotal_;
-      newBefore = newTotal_;
-      oldTotal_ += oldSum;
-      newTotal_ += newSum;
-      ++summed_;
-    }
-    changed_.notify_all();
-    return true;
-  }
-  /// The totals of all tasks summed.
-  void Totals(TWideMs& oldTotal, TWideMs& newTotal) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    oldTotal = oldTotal_;
-    newTotal = newTotal_;
-  }
-  bool Stopped() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return stopped_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::size_t next_ = 0;
-  bool stopped_ = false;
-  std::size_t summed_ = 0;
-  TWideMs oldTotal_ = 0, newTotal_ = 0;
-};
-
 class TComparison {
  public:
   TComparison(TTextWriter& out, const TCompareRequest& request, const THeadingPattern& heading,
@@ -327,19 +123,12 @@ class TComparison {
         minutes_(FindDurationFormat(kMinuteFormat)),
         resultEnd_(request.Condensed ? std::string_view(" ") : kLineEnd) {
     positions_ = std::max(old_.Lines.Count(), new_.Lines.Count()) - 1;
-    const std::size_t timeLine = 6 + std::max(kTimeColumns, TDurationFormat::kMaxSize) + 1 +
-                                 kTimingFieldMax + kLineEnd.size();
-    const std::size_t comparisonLine =
-        kIndent.size() + TDurationFormat::kMaxSize + kUnchanged.Status.size() + kVersus.size() +
-        thresholds_.LongestMarker() + 2 + std::max(kRunningColumns, TDurationFormat::kMaxSize) +
-        1 + kFaster.Arrow.size() + 2 * kLineEnd.size();
-    const std::size_t headingLine =
-        (emptyHeading_ ? kEmptyHeadingPrefix.size() + kTimingFieldMax : heading_.MaxSize()) +
-        kLineEnd.size();
-    // Aligned durations may be written up to their column's width after where they end up,
-    // then moved into place, and may store kSlack bytes past their end.
-    positionBound_ = headingLine + 2 * timeLine + comparisonLine + TDurationFormat::kSlack +
-                     2 * kTimeColumns + kRunningColumns;
+    // A position is a heading, two time lines and a comparison line; each bound is stated
+    // beside the writer it bounds. Aligned durations may be written up to their column's
+    // width after where they end up, then moved into place, and may store kSlack bytes
+    // past their end.
+    positionBound_ = HeadingLineBound() + 2 * kTimeLineBound + ComparisonLineBound() +
+                     TDurationFormat::kSlack + 2 * kTimeColumns + kRunningColumns;
   }
 
   /// Prints every position but the aggregate one, on this thread and, when worth it, a
@@ -613,6 +402,17 @@ class TComparison {
     shown.Line = std::move(line.Line);
   }
 
+  /// The most a heading line takes: the fixed prefix and a section id, or the pattern's most.
+  std::size_t HeadingLineBound() const {
+    return (emptyHeading_ ? kEmptyHeadingPrefix.size() + kTimingFieldMax : heading_.MaxSize()) +
+           kLineEnd.size();
+  }
+
+  /// The most WriteTimeLine writes: " ", a label of three, ": ", the time, " ", the name.
+  static constexpr std::size_t kTimeLineBound =
+      6 + std::max(kTimeColumns, TDurationFormat::kMaxSize) + 1 + kTimingFieldMax +
+      kLineEnd.size();
+
   /// Writes a time line: " OLD: ", the time right-aligned in kTimeColumns, the name.
   char* WriteTimeLine(char* p, TColumns& columns, std::string_view label,
                       const TShown& shown) const {
@@ -634,6 +434,15 @@ class TComparison {
     std::int64_t Ms;
     bool NewBehind;
   };
+
+  /// The most the comparison line of WriteTimesAndComparison takes: the difference, the
+  /// class, the longest marker, the running part and the result's and the line's ends.
+  std::size_t ComparisonLineBound() const {
+    return kIndent.size() + TDurationFormat::kMaxSize + kUnchanged.Status.size() +
+           kVersus.size() + thresholds_.LongestMarker() + 2 +
+           std::max(kRunningColumns, TDurationFormat::kMaxSize) + 1 + kFaster.Arrow.size() +
+           2 * kLineEnd.size();
+  }
 
   /// Adds the two time lines to the block (after the position's heading), classifies the
   /// position and adds its comparison line (with the running part unless running is null,
