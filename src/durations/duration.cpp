@@ -165,8 +165,7 @@ std::string TDurationRec::Text() const {
   return text;
 }
 
-TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
-                                 const TFormatSettings& settings) {
+TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b) {
   TDurationBetween result;
   // Both values are limited to the whole milliseconds their texts show, so the duration
   // agrees with what a label prints.

@@ -74,8 +74,7 @@ struct TDurationBetween {
 };
 /// The duration between two date-times, both first taken to the nearest whole millisecond.
 /// Never negative: which of the two is earlier is not kept.
-TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b,
-                                 const TFormatSettings& settings);
+TDurationBetween DurationBetween(TDateTimeValue a, TDateTimeValue b);
 
 /// Pads a duration text to n colon-separated fields ("1:20" to 3 is "1:20:00"; with a
 /// fraction the given fields are the least significant: "20:29.730" to 4 is

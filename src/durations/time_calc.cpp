@@ -23,7 +23,7 @@ constexpr std::string_view kOffsetPatternWithMs = "%.2d:%.2d:%.2d.%.3d [hr:min:s
 
 TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeValue b,
                             const TFormatSettings& settings) {
-  const TDurationBetween between = DurationBetween(a, b, settings);
+  const TDurationBetween between = DurationBetween(a, b);
   std::string label =
       "Time Between " + FormatDateTimeValue(kLabelMomentPattern, between.ValueA, false, settings) +
       " and " + FormatDateTimeValue(kLabelMomentPattern, between.ValueB, false, settings) + " ";
@@ -33,7 +33,7 @@ TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeVa
 TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeValue a,
                             TDateTimeValue b, const TFormatSettings& settings,
                             std::optional<TDateTimeValue> today) {
-  const TDurationBetween between = DurationBetween(a, b, settings);
+  const TDurationBetween between = DurationBetween(a, b);
   // A time of today shows without its date, and whole seconds without milliseconds.
   const TDateTimeValue shown = between.ValueA;
   const bool withDate = !today || shown.DayNumber() != today->DayNumber();
