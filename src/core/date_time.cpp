@@ -1,5 +1,7 @@
 #include "core/date_time.h"
 
+#include "core/unicode_text.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -198,17 +200,20 @@ int ReadClockField(std::string_view text, std::size_t& i, std::size_t maxDigits)
   return i == start ? -1 : value;
 }
 
-/// True, advancing i, when the text continues with the marker (ASCII case ignored).
+/// True, advancing i, when the text continues with the marker (case and inner blanks
+/// ignored, as MatchFolded compares).
 bool TakeMarker(std::string_view text, std::size_t& i, std::string_view marker) {
-  if (marker.empty() || text.size() - i < marker.size()) return false;
-  if (!SameText(text.substr(i, marker.size()), marker)) return false;
-  i += marker.size();
+  const std::optional<std::size_t> end = MatchFolded(text, i, marker);
+  if (!end) return false;
+  i = *end;
   return true;
 }
 
 /// Reads the time part: hour[:minute[:second[.millisecond]]] with an optional AM/PM
-/// suffix; returns the time of day in milliseconds.
-std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& settings) {
+/// suffix, or in the half of the day given (1 AM, 2 PM) when the text's marker was taken
+/// off already; returns the time of day in milliseconds.
+std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& settings,
+                           int givenHalf = 0) {
   std::size_t i = 0;
   int fields[4] = {0, 0, 0, 0};
   fields[0] = ReadClockField(text, i, 2);
@@ -228,8 +233,9 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
   }
   std::size_t beforeSuffix = i;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  int half = 0;  // 1 for AM, 2 for PM
+  int half = givenHalf;  // 1 for AM, 2 for PM
   if (i < text.size()) {
+    if (half != 0) throw ConversionError(kInvalidTime);
     if (TakeMarker(text, i, settings.TimeAMString) || TakeMarker(text, i, "AM")) {
       half = 1;
     } else if (TakeMarker(text, i, settings.TimePMString) || TakeMarker(text, i, "PM")) {
@@ -252,6 +258,49 @@ std::int64_t ParseTimePart(std::string_view text, const TFormatSettings& setting
 struct TTextParts {
   std::string_view Date, Time;
 };
+
+/// A text with its half-of-day marker taken off: the rest, and 1 for AM, 2 for PM, 0
+/// when it had none.
+struct THalfOfDay {
+  std::string_view Rest;
+  int Half = 0;
+};
+
+/// Finds an AM or PM marker (the regional texts or "AM" and "PM") before the time or after
+/// it, compared without regard to case and to the blanks inside it, so "오후 2:05", "2:05
+/// p.m." and "2:05 P. M." all read. A marker must stand apart from letters: a blank or a
+/// digit next to it.
+THalfOfDay TakeHalfOfDay(std::string_view text, const TFormatSettings& settings) {
+  const std::pair<std::string_view, int> markers[] = {
+      {settings.TimeAMString, 1}, {settings.TimePMString, 2}, {"AM", 1}, {"PM", 2}};
+  auto apart = [](char32_t c) { return IsBlankLike(c) || (c >= '0' && c <= '9'); };
+  // Before the time: the longest marker that the time follows.
+  THalfOfDay found;
+  std::size_t longest = 0;
+  for (const auto& [marker, half] : markers) {
+    const std::optional<std::size_t> end = MatchFolded(text, 0, marker);
+    if (!end || *end == text.size() || *end <= longest) continue;
+    std::size_t next = *end;
+    if (!apart(NextCodePoint(text, next))) continue;
+    longest = *end;
+    found = {TrimBlanks(text.substr(*end)), half};
+  }
+  if (found.Half != 0) return found;
+  // After the time: the longest marker that ends the text.
+  char32_t previous = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    const char32_t c = NextCodePoint(text, at);
+    if (start > 0 && apart(previous)) {
+      for (const auto& [marker, half] : markers) {
+        const std::optional<std::size_t> end = MatchFolded(text, start, marker);
+        if (end && *end == text.size()) return {TrimBlanks(text.substr(0, start)), half};
+      }
+    }
+    previous = c;
+  }
+  return {text, 0};
+}
 
 /// True for exactly `count` non-empty runs of digits separated by single separators.
 bool IsDigitFields(std::string_view text, char separator, int count) {
@@ -469,20 +518,51 @@ bool IsDecimalMark(char c, const TFormatSettings& settings) {
   return c == settings.DecimalSeparator || c == '.';
 }
 
+namespace {
+
+/// The parts of a typed text: the marks of writing direction dropped, a half-of-day marker
+/// taken off wherever it stands, the rest cut into date and time. A marker makes the rest
+/// a time (or a date and a time); a text that is a marker and no time does not convert.
+struct TTypedText {
+  std::string Cleaned;
+  THalfOfDay Half;
+  TTextParts Parts;
+
+  TTypedText(std::string_view text, const TFormatSettings& settings, TAmbiguousText ambiguous)
+      : Cleaned(WithoutDirectionMarks(text)) {
+    Half = TakeHalfOfDay(TrimBlanks(Cleaned), settings);
+    Parts = SplitText(Half.Rest, settings, Half.Half != 0 ? TAmbiguousText::Time : ambiguous);
+    if (Half.Half == 0 && !Parts.Date.empty() && !Parts.Time.empty()) {
+      // Between the date and the time, as Korean and Chinese write it.
+      const THalfOfDay inner = TakeHalfOfDay(Parts.Time, settings);
+      if (inner.Half != 0 && inner.Rest.size() < Parts.Time.size()) {
+        Half.Half = inner.Half;
+        Parts.Time = inner.Rest;
+      }
+    }
+    if (Half.Half != 0 && Parts.Time.empty()) throw ConversionError(kInvalidTime);
+  }
+};
+
+}  // namespace
+
 TDateTimeValue StrToDateTime(std::string_view text, const TFormatSettings& settings,
                              TDateTimeValue now) {
-  TTextParts parts = SplitText(text, settings, TAmbiguousText::Date);
+  const TTypedText typed(text, settings, TAmbiguousText::Date);
+  const TTextParts& parts = typed.Parts;
   std::int64_t day = parts.Date.empty() ? 0 : ParseDatePart(parts.Date, settings, now);
-  std::int64_t ms = parts.Time.empty() ? 0 : ParseTimePart(parts.Time, settings);
+  std::int64_t ms =
+      parts.Time.empty() ? 0 : ParseTimePart(parts.Time, settings, typed.Half.Half);
   return Join(day, ms);
 }
 
 TDateTimeValue ParseDateTimeArg(std::string_view text, const TFormatSettings& settings,
                                 TDateTimeValue now, TAmbiguousText ambiguous) {
-  TTextParts parts = SplitText(text, settings, ambiguous);
+  const TTypedText typed(text, settings, ambiguous);
+  const TTextParts& parts = typed.Parts;
   std::int64_t ms = 0;
   if (!parts.Time.empty()) {
-    ms = ParseTimePart(NormaliseMilliseconds(parts.Time, settings), settings);
+    ms = ParseTimePart(NormaliseMilliseconds(parts.Time, settings), settings, typed.Half.Half);
   }
   // A time typed without a date means that time today; a date typed as day 0 (12/30/1899)
   // keeps day 0. Decided on the value, so no regional spelling of day 0 can be missed.

@@ -391,6 +391,51 @@ TEST(StrToDateTime, FieldOrderSeparatorsAndAmPmTextsComeFromTheRegionalSettings)
   EXPECT_EQ(StrToDateTime("10:30am", noAmPm, kNow), Clock(10, 30));
 }
 
+TEST(StrToDateTime, AmPmAsEachLocaleWritesIt) {
+  auto with = [](const char* am, const char* pm) {
+    TFormatSettings s;
+    s.TimeAMString = am;
+    s.TimePMString = pm;
+    return s;
+  };
+  const TFormatSettings korean = with("\xEC\x98\xA4\xEC\xA0\x84", "\xEC\x98\xA4\xED\x9B\x84");
+  const TFormatSettings turkish = with("\xC3\x96\xC3\x96", "\xC3\x96S");  // ÖÖ, ÖS
+  const TFormatSettings mexican = with("a.\xE2\x80\xAFm.", "p.\xE2\x80\xAFm.");  // narrow nbsp
+  const struct {
+    const TFormatSettings* Settings;
+    const char* Text;
+    TDateTimeValue Value;
+  } accepted[] = {
+      {&korean, "\xEC\x98\xA4\xED\x9B\x84 2:05", Clock(14, 5)},       // before the time
+      {&korean, "\xEC\x98\xA4\xED\x9B\x84""2:05", Clock(14, 5)},      // without a blank
+      {&korean, "03/05/2024 \xEC\x98\xA4\xEC\xA0\x84 12:30", At(2024, 3, 5, 0, 30)},
+      {&korean, "PM 2:05", Clock(14, 5)},
+      {&turkish, "2:05 \xC3\xB6s", Clock(14, 5)},                      // folded: ös is ÖS
+      {&turkish, "03/05/2024 2:05 \xC3\x96S", At(2024, 3, 5, 14, 5)},
+      {&mexican, "2:05 p. m.", Clock(14, 5)},                             // a plain blank
+      {&mexican, "2:05 p.m.", Clock(14, 5)},                              // none
+      {&mexican, "2:05 P.\xC2\xA0M.", Clock(14, 5)},                     // a no-break one
+      {&mexican, "11:59:30.250 a. m.", Clock(11, 59, 30, 250)},
+      {&kDefaults, "3:05 PM", Clock(15, 5)},
+      {&kDefaults, "3:05pm", Clock(15, 5)},
+      {&kDefaults, "12/25/2024 3:05 PM", At(2024, 12, 25, 15, 5)},
+      {&kDefaults, "am 9:15", Clock(9, 15)},
+      // Marks of writing direction around the separators, as right-to-left locales write.
+      {&kDefaults, "3\xE2\x80\x8F/5\xE2\x80\x8F/2024", At(2024, 3, 5)},
+  };
+  for (const auto& c : accepted) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(StrToDateTime(c.Text, *c.Settings, kNow), c.Value);
+    EXPECT_EQ(ParseDateTimeArg(c.Text, *c.Settings, kNow).RoundedToMs(),
+              (c.Value.DayNumber() == 0 ? CombineDateTime(kNow, c.Value.TimeOfDay()) : c.Value));
+  }
+  for (const char* text : {"PM", "PM 2:05 PM", "2:05 XM", "PMx 2:05", "2:05 pmx", "03/05/2024 PM",
+                           "13:05 PM", "0:05 AM"}) {
+    SCOPED_TRACE(text);
+    EXPECT_THROW(StrToDateTime(text, korean, kNow), ConversionError);
+  }
+}
+
 TEST(StrToDateTime, TwoDigitYearsFollowTheWindowAroundTheCurrentYear) {
   TDateTimeValue y2000 = At(2000, 6, 1);
   EXPECT_EQ(StrToDateTime("1/1/49", kDefaults, y2000), At(2049, 1, 1));
