@@ -92,6 +92,8 @@ def run_shell(program, name, lines):
     env = base_env(DEFAULT_CLOCK)
     env["PATH"] = f"{os.path.dirname(os.path.abspath(program))}:{env['PATH']}"
     env["LD_PRELOAD"] = FAKETIME_LIB
+    # A sanitizer build loads its runtime after the preloaded faketime library.
+    env["ASAN_OPTIONS"] = "verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", "")
     try:
         result = subprocess.run(["bash", "-c", "\n".join(script)], cwd=folder, env=env,
                                 capture_output=True, text=True, timeout=120)
