@@ -45,6 +45,18 @@ bool ReadAt(int fd, std::uint64_t offset, std::size_t size, std::string& out) {
   return true;
 }
 
+/// The clock now, taken apart by localtime_r or gmtime_r. clock_gettime and localtime_r:
+/// TZ is honoured and libfaketime can freeze both.
+TLocalTime ClockReading(tm* (*breakDown)(const time_t*, tm*)) {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  tm parts{};
+  const time_t seconds = ts.tv_sec;
+  breakDown(&seconds, &parts);
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+          parts.tm_min,         parts.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
+}
+
 /// The file types a whole read ends on: a device may never end (/dev/zero), and a pipe
 /// ends when its writer closes it.
 bool IsWholeReadType(mode_t mode) { return S_ISREG(mode) || S_ISFIFO(mode); }
@@ -100,26 +112,9 @@ class PosixPlatform final : public Platform {
     for (int i = 1; i < argc; ++i) args_.emplace_back(argv[i]);
   }
 
-  TLocalTime Now() override {
-    // clock_gettime and localtime_r: TZ is honoured and libfaketime can freeze both.
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    tm local{};
-    time_t seconds = ts.tv_sec;
-    localtime_r(&seconds, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min,         local.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
-  }
+  TLocalTime Now() override { return ClockReading(localtime_r); }
 
-  TLocalTime UtcNow() override {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    tm utc{};
-    time_t seconds = ts.tv_sec;
-    gmtime_r(&seconds, &utc);
-    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
-            utc.tm_min,         utc.tm_sec,     static_cast<int>(ts.tv_nsec / 1000000)};
-  }
+  TLocalTime UtcNow() override { return ClockReading(gmtime_r); }
 
   std::int64_t LocalOffsetAtUtc(std::int64_t unixSeconds) override {
     // The C library's zone data (TZ honoured); tm_gmtoff is the offset then in force.
