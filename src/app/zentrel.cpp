@@ -104,9 +104,10 @@ TZentrel::TZentrel(platform::Platform& os) : os_(os), random_(os.ProcessId()) {}
 
 int TZentrel::Run() {
   run_.emplace(os_);
-  plan_.reset();
-  // Before anything reads the clock: the one option read ahead of the syntax check.
-  run_->Utc = TRunPlan(os_.Arguments()).Has(Id::Utc);
+  // The plan is read once; only --utc is taken from it ahead of the syntax check, before
+  // anything reads the clock. Nothing else of it is used unless the check passes.
+  plan_.emplace(os_.Arguments());
+  run_->Utc = plan_->Has(Id::Utc);
   random_ = TRandom(os_.ProcessId());
   try {
     MainRun();
@@ -143,7 +144,7 @@ void TZentrel::MainRun() {
 }
 
 void TZentrel::ShowConversionFailure(std::string_view detail) {
-  ShowBanner(*run_, plan_ && plan_->Verbose(), true);
+  ShowBanner(*run_, plan_->Verbose(), true);
   ShowSyntaxError(*run_, kSyntaxErrorTitle, false, false, detail);
   ShowHelp(*run_, random_, THelpForm::Short);
   // A script must be able to tell a value that did not convert from success.
@@ -164,7 +165,6 @@ void TZentrel::RunGuarded() {
     run_->ExitCode = TExitCode::MissingParameters;
     return;
   }
-  plan_.emplace(os_.Arguments());
   const TAction* action = ChooseAction();
   // --debug-mode, --audible-error and --error-delay are accepted and change nothing.
   run_->RunSettings.Mode = plan_->FlagMode();

@@ -114,7 +114,7 @@ class TZentrel {
   platform::Platform& os_;
   /// The state of the current run, made anew by each Run().
   std::optional<TRunContext> run_;
-  /// The command line read once, after its syntax check.
+  /// The command line read once; used after its syntax check (--utc before it).
   std::optional<TRunPlan> plan_;
   TRandom random_;
 };
