@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::FakePlatform os;
   std::vector<std::string> params{"-o", text, "\\s"};
   TRunContext run(os);
-  run.RunSettings.ShowLabels = false;
-  run.RunSettings.CustomOutput = true;
+  run.RunSettings.Mode = TOutputMode::Custom;
   run.RunSettings.CustomMessage = PrepareCustomMessage(text, params);
   PrintResult(run, "12/25/2024", "Selected Date ");
   params.pop_back();

@@ -134,6 +134,7 @@ class TRenderer {
     }
     bool inBrackets = false;
     bool afterHour = false;
+    bool afterDay = false;  // a day number came before: a long month name is genitive
     for (std::size_t i = 0; i < pattern.size();) {
       const TToken t = NextToken(pattern, i);
       bool elapsed = intervalMode_ && inBrackets;
@@ -154,8 +155,11 @@ class TRenderer {
           } else if (t.Count <= 2) {
             AppendInteger(out, parts_.Date.Month, 0, t.Count);
           } else {
-            const auto& names = t.Count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames;
-            out.append(names[parts_.Date.Month - 1]);
+            const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
+            const std::string& genitive = settings_.GenitiveMonthNames[month];
+            out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
+                       : afterDay && !genitive.empty() ? genitive
+                                                       : settings_.LongMonthNames[month]);
           }
           break;
         case TKind::Year:
@@ -217,6 +221,7 @@ class TRenderer {
         case TKind::EraName: out.append("AD"); break;
       }
       if (t.Letter) afterHour = t.Kind == TKind::Hour;
+      if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
     }
   }
 

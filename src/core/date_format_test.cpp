@@ -141,6 +141,28 @@ TEST(FormatDateTimeValue, RegionalSeparatorsAndPatterns) {
   EXPECT_EQ(FormatDateTimeValue("'a/b' \":\"", kSample, false, regional), "a/b :");
 }
 
+TEST(FormatDateTimeValue, ALongMonthNameAfterADayNumberTakesTheGenitive) {
+  TFormatSettings russian;
+  russian.LongMonthNames[11] = "\xD0\xB4\xD0\xB5\xD0\xBA\xD0\xB0\xD0\xB1\xD1\x80\xD1\x8C";
+  russian.GenitiveMonthNames[11] = "\xD0\xB4\xD0\xB5\xD0\xBA\xD0\xB0\xD0\xB1\xD1\x80\xD1\x8F";
+  russian.LongDatePattern = "d mmmm yyyy";
+  const std::string nominative = russian.LongMonthNames[11];
+  const std::string genitive = russian.GenitiveMonthNames[11];
+  const TDateTimeValue day = At(2026, 12, 7);
+  auto render = [&](std::string_view pattern) {
+    return FormatDateTimeValue(pattern, day, false, russian);
+  };
+  EXPECT_EQ(render("d mmmm yyyy"), "7 " + genitive + " 2026");
+  EXPECT_EQ(render("dd. mmmm"), "07. " + genitive);
+  EXPECT_EQ(render("dddddd"), "7 " + genitive + " 2026");  // the long date pattern
+  EXPECT_EQ(render("mmmm yyyy"), nominative + " 2026");  // alone: the nominative
+  EXPECT_EQ(render("mmmm d"), nominative + " 7");
+  EXPECT_EQ(render("dddd mmmm"), "Monday " + nominative);  // a day name is no day number
+  EXPECT_EQ(render("d mmm"), "7 Dec");
+  // Without a form of its own after a day, the long name.
+  EXPECT_EQ(FormatDateTimeValue("d mmmm", day, false, TFormatSettings{}), "7 December");
+}
+
 TEST(FormatDateTimeValue, RegionalPatternsNestOneLevelOnly) {
   TFormatSettings looping;
   looping.ShortDatePattern = "ddddd c 'x' yyyy";

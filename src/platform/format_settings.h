@@ -24,6 +24,9 @@ struct TFormatSettings {
   std::array<std::string, 12> LongMonthNames{"January", "February", "March",     "April",
                                              "May",     "June",     "July",      "August",
                                              "September", "October", "November", "December"};
+  /// The long names as a date writes them after the day, where the language declines them
+  /// (Russian "7 декабря", Polish "7 grudnia"); an empty one is the long name.
+  std::array<std::string, 12> GenitiveMonthNames;
   /// Sunday first.
   std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> LongDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",

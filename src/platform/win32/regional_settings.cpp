@@ -162,6 +162,10 @@ TFormatSettings BuildRegionalSettings(const TLocaleLookup& lookup) {
   text(TLocaleItem::PmText, 0, settings.TimePMString);
   for (int m = 0; m < 12; ++m) {
     text(TLocaleItem::LongMonthName, m, settings.LongMonthNames[m]);
+    // Kept only where the locale has a form of its own after a day.
+    std::string genitive;
+    text(TLocaleItem::GenitiveMonthName, m, genitive);
+    if (genitive != settings.LongMonthNames[m]) settings.GenitiveMonthNames[m] = genitive;
     text(TLocaleItem::ShortMonthName, m, settings.ShortMonthNames[m]);
   }
   for (int d = 0; d < 7; ++d) {

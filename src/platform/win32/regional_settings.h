@@ -24,6 +24,7 @@ enum class TLocaleItem {
   AmText,
   PmText,
   LongMonthName,   ///< index 0 is January
+  GenitiveMonthName,  ///< the long name after a day ("7 декабря"), index 0 is January
   ShortMonthName,  ///< index 0 is January
   LongDayName,     ///< index 0 is Sunday
   ShortDayName,    ///< index 0 is Sunday

@@ -88,6 +88,17 @@ TEST(BuildRegionalSettings, TakesALocaleWhole) {
   EXPECT_EQ(s.ShortDayNames[6], "Sa");
 }
 
+TEST(BuildRegionalSettings, KeepsAGenitiveMonthNameOnlyWhereItDiffers) {
+  TItems items{{{TLocaleItem::LongMonthName, 11}, "grudzie\xc5\x84"},
+               {{TLocaleItem::GenitiveMonthName, 11}, "grudnia"},
+               {{TLocaleItem::LongMonthName, 0}, "stycze\xc5\x84"},
+               {{TLocaleItem::GenitiveMonthName, 0}, "stycze\xc5\x84"}};
+  TFormatSettings s = BuildRegionalSettings(LookupFrom(items));
+  EXPECT_EQ(s.GenitiveMonthNames[11], "grudnia");
+  EXPECT_EQ(s.GenitiveMonthNames[0], "");  // the same as the long name
+  EXPECT_EQ(s.GenitiveMonthNames[5], "");  // not supplied
+}
+
 TEST(BuildRegionalSettings, RejectsSeparatorsThatDoNotFitOneCharacter) {
   TItems items{{{TLocaleItem::DateSeparator, 0}, ". "},
                {{TLocaleItem::TimeSeparator, 0}, "\xe2\x88\xb6"},

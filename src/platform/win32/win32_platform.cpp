@@ -332,6 +332,9 @@ class Win32Platform final : public Platform {
         case TLocaleItem::AmText: type = LOCALE_S1159; break;
         case TLocaleItem::PmText: type = LOCALE_S2359; break;
         case TLocaleItem::LongMonthName: type = LOCALE_SMONTHNAME1 + index; break;
+        case TLocaleItem::GenitiveMonthName:
+          type = (LOCALE_SMONTHNAME1 + index) | LOCALE_RETURN_GENITIVE_NAMES;
+          break;
         case TLocaleItem::ShortMonthName: type = LOCALE_SABBREVMONTHNAME1 + index; break;
         // Windows counts the days from Monday (DAYNAME1) to Sunday (DAYNAME7).
         case TLocaleItem::LongDayName: type = LOCALE_SDAYNAME1 + (index + 6) % 7; break;
