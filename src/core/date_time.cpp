@@ -520,16 +520,77 @@ bool IsDecimalMark(char c, const TFormatSettings& settings) {
 
 namespace {
 
-/// The parts of a typed text: the marks of writing direction dropped, a half-of-day marker
-/// taken off wherever it stands, the rest cut into date and time. A marker makes the rest
-/// a time (or a date and a time); a text that is a marker and no time does not convert.
+/// The separator between the first two fields of the regional short date as a date is
+/// written ("." and a blank in "yyyy. mm. dd."), where that is more than the one date
+/// separator character; empty where it is that character.
+std::string WrittenDateSeparator(const TFormatSettings& settings) {
+  const std::string_view pattern = settings.ShortDatePattern;
+  auto isField = [](char c) {
+    const char u = UpperAscii(c);
+    return u == 'D' || u == 'M' || u == 'Y';
+  };
+  std::size_t i = 0;
+  while (i < pattern.size() && !isField(pattern[i])) ++i;
+  while (i < pattern.size() && isField(pattern[i])) ++i;
+  std::string written;
+  for (; i < pattern.size() && !isField(pattern[i]); ++i) {
+    const char c = pattern[i];
+    if (c == '"' || c == '\'') continue;
+    written += c == '/' ? settings.DateSeparator : c;
+  }
+  if (written == std::string(1, settings.DateSeparator)) return {};
+  return written;
+}
+
+/// A date at the start of the text written with the locale's own separator that holds a
+/// blank ("2024. 03. 05.", "5. 3. 2024", also without the blanks), with the separator
+/// made the one character the date reading knows; the text unchanged otherwise.
+std::string WithDateSeparator(std::string text, const TFormatSettings& settings) {
+  const std::string written = WrittenDateSeparator(settings);
+  std::string bare;
+  for (char c : written) {
+    if (!IsBlank(c)) bare += c;
+  }
+  if (written.empty() || bare.empty()) return text;
+  // Three runs of digits, each of the first two followed by the separator with or without
+  // its blanks; after the third the separator's bare form may end the date.
+  auto separatorAt = [&](std::size_t at) -> std::size_t {
+    if (text.compare(at, written.size(), written) == 0) return written.size();
+    if (text.compare(at, bare.size(), bare) == 0) return bare.size();
+    return 0;
+  };
+  std::string date;
+  std::size_t i = 0;
+  for (int field = 0; field < 3; ++field) {
+    const std::size_t start = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i == start) return text;
+    date.append(text, start, i - start);
+    if (field == 2) break;
+    const std::size_t length = separatorAt(i);
+    if (length == 0) return text;
+    date += settings.DateSeparator;
+    i += length;
+  }
+  if (text.compare(i, bare.size(), bare) == 0 &&
+      (i + bare.size() == text.size() || IsBlank(text[i + bare.size()]))) {
+    i += bare.size();
+  }
+  return date + text.substr(i);
+}
+
+/// The parts of a typed text: the marks of writing direction dropped, the locale's own date
+/// separator read, a half-of-day marker taken off wherever it stands, the rest cut into
+/// date and time. A marker makes the rest a time (or a date and a time); a text that is a
+/// marker and no time does not convert.
 struct TTypedText {
   std::string Cleaned;
   THalfOfDay Half;
   TTextParts Parts;
 
   TTypedText(std::string_view text, const TFormatSettings& settings, TAmbiguousText ambiguous)
-      : Cleaned(WithoutDirectionMarks(text)) {
+      : Cleaned(WithDateSeparator(std::string(TrimBlanks(WithoutDirectionMarks(text))),
+                                  settings)) {
     Half = TakeHalfOfDay(TrimBlanks(Cleaned), settings);
     Parts = SplitText(Half.Rest, settings, Half.Half != 0 ? TAmbiguousText::Time : ambiguous);
     if (Half.Half == 0 && !Parts.Date.empty() && !Parts.Time.empty()) {

@@ -436,6 +436,40 @@ TEST(StrToDateTime, AmPmAsEachLocaleWritesIt) {
   }
 }
 
+TEST(StrToDateTime, DateSeparatorsThatHoldABlank) {
+  // The locale's separator ("." and a blank) is not the one character the settings keep
+  // ("/" stays); its dates are read all the same, with or without the blanks.
+  TFormatSettings hungarian;
+  hungarian.ShortDatePattern = "yyyy. mm. dd.";
+  TFormatSettings czech;
+  czech.ShortDatePattern = "d. m. yyyy";
+  TFormatSettings korean = hungarian;
+  korean.ShortDatePattern = "yyyy. m. d.";
+  const struct {
+    const TFormatSettings* Settings;
+    const char* Text;
+    TDateTimeValue Value;
+  } accepted[] = {
+      {&hungarian, "2024. 03. 05.", At(2024, 3, 5)},
+      {&hungarian, "2024.03.05.", At(2024, 3, 5)},
+      {&hungarian, "2024. 03. 05", At(2024, 3, 5)},
+      {&hungarian, "2024. 03. 05. 14:05", At(2024, 3, 5, 14, 5)},
+      {&hungarian, "2024/03/05", At(2024, 3, 5)},  // the "/" as before
+      {&korean, "2024. 3. 5. PM 2:05", At(2024, 3, 5, 14, 5)},
+      {&czech, "5. 3. 2024", At(2024, 3, 5)},
+      {&czech, "5. 3. 2024 14:05:30.5", At(2024, 3, 5, 14, 5, 30, 5)},
+      {&czech, "14:05:30.5", Clock(14, 5, 30, 5)},  // a time alone is untouched
+  };
+  for (const auto& c : accepted) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(StrToDateTime(c.Text, *c.Settings, kNow), c.Value);
+  }
+  for (const char* text : {"2024. 03.", "2024. 03. 05. junk", "2024.. 03. 05."}) {
+    SCOPED_TRACE(text);
+    EXPECT_THROW(StrToDateTime(text, hungarian, kNow), ConversionError);
+  }
+}
+
 TEST(StrToDateTime, TwoDigitYearsFollowTheWindowAroundTheCurrentYear) {
   TDateTimeValue y2000 = At(2000, 6, 1);
   EXPECT_EQ(StrToDateTime("1/1/49", kDefaults, y2000), At(2049, 1, 1));
