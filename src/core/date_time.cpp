@@ -579,8 +579,46 @@ std::string WithDateSeparator(std::string text, const TFormatSettings& settings)
   return date + text.substr(i);
 }
 
+/// The text between the hour and the minute of the regional short time ("h" and blanks in
+/// fr_CA's "hh h nn"), where that is more than the one time separator; empty where not.
+std::string WrittenTimeSeparator(const TFormatSettings& settings) {
+  const std::string_view pattern = settings.ShortTimePattern;
+  std::size_t i = 0;
+  while (i < pattern.size() && UpperAscii(pattern[i]) != 'H') ++i;
+  while (i < pattern.size() && UpperAscii(pattern[i]) == 'H') ++i;
+  std::string written;
+  bool quoted = false;
+  for (; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (c == '"' || c == '\'') {
+      quoted = !quoted;
+      continue;
+    }
+    if (!quoted && UpperAscii(c) == 'N') break;
+    if (!quoted && (c >= 'A' && UpperAscii(c) <= 'Z')) return {};  // no minute follows
+    written += !quoted && c == ':' ? settings.TimeSeparator : c;
+  }
+  if (i == pattern.size() || written == std::string(1, settings.TimeSeparator)) return {};
+  return written;
+}
+
+/// A time written in the locale's short-time form ("10 h 30") with the one time separator
+/// the reading knows ("10:30"): the first place where the written separator stands between
+/// two digits. The text unchanged otherwise.
+std::string WithTimeSeparator(std::string text, const TFormatSettings& settings) {
+  const std::string written = WrittenTimeSeparator(settings);
+  if (written.empty()) return text;
+  for (std::size_t at = 1; at + written.size() < text.size(); ++at) {
+    if (IsDigit(text[at - 1]) && IsDigit(text[at + written.size()]) &&
+        SameText(std::string_view(text).substr(at, written.size()), written)) {
+      return text.replace(at, written.size(), 1, settings.TimeSeparator);
+    }
+  }
+  return text;
+}
+
 /// The parts of a typed text: the marks of writing direction dropped, the locale's own date
-/// separator read, a half-of-day marker taken off wherever it stands, the rest cut into
+/// and time separators read, a half-of-day marker taken off wherever it stands, the rest cut into
 /// date and time. A marker makes the rest a time (or a date and a time); a text that is a
 /// marker and no time does not convert.
 struct TTypedText {
@@ -589,8 +627,9 @@ struct TTypedText {
   TTextParts Parts;
 
   TTypedText(std::string_view text, const TFormatSettings& settings, TAmbiguousText ambiguous)
-      : Cleaned(WithDateSeparator(std::string(TrimBlanks(WithoutDirectionMarks(text))),
-                                  settings)) {
+      : Cleaned(WithTimeSeparator(
+            WithDateSeparator(std::string(TrimBlanks(WithoutDirectionMarks(text))), settings),
+            settings)) {
     Half = TakeHalfOfDay(TrimBlanks(Cleaned), settings);
     Parts = SplitText(Half.Rest, settings, Half.Half != 0 ? TAmbiguousText::Time : ambiguous);
     if (Half.Half == 0 && !Parts.Date.empty() && !Parts.Time.empty()) {

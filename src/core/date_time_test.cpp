@@ -464,6 +464,13 @@ TEST(StrToDateTime, DateSeparatorsThatHoldABlank) {
     SCOPED_TRACE(c.Text);
     EXPECT_EQ(StrToDateTime(c.Text, *c.Settings, kNow), c.Value);
   }
+  // fr_CA writes the time "10 h 30"; "h" quoted as the Windows backend quotes a literal.
+  TFormatSettings canadian;
+  canadian.ShortTimePattern = "hh\" h \"nn";
+  EXPECT_EQ(StrToDateTime("10 h 30", canadian, kNow), Clock(10, 30));
+  EXPECT_EQ(StrToDateTime("12/07/2026 10 h 30", canadian, kNow), At(2026, 12, 7, 10, 30));
+  EXPECT_EQ(StrToDateTime("10:30", canadian, kNow), Clock(10, 30));
+  EXPECT_THROW(StrToDateTime("10 h", canadian, kNow), ConversionError);
   for (const char* text : {"2024. 03.", "2024. 03. 05. junk", "2024.. 03. 05."}) {
     SCOPED_TRACE(text);
     EXPECT_THROW(StrToDateTime(text, hungarian, kNow), ConversionError);
