@@ -56,25 +56,23 @@ constexpr std::string_view kAddedSection =
     "-----------------------\n";
 
 TEST(FullHelp, AddedSectionFollowsTheExamplesUnlessVerboseHelpWasAskedFor) {
-  {
-    THelpRun help;
-    std::vector<std::string> lines = help.Full();
-    EXPECT_NE(help.os.Out.find(" ZENTREL --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"\n"
-                               "\n" +
-                               std::string(kAddedSection)),
-              std::string::npos);
-    EXPECT_EQ(IndexOf(lines, "GENERAL USAGE NOTES:"), lines.size());
-    // Two lines per option the table gives a help line, the second an example; an empty
-    // line last.
-    const size_t version =
-        IndexOf(lines, " ZENTREL --Version             Display the program's version and licence");
-    ASSERT_LT(version + 1, lines.size());
-    EXPECT_EQ(lines[version + 1], "     ZENTREL --Version");
-    EXPECT_EQ(lines[version + 2].substr(0, 31), " ZENTREL --UTC                 ");
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_TRUE(lines[lines.size() - 3].starts_with(" ZENTREL --Holidays=file       Dates"));
-    EXPECT_EQ(lines.back(), "");
-  }
+  THelpRun help;
+  std::vector<std::string> lines = help.Full();
+  EXPECT_NE(help.os.Out.find(" ZENTREL --CompareOld=\"OldFile.TXT\" --CompareNew=\"NewFile.TXT\"\n"
+                             "\n" +
+                             std::string(kAddedSection)),
+            std::string::npos);
+  EXPECT_EQ(IndexOf(lines, "GENERAL USAGE NOTES:"), lines.size());
+  // Two lines per option the table gives a help line, the second an example; an empty
+  // line last.
+  const size_t version =
+      IndexOf(lines, " ZENTREL --Version             Display the program's version and licence");
+  ASSERT_LT(version + 1, lines.size());
+  EXPECT_EQ(lines[version + 1], "     ZENTREL --Version");
+  EXPECT_EQ(lines[version + 2].substr(0, 31), " ZENTREL --UTC                 ");
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_TRUE(lines[lines.size() - 3].starts_with(" ZENTREL --Holidays=file       Dates"));
+  EXPECT_EQ(lines.back(), "");
 }
 
 TEST(FullHelp, VerboseHelpClosesWithTheExitCodeTableBeforeTheAddedSection) {

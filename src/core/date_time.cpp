@@ -21,8 +21,8 @@ constexpr const char* kInvalidDateTime = "Invalid date or time";
 /// Day 0 of the encoding, 12/30/1899, counted from the sys_days epoch (01/01/1970).
 constexpr chr::days kDayZero{-25569};
 /// Day numbers of 01/01/0001 and 12/31/9999, the first and last valid dates.
-constexpr std::int64_t kFirstDay = -693593;
-constexpr std::int64_t kLastDay = 2958465;
+constexpr std::int64_t kFirstDay = kFirstDayNumber;
+constexpr std::int64_t kLastDay = kLastDayNumber;
 
 /// A value split into a whole-day number and the time of day in milliseconds.
 struct TSplitValue {

@@ -78,6 +78,10 @@ class TWeekday {
   std::chrono::weekday day_;
 };
 
+/// The day numbers (TDateTimeValue::DayNumber) of 01/01/0001 and 12/31/9999.
+inline constexpr std::int64_t kFirstDayNumber = -693593;
+inline constexpr std::int64_t kLastDayNumber = 2958465;
+
 class TDateTimeValue {
  public:
   /// Day 0 at midnight, 12/30/1899 00:00.

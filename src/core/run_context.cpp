@@ -17,14 +17,6 @@ TDateTimeValue TRunContext::CurrentDateTime() {
   return *moment_;
 }
 
-namespace {
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
-}
-
-}  // namespace
-
 TDateTimeValue TRunContext::ShownOfUtc(TDateTimeValue utc) {
   if (Utc) return utc;
   const std::int64_t offset =

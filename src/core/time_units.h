@@ -12,6 +12,11 @@ namespace zentrel {
 /// A span of time in whole milliseconds, signed, 64 bits wide.
 using TMilliseconds = std::chrono::duration<std::int64_t, std::milli>;
 
+/// a divided by b, rounded toward negative infinity (b positive).
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
 inline constexpr std::int64_t kMsPerSecond = TMilliseconds{std::chrono::seconds{1}}.count();
 inline constexpr std::int64_t kMsPerMinute = TMilliseconds{std::chrono::minutes{1}}.count();
 inline constexpr std::int64_t kMsPerHour = TMilliseconds{std::chrono::hours{1}}.count();

@@ -10,13 +10,8 @@ namespace zentrel {
 namespace {
 
 constexpr const char* kInvalidDate = "Invalid date";
-/// Day numbers of 01/01/0001 and 12/31/9999.
-constexpr std::int64_t kFirstDay = -693593;
-constexpr std::int64_t kLastDay = 2958465;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
-}
+constexpr std::int64_t kFirstDay = kFirstDayNumber;
+constexpr std::int64_t kLastDay = kLastDayNumber;
 
 /// Monday 0 to Sunday 6; day 0 (12/30/1899) was a Saturday.
 int WeekdayIndex(std::int64_t day) { return static_cast<int>(day + 5 - 7 * FloorDiv(day + 5, 7)); }

@@ -102,7 +102,9 @@ TEST(BusinessCalendar, CountAndStepAgreeWithAWalkOverTheDays) {
       if (calendar.IsBusinessDay(to)) {
         ++walked;
         const std::int64_t count = calendar.IsBusinessDay(from) ? walked - 1 : walked;
-        if (count > 0) EXPECT_EQ(calendar.Step(from, count), to) << from << " " << count;
+        if (count > 0) {
+          EXPECT_EQ(calendar.Step(from, count), to) << from << " " << count;
+        }
       }
     }
   }
