@@ -13,10 +13,12 @@ int main(int argc, char** argv) {
     zentrel::TZentrel program(*os);
     return program.Run();
   } catch (const std::exception& error) {
+    // GCOVR_EXCL_START: no input reaches this, so the coverage figures leave it out.
     // A fault of the program, not of its input. The output of the run was flushed when
     // the program object went; the fault is named after it, and the run fails.
     os->Write(zentrel::platform::TStream::Err,
               std::string("Exception: ") + error.what() + std::string(zentrel::kLineEnd));
     return zentrel::ToInt(zentrel::TExitCode::MissingParameters);
+    // GCOVR_EXCL_STOP
   }
 }
