@@ -416,7 +416,7 @@ bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTiming
   return lines.file_ != nullptr;
 }
 
-void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText, std::size_t placeLimit) {
   const std::string_view text = lines.file_ == nullptr ? std::string_view() : lines.file_->Bytes();
   lines.searchText_.assign(searchText);
   lines.checkpoints_.clear();
@@ -434,7 +434,7 @@ void KeepTimingLines(TTimingLines& lines, std::string_view searchText) {
       lines.checkpoints_.push_back(offset);
       base = offset;
     }
-    if (placed && offset - base <= UINT32_MAX && line.size() <= UINT32_MAX) {
+    if (placed && offset - base <= placeLimit && line.size() <= placeLimit) {
       lines.places_.push_back({static_cast<std::uint32_t>(offset - base),
                                static_cast<std::uint32_t>(line.size())});
     } else if (placed) {

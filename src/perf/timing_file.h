@@ -73,7 +73,7 @@ class TTimingLines {
 
  private:
   friend bool ReadTimingFile(platform::Platform&, const std::string&, TTimingLines&);
-  friend void KeepTimingLines(TTimingLines&, std::string_view);
+  friend void KeepTimingLines(TTimingLines&, std::string_view, std::size_t);
   std::unique_ptr<platform::TFileView> file_;
   std::string searchText_;
   bool kept_ = false;
@@ -102,7 +102,10 @@ bool LoadTimingFile(platform::Platform& os, const std::string& fileName, std::st
 /// yet (false, with lines empty, when it cannot be read), and keeping the entry lines of
 /// the file read. Only the first uses the platform, so the second may run on any thread.
 bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTimingLines& lines);
-void KeepTimingLines(TTimingLines& lines, std::string_view searchText);
+/// placeLimit is how far a line's place may lie from its full offset, and how long it may
+/// be, before the lines are found from the full offsets instead: 32 bits, smaller in tests.
+void KeepTimingLines(TTimingLines& lines, std::string_view searchText,
+                     std::size_t placeLimit = UINT32_MAX);
 
 /// True when the list kept at least one entry besides the synthetic line (count > 1).
 /// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to

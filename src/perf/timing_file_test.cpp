@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -145,6 +147,83 @@ TEST_F(TimingFileTest, UnreadableFileFailsToLoad) {
   TTimingLines lines;
   EXPECT_FALSE(LoadTimingFile(unreadable, "t.txt", "\\--- [#", lines));
   EXPECT_EQ(lines.Count(), 0u);
+}
+
+/// The plain reading of what the loader keeps: lines split at CR LF, LF and CR, each kept
+/// when it holds the key and neither aggregate marker (ASCII letters matched in any case)
+/// and at least four words between blanks.
+std::vector<std::string> ReferenceKept(const std::string& text, const std::string& key) {
+  auto fold = [](std::string s) {
+    for (char& c : s) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return s;
+  };
+  auto holds = [&](const std::string& line, const std::string& part) {
+    return fold(line).find(fold(part)) != std::string::npos;
+  };
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    if (i < text.size() || !line.empty()) lines.push_back(line);
+    if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
+    line.clear();
+  }
+  std::vector<std::string> kept;
+  for (const std::string& l : lines) {
+    int words = 0;
+    for (std::size_t i = 0; i < l.size(); ++i) words += l[i] != ' ' && (i == 0 || l[i - 1] == ' ');
+    if (!key.empty() && holds(l, key) && !holds(l, "[#ZZ]") &&
+        !holds(l, "- *** AGGREGATE JOB TIME ***") && words >= 4) {
+      kept.push_back(l);
+    }
+  }
+  kept.emplace_back(kAggregateLine);
+  return kept;
+}
+
+TEST_F(TimingFileTest, KeepsWhatAPlainLineSplitterKeepsReadFromAnyLineOn) {
+  // Texts of entries, markers, line ends and the bytes that need a closer look (CR, Z, z,
+  // '*'), at every offset of the 64-byte windows the finder reads; each loaded as it is and
+  // with every line's place too far to keep, so that lines are found again from the full
+  // offsets, and read from several starts in chunks of several sizes.
+  const std::vector<std::string> bits{"Z", "z", "*", "[#zZ]", "- *** aggregate job time ***",
+                                      "\r", "\r\n", "step ", "- B C", " ", "\\--- [#"};
+  const std::vector<std::string> ends{"\n", "\n", "\r\n", "\r", ""};
+  std::mt19937 random(7);
+  for (int round = 0; round < 60; ++round) {
+    // Lines of an entry, or not, among bits, padded to move them across the windows.
+    std::string text;
+    const std::size_t size = round < 50 ? 400 + random() % 600 : 40000;
+    while (text.size() < size) {
+      if (random() % 3 == 0) text += bits[random() % bits.size()];
+      if (random() % 4 != 0) text += "\\--- [#01] 0:01.000 - A";
+      if (random() % 3 == 0) text += bits[random() % bits.size()];
+      if (random() % 3 == 0) text += std::string(random() % 64, 'y');
+      text += ends[random() % ends.size()];
+    }
+    const std::string key = round % 3 == 0 ? "STEP" : "\\--- [#";
+    const std::vector<std::string> expected = ReferenceKept(text, key);
+    EXPECT_EQ(Load(text, key), expected) << "round " << round;
+    for (std::size_t limit : {std::size_t{0}, std::size_t{40}}) {
+      TTimingLines lines;
+      ASSERT_TRUE(ReadTimingFile(os, "t.txt", lines));
+      KeepTimingLines(lines, key, limit);
+      ASSERT_EQ(lines.Count(), expected.size());
+      for (std::size_t chunk : {1u, 3u, 2049u}) {
+        for (std::size_t first = 0; first <= lines.Count(); first += 1 + first / 2) {
+          // One view more than asked for: what the reader writes past its count shows.
+          std::vector<std::string_view> out(chunk + 1, "unwritten");
+          const std::size_t read = lines.ReadLines(first, std::span(out.data(), chunk));
+          ASSERT_EQ(read, std::min(chunk, expected.size() - std::min(first, expected.size())));
+          for (std::size_t i = 0; i < read; ++i) ASSERT_EQ(out[i], expected[first + i]);
+          ASSERT_EQ(out[chunk], "unwritten");
+        }
+      }
+    }
+  }
 }
 
 TEST(SplitTimingLine, ReadsTheThreeFieldsOfAnEntry) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,6 +55,36 @@ TEST(HeadingPattern, FillsTheIntegerConversionsAUserWrites) {
       {"%.d", 5, "5"},
   };
   for (const Case& c : cases) EXPECT_EQ(Heading(c.Pattern, c.Number), c.Expected) << c.Pattern;
+}
+
+// Every flag, width and precision against the C library's own formatting of 64 bits.
+TEST(HeadingPattern, AgreesWithSnprintf) {
+  const std::vector<std::string> flagSets{"", "-", "+", " ", "0", "#", "-+", "+0", " 0", "#0", "-#"};
+  const std::vector<std::string> widths{"", "1", "5", "10", "24"};
+  const std::vector<std::string> precisions{"", ".", ".0", ".1", ".3", ".10", ".22"};
+  const std::int64_t numbers[] = {0, 1, -1, 7, 255, 1'234'567'890'123, INT64_MAX, INT64_MIN};
+  for (const std::string& flags : flagSets) {
+    for (const std::string& width : widths) {
+      for (const std::string& precision : precisions) {
+        for (char conversion : std::string("diuxXo")) {
+          const std::string spec = "%" + flags + width + precision;
+          const std::string pattern = "[" + spec + conversion + "]";
+          const std::string reference = "[" + spec + "ll" + conversion + "]";
+          for (std::int64_t number : numbers) {
+            char expected[128];
+            if (conversion == 'd' || conversion == 'i') {
+              std::snprintf(expected, sizeof expected, reference.c_str(),
+                            static_cast<long long>(number));
+            } else {
+              std::snprintf(expected, sizeof expected, reference.c_str(),
+                            static_cast<unsigned long long>(number));
+            }
+            ASSERT_EQ(Heading(pattern, number), expected) << pattern << " " << number;
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(HeadingPattern, RejectsEverythingButOneIntegerConversion) {
