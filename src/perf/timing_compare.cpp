@@ -135,7 +135,7 @@ class TComparison {
   /// second one. Throws TCompareFailure when a threshold cannot be read, a total or the
   /// difference of the two overflows, or a file shrank, after what was printed before the
   /// failure has gone out.
-  void Run(bool twoThreads) {
+  void Run(platform::Platform& os, bool twoThreads) {
     const std::size_t tasks = (positions_ + kTaskPositions - 1) / kTaskPositions;
     TTurns turns;
     TWorker first(*this), second(*this);
@@ -143,7 +143,7 @@ class TComparison {
     std::thread helper;
     if (twoThreads && tasks > 1) {
       try {
-        helper = std::thread([&] {
+        helper = os.StartThread([&] {
           try {
             second.Work(turns, 1, 2, tasks);
           } catch (...) {
@@ -551,7 +551,7 @@ bool LoadBothFiles(platform::Platform& os, const std::string& oldFileName,
   bool newRead = false;
   if (oldSide.Lines.FileSize() >= kTwoThreadsFrom / 2) {
     try {
-      helper = std::thread([&] {
+      helper = os.StartThread([&] {
         try {
           newRead = loadNew();
         } catch (...) {
@@ -641,7 +641,7 @@ TCompareOutcome CompareTimingFiles(platform::Platform& os, TTextWriter& out, TTe
     oldSide.LastSectionId = LastSectionId(oldSide);
     newSide.LastSectionId = LastSectionId(newSide);
     TComparison comparison(out, request, pattern, thresholds, oldSide, newSide);
-    comparison.Run(oldSide.Lines.FileSize() + newSide.Lines.FileSize() >= kTwoThreadsFrom);
+    comparison.Run(os, oldSide.Lines.FileSize() + newSide.Lines.FileSize() >= kTwoThreadsFrom);
     comparison.WriteAggregate();
     if (!intact()) throw TCompareFailure();  // the totals are not written
     comparison.WriteTotals();

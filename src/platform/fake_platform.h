@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/fake_system_facts.h"
@@ -32,6 +33,8 @@ struct FakePlatform : Platform {
   std::optional<std::string> OutFailure;
   int Beeps = 0;
   FakeSystemFacts Facts;
+  /// How many more threads may start; -1 for any number.
+  int ThreadsLeft = -1;
 
   TLocalTime Now() override { return Clock; }
   TLocalTime UtcNow() override { return UtcClock; }
@@ -71,6 +74,13 @@ struct FakePlatform : Platform {
   }
   void Beep() override { ++Beeps; }
   SystemFacts& System() override { return Facts; }
+  std::thread StartThread(std::function<void()> work) override {
+    if (ThreadsLeft == 0) {
+      throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }
+    if (ThreadsLeft > 0) --ThreadsLeft;
+    return Platform::StartThread(std::move(work));
+  }
 };
 
 }  // namespace zentrel::platform

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/format_settings.h"
@@ -96,6 +98,9 @@ class Platform {
   virtual std::optional<std::string> Write(TStream stream, std::string_view bytes) = 0;
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
+  /// Runs work on a thread of its own; throws std::system_error when no thread can be
+  /// had, which the callers take as a reason to do the work on their own thread.
+  virtual std::thread StartThread(std::function<void()> work) { return std::thread(std::move(work)); }
   /// The facts of the script-variable listing: operating system, memory, processor, reboot
   /// status and bitness.
   virtual SystemFacts& System() = 0;
