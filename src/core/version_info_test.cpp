@@ -125,6 +125,17 @@ TEST_F(VersionInfoTest, DamagedVersionInformation) {
                          "Error obtaining version info from file: /opt/zentrel/bin/zentrel", 73));
 }
 
+TEST_F(VersionInfoTest, FileGoneBetweenTheTwoLooksIsAMissingFile) {
+  os.Version = {TVersionStatus::NoFile, {}};  // there when checked, gone when read
+  Read("");
+  EXPECT_FALSE(rec.Loaded);
+  const TFileVersionInfoRec none;  // nothing of the name found before is kept
+  EXPECT_EQ(rec.FileName, none.FileName);
+  EXPECT_EQ(rec.BaseName, none.BaseName);
+  EXPECT_EQ(rec.Path, none.Path);
+  EXPECT_EQ(Warned(), TWarned("File does not exist: /opt/zentrel/bin/zentrel", 70));
+}
+
 TEST_F(VersionInfoTest, ASecondReadStartsFromTheDefaults) {
   Read("");
   os.Version = {TVersionStatus::NoVersionInfo, {}};

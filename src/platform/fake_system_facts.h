@@ -14,7 +14,10 @@ namespace zentrel::platform {
 
 /// A registry value of a type the queries do not read (binary, multi-string, ...).
 struct TFakeOtherValue {};
-using TFakeRegistryValue = std::variant<std::string, std::uint32_t, TFakeOtherValue>;
+/// A registry value that is there but fails to read (access denied, a read error).
+struct TFakeUnreadableValue {};
+using TFakeRegistryValue =
+    std::variant<std::string, std::uint32_t, TFakeOtherValue, TFakeUnreadableValue>;
 
 /// Keys by path, compared without regard to ASCII case as Windows does.
 struct FakeRegistry : Registry {
@@ -46,7 +49,7 @@ struct FakeRegistry : Registry {
         text = *s;
         return TRegistryRead::Ok;
       }
-      return TRegistryRead::WrongType;
+      return Unreadable(it->second) ? TRegistryRead::Failed : TRegistryRead::WrongType;
     }
     TRegistryRead ReadInteger(std::string_view name, std::uint32_t& value) override {
       auto it = values_.find(std::string(name));
@@ -55,13 +58,16 @@ struct FakeRegistry : Registry {
         value = *n;
         return TRegistryRead::Ok;
       }
-      return TRegistryRead::WrongType;
+      return Unreadable(it->second) ? TRegistryRead::Failed : TRegistryRead::WrongType;
     }
     bool ValueExists(std::string_view name) override {
       return values_.count(std::string(name)) != 0;
     }
 
    private:
+    static bool Unreadable(const TFakeRegistryValue& value) {
+      return std::holds_alternative<TFakeUnreadableValue>(value);
+    }
     FakeRegistry& owner_;
     const TValues& values_;
   };

@@ -10,6 +10,7 @@ namespace {
 
 using platform::FakePlatform;
 using platform::TFakeOtherValue;
+using platform::TFakeUnreadableValue;
 
 constexpr const char* kVersionKey = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
@@ -119,11 +120,16 @@ TEST(OSEditionTest, ServerEditions) {
 }
 
 TEST(OSEditionTest, FailuresOfTheVersionValues) {
-  auto expectFailure = [](platform::FakeRegistry::TValues values, const char* what) {
+  auto expectFailure = [](platform::FakeRegistry::TValues values, const std::string& message) {
     WindowsSystem w(std::move(values));
     TOSVersionInfoQv info;
-    EXPECT_THROW(GetOSEdition(w.os, info), ConversionError) << what;
-    EXPECT_EQ(w.os.Facts.Win.Reg.OpenKeys, 0) << what;  // closed on the failing path too
+    try {
+      GetOSEdition(w.os, info);
+      ADD_FAILURE() << "no failure: " << message;
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+    EXPECT_EQ(w.os.Facts.Win.Reg.OpenKeys, 0) << message;  // closed on the failing path too
   };
   auto without = [](const char* name) {
     auto v = Windows10();
@@ -135,20 +141,29 @@ TEST(OSEditionTest, FailuresOfTheVersionValues) {
     v[name] = value;
     return v;
   };
-  expectFailure(without("CurrentBuildNumber"), "missing build reads as empty text");
-  expectFailure(with("CurrentBuildNumber", std::string("19045a")), "build not decimal");
-  expectFailure(with("CurrentBuildNumber", std::string(" 19045")), "build with a blank");
-  expectFailure(with("CurrentBuildNumber", std::uint32_t{19045}), "build stored as integer");
-  expectFailure(without("UBR"), "missing UBR");
-  expectFailure(with("UBR", std::string("3803")), "UBR stored as text");
-  expectFailure(without("CurrentMajorVersionNumber"), "missing major");
-  expectFailure(with("ProductName", TFakeOtherValue{}), "product name of another type");
+  const std::string build = "' is not a valid integer value for the build number";
+  expectFailure(without("CurrentBuildNumber"), "'" + build);  // missing: read as empty text
+  expectFailure(with("CurrentBuildNumber", std::string("19045a")), "'19045a" + build);
+  expectFailure(with("CurrentBuildNumber", std::string(" 19045")), "' 19045" + build);
+  expectFailure(with("CurrentBuildNumber", std::string("+19045")), "'+19045" + build);
+  expectFailure(with("CurrentBuildNumber", std::uint32_t{19045}),
+                "Registry value \"CurrentBuildNumber\" is not a string");
+  expectFailure(with("CurrentBuildNumber", TFakeUnreadableValue{}),
+                "Registry value \"CurrentBuildNumber\" could not be read");
+  expectFailure(without("UBR"), "Registry value \"UBR\" is missing");
+  expectFailure(with("UBR", std::string("3803")),
+                "Registry value \"UBR\" is not a 32-bit integer");
+  expectFailure(with("UBR", TFakeUnreadableValue{}), "Registry value \"UBR\" could not be read");
+  expectFailure(without("CurrentMajorVersionNumber"),
+                "Registry value \"CurrentMajorVersionNumber\" is missing");
+  expectFailure(with("ProductName", TFakeOtherValue{}),
+                "Registry value \"ProductName\" is not a string");
   expectFailure({{"CurrentBuildNumber", std::string("7601")},
                  {"CurrentVersion", std::string("6")}},
-                "a version without its minor part");
+                "'' is not a valid integer value for the minor version");
   expectFailure({{"CurrentBuildNumber", std::string("7601")},
                  {"CurrentVersion", std::string("6.x")}},
-                "a minor part that does not convert");
+                "'x' is not a valid integer value for the minor version");
 }
 
 TEST(OSEditionTest, AnUnopenableKeyLeavesTheNumbersAndEmptiesTheTexts) {

@@ -101,6 +101,11 @@ TEST(CpuInfoTest, OlderArmModelLineAndOtherArchitectures) {
                 .ModelName,
             "Board");
   EXPECT_EQ(DescribeProcessor(ParseCpuInfo(""), 0, {}, "x").ModelName, "");
+  // An implementer without a known name keeps its code.
+  EXPECT_EQ(DescribeProcessor(ParseCpuInfo("processor: 0\nCPU implementer: 0x99\nCPU part: 0x1\n"),
+                              0, {}, "aarch64")
+                .ModelName,
+            "Implementer 0x99 CPU part 0x1");
 }
 
 TEST(CpuInfoTest, FrequencyFiles) {
@@ -221,6 +226,15 @@ TEST(LinuxSystemTest, VirtualMachineWithoutCpufreq) {
   EXPECT_FALSE(reboot.Required);
   EXPECT_FALSE(reboot.Pending);  // the package list is there but names nothing
   EXPECT_FALSE(reboot.FilesPending);
+}
+
+// An old ARM kernel's cpuinfo lists no processor numbers: the clock is the fastest of the
+// cpuN folders, cpu0 included (cpufreq and cpuidle are no processors).
+TEST(LinuxSystemTest, ProcessorWithoutAProcessorList) {
+  LinuxSystem system(Fixture("no_processor_list"));
+  THostProcessor p = system.Processor();
+  EXPECT_EQ(p.ModelName, "ARMv7 Processor rev 4 (v7l)");
+  EXPECT_EQ(p.SpeedMHz, 1500);  // cpu0's; cpufreq/policy0 holds 9000 but is no cpu folder
 }
 
 TEST(LinuxSystemTest, ArmBoard) {

@@ -1,6 +1,8 @@
 #include "platform/posix/mapped_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,6 +90,43 @@ TEST(MapWholeFile, SlotsOfClosedViewsAreReused) {
   EXPECT_EQ(open.back(), nullptr);
 }
 
+/// Installs `previous` for SIGBUS, then maps a view (which installs the guard over it), then
+/// reads past the end of a file of its own mapped without the guard: a bus error that is
+/// not the views'.
+[[noreturn]] void BusErrorOutsideTheViews(const struct sigaction& previous) {
+  sigaction(SIGBUS, &previous, nullptr);
+  TempFile viewed(Pattern(4096));
+  auto view = MapWholeFile(viewed.Fd(), 4096);
+  TempFile own(Pattern(2 * 4096));
+  unlink(viewed.Path().c_str());  // the process ends without running the destructors
+  unlink(own.Path().c_str());
+  void* mapped = mmap(nullptr, 2 * 4096, PROT_READ, MAP_SHARED, own.Fd(), 0);
+  if (view == nullptr || mapped == MAP_FAILED || ftruncate(own.Fd(), 100) != 0) _exit(9);
+  const char byte = static_cast<volatile const char*>(mapped)[4096];
+  _exit(byte == 0 ? 10 : 11);  // read on: the bus error was swallowed
+}
+
+// std::exit, not _exit: a coverage build writes its counts on the way out.
+void ExitThree(int, siginfo_t*, void*) { std::exit(3); }
+void ExitFour(int) { std::exit(4); }
+
+// A bus error outside the views goes to the handler there was before the guard, or ends
+// the process as it would have without the guard. Each case runs in a fresh child
+// process, where the guard is installed after the handler it hands on to.
+TEST(MapWholeFile, OtherBusErrorsGoToTheHandlerThereWasBefore) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  struct sigaction withInfo {}, plain {}, ignored {}, none {};
+  withInfo.sa_sigaction = ExitThree;
+  withInfo.sa_flags = SA_SIGINFO;
+  plain.sa_handler = ExitFour;
+  ignored.sa_handler = SIG_IGN;
+  none.sa_handler = SIG_DFL;
+  EXPECT_EXIT(BusErrorOutsideTheViews(withInfo), testing::ExitedWithCode(3), "");
+  EXPECT_EXIT(BusErrorOutsideTheViews(plain), testing::ExitedWithCode(4), "");
+  EXPECT_EXIT(BusErrorOutsideTheViews(ignored), testing::KilledBySignal(SIGBUS), "");
+  EXPECT_EXIT(BusErrorOutsideTheViews(none), testing::KilledBySignal(SIGBUS), "");
+}
+
 // The whole-file reader judges the file it opened, not a check made on the name before:
 // a device is refused (/dev/null, which ends, so that a reader that takes devices fails
 // here instead of reading /dev/zero for ever), a pipe is read to its end.
@@ -102,6 +141,11 @@ TEST(ViewWholeFile, ReadsFilesAndPipesButNoDevice) {
   auto view = os->ViewWholeFile(file.Path());
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->Bytes(), "small file");
+  const std::string bytes = Pattern(3 << 20);  // large enough to be mapped
+  TempFile large(bytes);
+  view = os->ViewWholeFile(large.Path());
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->Bytes() == bytes);
 
   int ends[2];
   ASSERT_EQ(pipe(ends), 0);

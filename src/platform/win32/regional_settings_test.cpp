@@ -32,6 +32,7 @@ TEST(TranslateLocalePattern, LiteralsAreQuotedSoNoneReadsAsAToken) {
   EXPECT_EQ(TranslateLocalePattern("HH'h'mm", '/', ':'), "hh\"h\"nn");
   EXPECT_EQ(TranslateLocalePattern("d 'de' MMMM", '/', ':'), "d \"de\" mmmm");
   EXPECT_EQ(TranslateLocalePattern("h:mm 'o''clock'", '/', ':'), "h:nn \"o'clock\"");
+  EXPECT_EQ(TranslateLocalePattern("dd''MM", '/', ':'), "dd\"'\"mm");  // '' outside quotes too
   EXPECT_EQ(TranslateLocalePattern("'\"'d", '/', ':'), "'\"'d");
   EXPECT_EQ(TranslateLocalePattern("'unterminated", '/', ':'), "\"unterminated\"");
   // Non-ASCII text is copied.
