@@ -166,48 +166,53 @@ std::string Civil(sys_time<milliseconds> t, const char* form) {
 }
 
 TEST(FullHelp, ExampleValuesAreDrawnInTheOrderTheLinesAreWritten) {
-  THelpRun help;
-  std::vector<std::string> lines = help.Full();
-  std::mt19937 engine(1);
-  auto number = [&](std::int32_t bound, std::int32_t add) {
-    return std::to_string(Draw(engine, bound) + add);
-  };
-  const sys_time<milliseconds> now = sys_days{2026y / December / 7} + 4h + 15min + 11s + 270ms;
-  auto fraction = [&] {
-    return milliseconds{std::llround(static_cast<double>(engine()) / 4294967296.0 * 86'400'000.0)};
-  };
+  // Over many seeds, so that every range is drawn near both of its ends.
+  for (std::uint32_t seed = 1; seed <= 64; ++seed) {
+    SCOPED_TRACE(seed);
+    THelpRun help;
+    help.random = TRandom{seed};
+    std::vector<std::string> lines = help.Full();
+    std::mt19937 engine(seed);
+    auto number = [&](std::int32_t bound, std::int32_t add) {
+      return std::to_string(Draw(engine, bound) + add);
+    };
+    const sys_time<milliseconds> now = sys_days{2026y / December / 7} + 4h + 15min + 11s + 270ms;
+    auto fraction = [&] {
+      return milliseconds{std::llround(static_cast<double>(engine()) / 4294967296.0 * 86'400'000.0)};
+    };
 
-  std::vector<std::string> expected;
-  expected.push_back(" ZENTREL -u " + number(5000, 100));
-  expected.push_back(" ZENTREL -y ");
-  expected.push_back(" ZENTREL -y 01/12/" + number(5, 10));
-  expected.push_back(" ZENTREL -l");
-  expected.push_back(" ZENTREL -l 01/02/" + number(105, 1995));
-  expected.push_back(" ZENTREL -m ");
-  expected.push_back(" ZENTREL -m -q ");
-  expected.push_back(" ZENTREL -m 02/28/" + number(25, 1995));
-  expected.push_back(" ZENTREL -w " + Civil(now - days{Draw(engine, 200)}, "d"));
-  expected.push_back(" ZENTREL -c " + Civil(now + days{Draw(engine, 200)}, "d"));
-  Draw(engine, 30);  // -t shows the clock, which whole days do not move
-  expected.push_back(" ZENTREL -t 04:15");
-  Draw(engine, 3);
-  expected.push_back(" ZENTREL -n 04:15:11 -t " + Civil(now + fraction(), "t"));
-  expected.push_back(" ZENTREL -n " + Civil(now - fraction(), "t") + " -e \"dddd:hr:min:sec\"");
-  expected.push_back(" ZENTREL -t \"12/03/2026 20:19:59\" -e \"days hours mins secs.ms\"");
-  std::string k = number(24, 0);
-  expected.push_back(" ZENTREL -k " + k + ":" + number(49, 10));
-  std::string z = number(999, 1);
-  expected.push_back(" ZENTREL -z " + z + ":" + number(49, 10));
-  std::string x = number(999, 1);
-  expected.push_back(" ZENTREL -x " + x + ":" + number(49, 10));
-  std::string zm = number(49, 10);
-  expected.push_back(" ZENTREL -z " + zm + ":" + number(49, 10) + " --Use-Minutes");
-  std::string xs = number(49, 10);
-  expected.push_back(" ZENTREL -x " + xs + ":" + number(49, 10) + " --Use-Seconds");
+    std::vector<std::string> expected;
+    expected.push_back(" ZENTREL -u " + number(5000, 100));
+    expected.push_back(" ZENTREL -y ");
+    expected.push_back(" ZENTREL -y 01/12/" + number(5, 10));
+    expected.push_back(" ZENTREL -l");
+    expected.push_back(" ZENTREL -l 01/02/" + number(105, 1995));
+    expected.push_back(" ZENTREL -m ");
+    expected.push_back(" ZENTREL -m -q ");
+    expected.push_back(" ZENTREL -m 02/28/" + number(25, 1995));
+    expected.push_back(" ZENTREL -w " + Civil(now - days{Draw(engine, 200)}, "d"));
+    expected.push_back(" ZENTREL -c " + Civil(now + days{Draw(engine, 200)}, "d"));
+    Draw(engine, 30);  // -t shows the clock, which whole days do not move
+    expected.push_back(" ZENTREL -t 04:15");
+    Draw(engine, 3);
+    expected.push_back(" ZENTREL -n 04:15:11 -t " + Civil(now + fraction(), "t"));
+    expected.push_back(" ZENTREL -n " + Civil(now - fraction(), "t") + " -e \"dddd:hr:min:sec\"");
+    expected.push_back(" ZENTREL -t \"12/03/2026 20:19:59\" -e \"days hours mins secs.ms\"");
+    std::string k = number(24, 0);
+    expected.push_back(" ZENTREL -k " + k + ":" + number(49, 10));
+    std::string z = number(999, 1);
+    expected.push_back(" ZENTREL -z " + z + ":" + number(49, 10));
+    std::string x = number(999, 1);
+    expected.push_back(" ZENTREL -x " + x + ":" + number(49, 10));
+    std::string zm = number(49, 10);
+    expected.push_back(" ZENTREL -z " + zm + ":" + number(49, 10) + " --Use-Minutes");
+    std::string xs = number(49, 10);
+    expected.push_back(" ZENTREL -x " + xs + ":" + number(49, 10) + " --Use-Seconds");
 
-  size_t start = IndexOf(lines, " ZENTREL -y ") - 1;
-  ASSERT_LT(start + expected.size(), lines.size());
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[start + i], expected[i]);
+    size_t start = IndexOf(lines, " ZENTREL -y ") - 1;
+    ASSERT_LT(start + expected.size(), lines.size());
+    for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(lines[start + i], expected[i]);
+  }
 }
 
 TEST(ShortHelp, GoesWholeToStandardErrorAfterASyntaxError) {

@@ -588,6 +588,18 @@ TEST(ParseDateTimeArg, RegionalSeparatorsOrderAndMarks) {
     SCOPED_TRACE(text);
     EXPECT_THROW(ParseDateTimeArg(text, sameSeparator, kNow), ConversionError);
   }
+  // Only runs of digits between single separators make the date form: anything else is
+  // read, and refused, as a time.
+  for (const char* text : {"1.x2.2026", "1..02.2026", "1.02..2026", ".1.02.2026", "1.2x.",
+                           "1..2.", "1.02.2026 10.30x"}) {
+    SCOPED_TRACE(text);
+    try {
+      ParseDateTimeArg(text, sameSeparator, kNow);
+      ADD_FAILURE() << "read";
+    } catch (const ConversionError& e) {
+      EXPECT_STREQ(e.what(), "Invalid time");
+    }
+  }
   EXPECT_THROW(ParseDateTimeArg("10:30:15.5p.m.x", dottedAmPm, kNow), ConversionError);
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace zentrel {
@@ -22,6 +23,19 @@ TEST(FormatIntegers, FillsThePrintfSubsetOnSixtyFourBits) {
   EXPECT_EQ(FormatIntegers("%.3d|%4d", std::array<std::int64_t, 2>{-5, -5}), "-005|  -5");
   EXPECT_EQ(FormatIntegers("%d", std::array<std::int64_t, 1>{std::numeric_limits<std::int64_t>::min()}),
             "-9223372036854775808");
+  // Every width and precision of one or two digits (zeros among them) as printf has them.
+  for (int count = 1; count <= 25; ++count) {
+    for (std::int64_t value : {std::int64_t{0}, std::int64_t{-7}, std::int64_t{1'000'000'007},
+                               std::numeric_limits<std::int64_t>::min()}) {
+      for (const char* form : {"%", "%."}) {
+        const std::string pattern = form + std::to_string(count) + "d";
+        char expected[64];
+        std::snprintf(expected, sizeof expected, (pattern.substr(0, pattern.size() - 1) + "lld").c_str(),
+                      static_cast<long long>(value));
+        EXPECT_EQ(FormatIntegers(pattern, std::array<std::int64_t, 1>{value}), expected) << pattern;
+      }
+    }
+  }
 }
 
 TEST(FormatIntegers, CopiesWhatIsNoConversionOfTheSubset) {

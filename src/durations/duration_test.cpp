@@ -105,6 +105,7 @@ TEST(ParseDuration, ReadsTheFieldsAfterPadding) {
       {"", 0, 0, 0, 0, 0},
       {"5", 5, 0, 0, 0, 0},
       {"0:0:0:-2", 0, 0, 0, -2, 0},
+      {"+1:+2: +3:+4.+5", 1, 2, 3, 4, 5},  // a plus sign before the digits
   };
   for (const TParseCase& c : cases) {
     SCOPED_TRACE(std::string(c.Text));
@@ -134,6 +135,8 @@ TEST(ParseDuration, ZeroThisDropsOnlyTheBadFieldZeroAllTheWholeDuration) {
       {"....", 0},
       {"0:00:00:05.+-3", 5'000},
       {"0:00:00:05.-", 5'000},
+      {"0:00:+:05", 5'000},  // a sign without digits
+      {"0:00:++1:05", 5'000},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.Text));
