@@ -178,7 +178,8 @@ TEST(FullHelp, ExampleValuesAreDrawnInTheOrderTheLinesAreWritten) {
     };
     const sys_time<milliseconds> now = sys_days{2026y / December / 7} + 4h + 15min + 11s + 270ms;
     auto fraction = [&] {
-      return milliseconds{std::llround(static_cast<double>(engine()) / 4294967296.0 * 86'400'000.0)};
+      return milliseconds{
+          std::llround(static_cast<double>(engine()) / 4294967296.0 * 86'400'000.0)};
     };
 
     std::vector<std::string> expected;

@@ -29,9 +29,9 @@ TEST(FormatIntegers, FillsThePrintfSubsetOnSixtyFourBits) {
                                std::numeric_limits<std::int64_t>::min()}) {
       for (const char* form : {"%", "%."}) {
         const std::string pattern = form + std::to_string(count) + "d";
+        const std::string reference = pattern.substr(0, pattern.size() - 1) + "lld";
         char expected[64];
-        std::snprintf(expected, sizeof expected, (pattern.substr(0, pattern.size() - 1) + "lld").c_str(),
-                      static_cast<long long>(value));
+        std::snprintf(expected, sizeof expected, reference.c_str(), static_cast<long long>(value));
         EXPECT_EQ(FormatIntegers(pattern, std::array<std::int64_t, 1>{value}), expected) << pattern;
       }
     }

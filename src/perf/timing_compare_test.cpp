@@ -238,6 +238,18 @@ TEST(CompareTimingFiles, ShorterNewFileShowsMissingSectionsAsZero) {
   EXPECT_EQ(report.Lines[33], " TOTAL OVERALL SECTIONS ....    5");
   EXPECT_EQ(report.Lines[34], " MISALIGNED SECTIONS .......    2");
   EXPECT_EQ(report.Lines[36], " TOTAL FASTER SECTIONS .....    5\t[- 00:02.000] (max)");
+
+  // Whole tasks of 2,048 positions past the end of the shorter file, on either side.
+  std::string longFile;
+  for (int i = 1; i <= 4100; ++i) longFile += Entry(std::to_string(i), "00:00:01.000", "L");
+  const std::string shortFile = Entry("1", "00:00:01.000", "L");
+  for (const auto& [oldText, newText] :
+       {std::pair{longFile, shortFile}, std::pair{shortFile, longFile}}) {
+    const Report uneven = Compare(oldText, newText, "%d");
+    EXPECT_EQ(uneven.ExitCode, 0);
+    EXPECT_EQ(uneven.Lines[5 * 4099], "4100");
+    EXPECT_NE(uneven.Out.find(" MISALIGNED SECTIONS ....... 4099"), std::string::npos);
+  }
 }
 
 TEST(CompareTimingFiles, MaximaKeepTheFirstOfEqualDifferences) {
