@@ -70,6 +70,7 @@ TEST_F(TimingFileTest, EveryLineEndFormEndsALine) {
   EXPECT_EQ(Load(a + "\r\n" + b + "\r\n" + c + "\r\n"), expected);
   EXPECT_EQ(Load(a + "\n" + b + "\n" + c), expected);
   EXPECT_EQ(Load(a + "\r" + b + "\r" + c + "\r"), expected);
+  EXPECT_EQ(Load(a + "\r" + b + "\r" + c), expected);  // the last line after a lone CR
   EXPECT_EQ(Load(a + "\r\n" + b + "\r" + c + "\n"), expected);
   // CR CR LF is a line end, an empty line and a line end: the empty line is dropped.
   EXPECT_EQ(Load(a + "\r\r\n" + b + "\n\n\n" + c), expected);

@@ -44,7 +44,8 @@ void AppendDecimal(std::string& out, std::int64_t value, int width, int precisio
   const bool negative = value < 0;
   const std::uint64_t magnitude =
       negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  char* first = WriteDigits<10>(end, magnitude);
+  // As in printf, a precision of 0 writes no digit for 0.
+  char* first = precision == 0 && magnitude == 0 ? end : WriteDigits<10>(end, magnitude);
   const int digitCount = static_cast<int>(end - first);
   const int zeros = precision > digitCount ? precision - digitCount : 0;
   const int length = digitCount + zeros + (negative ? 1 : 0);

@@ -85,6 +85,19 @@ TEST(HeadingPattern, AgreesWithSnprintf) {
       }
     }
   }
+  // The counters' own writer, "%*.*lld" with a width and a precision (-1: none).
+  for (int width : {0, 1, 4, 25}) {
+    for (int precision : {-1, 0, 1, 4, 22}) {
+      for (std::int64_t number : numbers) {
+        char expected[128];
+        std::snprintf(expected, sizeof expected, "%*.*lld", width, precision,
+                      static_cast<long long>(number));
+        std::string out = "x";
+        AppendDecimal(out, number, width, precision);
+        ASSERT_EQ(out, "x" + std::string(expected)) << width << " " << precision << " " << number;
+      }
+    }
+  }
 }
 
 TEST(HeadingPattern, RejectsEverythingButOneIntegerConversion) {
