@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <random>
+#include <sstream>
 
 namespace zentrel::platform {
 namespace {
@@ -292,6 +294,20 @@ TEST(LinuxSystemTest, LiveSystemAnswers) {
   TLinuxSources live = LiveLinuxSources();
   EXPECT_FALSE(live.KernelRelease.empty());
   EXPECT_FALSE(live.AllowedCpus.empty());
+  // The same set as the kernel's own list of this process ("0-3,8,10-11").
+  std::ifstream status("/proc/self/status");
+  std::vector<std::int32_t> listed;
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Cpus_allowed_list:", 0) != 0) continue;
+    std::istringstream ranges(line.substr(line.find(':') + 1));
+    for (std::string range; std::getline(ranges, range, ',');) {
+      const std::size_t dash = range.find('-');
+      const int first = std::stoi(range);
+      const int last = dash == std::string::npos ? first : std::stoi(range.substr(dash + 1));
+      for (int cpu = first; cpu <= last; ++cpu) listed.push_back(cpu);
+    }
+  }
+  EXPECT_EQ(live.AllowedCpus, listed);
   THostProcessor p = LinuxSystem(live).Processor();
   EXPECT_GE(p.PhysicalCores, 1);
   EXPECT_EQ(p.LogicalCores, static_cast<std::int32_t>(live.AllowedCpus.size()));
