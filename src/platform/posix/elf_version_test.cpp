@@ -188,6 +188,20 @@ TEST(ElfVersion, HostileHeaderFieldsFail) {
   std::string image = good;
   elf.Put(image, elf.TableOffset + 192, 0x7fffffff, 4);
   EXPECT_EQ(ReadImage(image).Status, TVersionStatus::NoVersionInfo);
+  // A name table or version section that takes no room (type NOBITS), in every class and
+  // byte order.
+  for (bool wide : {false, true}) {
+    for (bool big : {false, true}) {
+      for (std::size_t index : {1u, 3u}) {
+        TElfImage other;
+        other.Wide = wide;
+        other.BigEndian = big;
+        std::string damaged = other.Build();
+        other.Put(damaged, other.TableOffset + index * other.EntrySize() + 4, 8, 4);
+        EXPECT_EQ(ReadImage(damaged).Status, TVersionStatus::Failed) << wide << big << index;
+      }
+    }
+  }
 }
 
 TEST(ElfVersion, RandomDamageNeverCrashes) {
@@ -259,6 +273,7 @@ TEST_F(PosixVersionTest, OwnExecutableCarriesTheVersionStrings) {
 TEST_F(PosixVersionTest, TheThreeOutcomesOnDisk) {
   EXPECT_EQ(os->ReadVersionInfo(WriteFile("good", TElfImage().Build())).Status,
             TVersionStatus::Ok);
+  EXPECT_EQ(os->ReadVersionInfo(WriteFile("empty", "")).Status, TVersionStatus::NoVersionInfo);
   EXPECT_EQ(os->ReadVersionInfo(WriteFile("text", "plain text")).Status,
             TVersionStatus::NoVersionInfo);
   EXPECT_EQ(os->ReadVersionInfo(WriteFile("cut", TElfImage().Build().substr(0, 100))).Status,

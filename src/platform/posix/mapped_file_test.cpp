@@ -73,6 +73,13 @@ TEST(MapWholeFile, FileTruncatedWhileViewedReadsZerosInsteadOfCrashing) {
   EXPECT_TRUE(other->Intact());  // not read past the end yet
   EXPECT_EQ(other->Bytes()[size / 2], '\0');
   EXPECT_FALSE(other->Intact());
+  // Emptied: the first byte of the view is past the end too.
+  TempFile emptied(Pattern(2 * 4096));
+  auto first = MapWholeFile(emptied.Fd(), 2 * 4096);
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(ftruncate(emptied.Fd(), 0), 0);
+  EXPECT_EQ(first->Bytes()[0], '\0');
+  EXPECT_FALSE(first->Intact());
 }
 
 TEST(MapWholeFile, SlotsOfClosedViewsAreReused) {
