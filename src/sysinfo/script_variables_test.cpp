@@ -196,7 +196,10 @@ TEST(ScriptVariablesTest, MemoryRows) {
     const char* gb;
     const char* mb;
   } cases[] = {{8388608, "8GB", "8", "8192"},
+               {1048576, "1GB", "1", "1024"},
                {1048575, "1023MB", "0", "1023"},
+               {1024, "1MB", "0", "1"},
+               {1023, "1023KB", "0", "0"},
                {1000, "1000KB", "0", "0"},
                {0, "0KB", "0", "0"}};
   for (const auto& c : cases) {

@@ -33,6 +33,8 @@ TEST(TranslateLocalePattern, LiteralsAreQuotedSoNoneReadsAsAToken) {
   EXPECT_EQ(TranslateLocalePattern("d 'de' MMMM", '/', ':'), "d \"de\" mmmm");
   EXPECT_EQ(TranslateLocalePattern("h:mm 'o''clock'", '/', ':'), "h:nn \"o'clock\"");
   EXPECT_EQ(TranslateLocalePattern("dd''MM", '/', ':'), "dd\"'\"mm");  // '' outside quotes too
+  EXPECT_EQ(TranslateLocalePattern("'a''d'd", '/', ':'), "\"a'd\"d");  // the quote, not the day
+  EXPECT_EQ(TranslateLocalePattern("MMMMM dddddd", '/', ':'), "mmmm dddd");  // longest forms
   EXPECT_EQ(TranslateLocalePattern("'\"'d", '/', ':'), "'\"'d");
   EXPECT_EQ(TranslateLocalePattern("'unterminated", '/', ':'), "\"unterminated\"");
   // Non-ASCII text is copied.

@@ -20,6 +20,8 @@ TEST(Utf8ToUtf16, ReplacesInvalidSequencesByteByByte) {
   EXPECT_EQ(Utf8ToUtf16("\xed\xa0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
   EXPECT_EQ(Utf8ToUtf16("\xf4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // > U+10FFFF
   EXPECT_EQ(Utf8ToUtf16("\xe2x\x86"), u"\uFFFDx\uFFFD");
+  // Cut at the end of the view: the bytes after it are not the text's.
+  EXPECT_EQ(Utf8ToUtf16(std::string_view("a\xe2\x94\x80", 3)), u"a\uFFFD\uFFFD");
 }
 
 TEST(Utf16ToUtf8, ReplacesUnpairedSurrogates) {
