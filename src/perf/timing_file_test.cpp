@@ -123,6 +123,10 @@ TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
   EXPECT_EQ(Load("x [#01] 0:01.000 - A stepsteP", "STEPSTEPS").size(), 1u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A sTep", "step").size(), 2u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A sTe", "step").size(), 1u);
+  // The first and last letters fold too, in patterns compared a word at a time and not.
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A az and more", "AZ").size(), 2u);
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaz and more", "AZAZAZAZA").size(), 1u);
+  EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaza and more", "AZAZAZAZA").size(), 2u);
 }
 
 TEST_F(TimingFileTest, EmptySearchTextKeepsNothing) {
