@@ -193,7 +193,7 @@ TEST_F(TimingFileTest, KeepsWhatAPlainLineSplitterKeepsReadFromAnyLineOn) {
   // Texts of entries, markers, line ends and the bytes that need a closer look (CR, Z, z,
   // '*'), at every offset of the 64-byte windows the finder reads; each loaded as it is and
   // with every line's place too far to keep, so that lines are found again from the full
-  // offsets, and read from several starts in chunks of several sizes.
+  // offsets, and read both ways from several starts in chunks of several sizes.
   const std::vector<std::string> bits{"Z", "z", "*", "[#zZ]", "- *** aggregate job time ***",
                                       "\r", "\r\n", "step ", "- B C", " ", "\\--- [#"};
   const std::vector<std::string> ends{"\n", "\n", "\r\n", "\r", ""};
@@ -212,7 +212,7 @@ TEST_F(TimingFileTest, KeepsWhatAPlainLineSplitterKeepsReadFromAnyLineOn) {
     const std::string key = round % 3 == 0 ? "STEP" : "\\--- [#";
     const std::vector<std::string> expected = ReferenceKept(text, key);
     EXPECT_EQ(Load(text, key), expected) << "round " << round;
-    for (std::size_t limit : {std::size_t{0}, std::size_t{40}}) {
+    for (std::size_t limit : {std::size_t{UINT32_MAX}, std::size_t{0}, std::size_t{40}}) {
       TTimingLines lines;
       ASSERT_TRUE(ReadTimingFile(os, "t.txt", lines));
       KeepTimingLines(lines, key, limit);
