@@ -22,6 +22,7 @@ TEST(Utf8ToUtf16, ReplacesInvalidSequencesByteByByte) {
   EXPECT_EQ(Utf8ToUtf16("\xe2x\x86"), u"\uFFFDx\uFFFD");
   // Cut at the end of the view: the bytes after it are not the text's.
   EXPECT_EQ(Utf8ToUtf16(std::string_view("a\xe2\x94\x80", 3)), u"a\uFFFD\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16(std::string_view("ab\xe2\x94\x80", 4)), u"ab\uFFFD\uFFFD");
 }
 
 TEST(Utf16ToUtf8, ReplacesUnpairedSurrogates) {
