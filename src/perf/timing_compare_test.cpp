@@ -219,6 +219,18 @@ TEST(CompareTimingFiles, ThresholdThatIsNoNumberStopsAtTheFirstDifferingSection)
   platform::FakePlatform same;
   same.Env["@TIME_INCREMENTS"] = "x";
   EXPECT_EQ(Compare(same, oldFile, oldFile).ExitCode, 0);
+  // Sections shown alike whose totals differ (times of 2^31 days show as more hours than a
+  // field holds, which read back as 0): the aggregate block stops after its time lines.
+  platform::FakePlatform aggregate;
+  aggregate.Env["@TIME_INCREMENTS"] = "x";
+  const Report stopped = Compare(aggregate,
+                                 Entry("01", "2147483647:00:00:00.000", "A") +
+                                     Entry("02", "-2147483646:00:00:00.000", "B"),
+                                 Entry("01", "0:00.000", "A") + Entry("02", "0:00.000", "B"));
+  EXPECT_EQ(stopped.ExitCode, 71);
+  ASSERT_EQ(stopped.Lines.size(), 10u + 5);
+  EXPECT_EQ(stopped.Lines[13], " OLD:   24:00:00.000 - *** AGGREGATE JOB TIME ***");
+  EXPECT_EQ(stopped.Lines[14], " NEW:       0:00.000 - *** AGGREGATE JOB TIME ***");
 }
 
 TEST(CompareTimingFiles, ShorterNewFileShowsMissingSectionsAsZero) {
