@@ -120,6 +120,7 @@ TEST(ScriptVariablesTest, RandomDrawsComeInTheirOrder) {
 }
 
 TEST(ScriptVariablesTest, CalendarRows) {
+  const TDateTimeValue yearEnd = At(2026, 12, 31, 23, 59, 59, 999);
   struct Case {
     TDateTimeValue when;
     const char* prefix;
@@ -156,18 +157,18 @@ TEST(ScriptVariablesTest, CalendarRows) {
       {At(2027, 1, 1), "@WEEKOFMONTH;", "5"},  // the last week of December
       {At(2026, 6, 30), "@WEEKOFMONTH;", "1"},  // the first week of July
       // The year's last millisecond: today's rows stay in it, the others cross it.
-      {At(2026, 12, 31, 23, 59, 59, 999), "@YYYY;", "2026"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@YY;", "26"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@MM;", "12"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@DD;", "31"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@DDDD;", "Thursday"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@TODAY_EXP;", "2026-12-31"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@TOMORROW;", "20270101"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@TOMORROW_EXP;", "2027-01-01"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@NEXTWEEK;", "20270107"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@LASTWEEK;", "20261224"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@NEXTYEAR;", "2027"},
-      {At(2026, 12, 31, 23, 59, 59, 999), "@DIRSTAMP;", "20261231-235959"},
+      {yearEnd, "@YYYY;", "2026"},
+      {yearEnd, "@YY;", "26"},
+      {yearEnd, "@MM;", "12"},
+      {yearEnd, "@DD;", "31"},
+      {yearEnd, "@DDDD;", "Thursday"},
+      {yearEnd, "@TODAY_EXP;", "2026-12-31"},
+      {yearEnd, "@TOMORROW;", "20270101"},
+      {yearEnd, "@TOMORROW_EXP;", "2027-01-01"},
+      {yearEnd, "@NEXTWEEK;", "20270107"},
+      {yearEnd, "@LASTWEEK;", "20261224"},
+      {yearEnd, "@NEXTYEAR;", "2027"},
+      {yearEnd, "@DIRSTAMP;", "20261231-235959"},
   };
   for (const auto& c : cases) {
     Listing l;
