@@ -20,9 +20,6 @@ constexpr const char* kInvalidDateTime = "Invalid date or time";
 
 /// Day 0 of the encoding, 12/30/1899, counted from the sys_days epoch (01/01/1970).
 constexpr chr::days kDayZero{-25569};
-/// Day numbers of 01/01/0001 and 12/31/9999, the first and last valid dates.
-constexpr std::int64_t kFirstDay = kFirstDayNumber;
-constexpr std::int64_t kLastDay = kLastDayNumber;
 
 /// A value split into a whole-day number and the time of day in milliseconds.
 struct TSplitValue {
@@ -38,7 +35,8 @@ struct TSplitValue {
 /// float-to-integer conversion happens.
 TSplitValue Split(TDateTimeValue dateTime) {
   const double value = dateTime.Serial();
-  if (!(value > static_cast<double>(kFirstDay - 1) && value < static_cast<double>(kLastDay + 1))) {
+  if (!(value > static_cast<double>(kFirstDayNumber - 1) &&
+        value < static_cast<double>(kLastDayNumber + 1))) {
     throw ConversionError(kInvalidDate);
   }
   double whole = std::trunc(value);
@@ -46,14 +44,16 @@ TSplitValue Split(TDateTimeValue dateTime) {
   split.Ms = RoundHalfAway(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
   if (split.Ms >= kMsPerDay) {
     std::int64_t next = std::signbit(value) ? split.Day - 1 : split.Day + 1;
-    if (next < kFirstDay || next > kLastDay) {
+    if (next < kFirstDayNumber || next > kLastDayNumber) {
       split.Ms = kMsPerDay - 1;
     } else {
       split.Day = next;
       split.Ms = 0;
     }
   }
-  if (split.Day < kFirstDay || split.Day > kLastDay) throw ConversionError(kInvalidDate);
+  if (split.Day < kFirstDayNumber || split.Day > kLastDayNumber) {
+    throw ConversionError(kInvalidDate);
+  }
   return split;
 }
 
@@ -65,7 +65,7 @@ TDateTimeValue Join(std::int64_t day, std::int64_t ms) {
 }
 
 /// Days from the day before 1 January of year 1 to day 0, the origin of the linear scale.
-constexpr std::int64_t kDayZeroShift = 1 - kFirstDay;
+constexpr std::int64_t kDayZeroShift = 1 - kFirstDayNumber;
 
 TDateParts CivilDate(std::int64_t day) {
   chr::year_month_day ymd{chr::sys_days{kDayZero + chr::days{day}}};
@@ -447,7 +447,7 @@ TDateTimeValue TDateTimeValue::FromCalendarStart(TMilliseconds sinceStart) {
     --day;
   }
   // Checked before the shift, so no count can overflow it.
-  if (day < kFirstDay + kDayZeroShift || day > kLastDay + kDayZeroShift) {
+  if (day < kFirstDayNumber + kDayZeroShift || day > kLastDayNumber + kDayZeroShift) {
     throw ConversionError(kInvalidDate);
   }
   return Join(day - kDayZeroShift, timeOfDay);
@@ -471,10 +471,10 @@ TMilliseconds TDateTimeValue::SinceCalendarStart() const {
 
 TDateTimeValue TDateTimeValue::AddDays(std::int64_t days) const {
   TSplitValue split = Split(*this);
-  constexpr std::int64_t kSpan = kLastDay - kFirstDay;
+  constexpr std::int64_t kSpan = kLastDayNumber - kFirstDayNumber;
   if (days > kSpan || days < -kSpan) throw ConversionError(kInvalidDate);
   std::int64_t day = split.Day + days;
-  if (day < kFirstDay || day > kLastDay) throw ConversionError(kInvalidDate);
+  if (day < kFirstDayNumber || day > kLastDayNumber) throw ConversionError(kInvalidDate);
   return Join(day, split.Ms);
 }
 
@@ -487,8 +487,8 @@ TDateTimeValue TDateTimeValue::AddMs(TMilliseconds span) const {
 }
 
 TDateTimeValue TDateTimeValue::AddMsWithinCalendar(TMilliseconds span) const {
-  constexpr std::int64_t kFirst = (kFirstDay + kDayZeroShift) * kMsPerDay;
-  constexpr std::int64_t kLast = (kLastDay + kDayZeroShift + 1) * kMsPerDay - 1;
+  constexpr std::int64_t kFirst = (kFirstDayNumber + kDayZeroShift) * kMsPerDay;
+  constexpr std::int64_t kLast = (kLastDayNumber + kDayZeroShift + 1) * kMsPerDay - 1;
   std::int64_t target = 0;
   if (__builtin_add_overflow(SinceCalendarStart().count(), span.count(), &target)) {
     target = span.count() < 0 ? kFirst : kLast;

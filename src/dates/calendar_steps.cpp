@@ -10,8 +10,6 @@ namespace zentrel {
 namespace {
 
 constexpr const char* kInvalidDate = "Invalid date";
-constexpr std::int64_t kFirstDay = kFirstDayNumber;
-constexpr std::int64_t kLastDay = kLastDayNumber;
 
 /// Monday 0 to Sunday 6; day 0 (12/30/1899) was a Saturday.
 int WeekdayIndex(std::int64_t day) { return static_cast<int>(day + 5 - 7 * FloorDiv(day + 5, 7)); }
@@ -98,8 +96,10 @@ std::int64_t TBusinessCalendar::Step(std::int64_t day, std::int64_t count, bool 
   if (count > 0 || (count == 0 && !backward)) {
     const std::int64_t from = count > 0 ? day + 1 : day;
     const std::int64_t wanted = count > 0 ? count : 1;
-    if (from > kLastDay || Count(from, kLastDay + 1) < wanted) throw ConversionError(kInvalidDate);
-    std::int64_t low = from, high = kLastDay;  // Count(from, high + 1) >= wanted
+    if (from > kLastDayNumber || Count(from, kLastDayNumber + 1) < wanted) {
+      throw ConversionError(kInvalidDate);
+    }
+    std::int64_t low = from, high = kLastDayNumber;  // Count(from, high + 1) >= wanted
     while (low < high) {
       const std::int64_t middle = low + (high - low) / 2;
       if (Count(from, middle + 1) >= wanted) {
@@ -112,8 +112,10 @@ std::int64_t TBusinessCalendar::Step(std::int64_t day, std::int64_t count, bool 
   }
   const std::int64_t to = count < 0 ? day : day + 1;  // the days before it
   const std::int64_t wanted = count < 0 ? -count : 1;
-  if (to <= kFirstDay || Count(kFirstDay, to) < wanted) throw ConversionError(kInvalidDate);
-  std::int64_t low = kFirstDay, high = to - 1;  // Count(low, to) >= wanted
+  if (to <= kFirstDayNumber || Count(kFirstDayNumber, to) < wanted) {
+    throw ConversionError(kInvalidDate);
+  }
+  std::int64_t low = kFirstDayNumber, high = to - 1;  // Count(low, to) >= wanted
   while (low < high) {
     const std::int64_t middle = low + (high - low + 1) / 2;
     if (Count(middle, to) >= wanted) {

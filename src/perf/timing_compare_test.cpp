@@ -19,22 +19,42 @@ struct UnreadablePlatform : platform::FakePlatform {
   bool ReadWholeFile(const std::string&, std::string&) override { return false; }
 };
 
-/// Views the NEW file as one that shrinks while it is viewed: it reports itself intact
-/// only the first intactAnswers times it is asked.
-struct ShrinkingPlatform : platform::FakePlatform {
-  explicit ShrinkingPlatform(int intactAnswers) : IntactAnswers(intactAnswers) {}
-  int IntactAnswers;
-  struct ShrinkingView : platform::TFileView {
-    ShrinkingView(std::string bytes, int& answers) : Contents(std::move(bytes)), Answers(answers) {
+/// Views NEW as a file whose checks fail where a case says: from a given call on, made on
+/// the main thread or on another, Intact() answers false (the file shrank) or throws
+/// std::bad_alloc; and viewing NEW on another thread may throw std::bad_alloc.
+struct FaultyPlatform : platform::FakePlatform {
+  enum class TFault { None, Shrinks, Throws };
+  TFault Fault = TFault::None;
+  bool OnHelper = false;  ///< the fault is on threads other than the main one
+  int FromCall = 1;       ///< the fault's first call, counted on its threads
+  bool ViewFailsOnHelper = false;
+  std::thread::id Main = std::this_thread::get_id();
+  std::atomic<int> MainCalls{0}, HelperCalls{0};
+
+  FaultyPlatform() = default;
+  /// A file that shrinks while it is viewed: intact only the first intactAnswers times the
+  /// main thread asks.
+  explicit FaultyPlatform(int intactAnswers)
+      : Fault(TFault::Shrinks), FromCall(intactAnswers + 1) {}
+
+  struct View : platform::TFileView {
+    View(std::string bytes, FaultyPlatform& os) : Contents(std::move(bytes)), Os(os) {
       bytes_ = Contents;
     }
-    bool Intact() const override { return Answers-- > 0; }
+    bool Intact() const override {
+      const bool onHelper = std::this_thread::get_id() != Os.Main;
+      const int call = ++(onHelper ? Os.HelperCalls : Os.MainCalls);
+      if (Os.Fault == TFault::None || onHelper != Os.OnHelper || call < Os.FromCall) return true;
+      if (Os.Fault == TFault::Throws) throw std::bad_alloc();
+      return false;
+    }
     std::string Contents;
-    int& Answers;
+    FaultyPlatform& Os;
   };
   std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
     if (path != "new.txt") return FakePlatform::ViewWholeFile(path);
-    return std::make_unique<ShrinkingView>(Files.at(path), IntactAnswers);
+    if (ViewFailsOnHelper && std::this_thread::get_id() != Main) throw std::bad_alloc();
+    return std::make_unique<View>(Files.at(path), *this);
   }
 };
 
@@ -387,20 +407,20 @@ TEST(CompareTimingFiles, TotalsTooLargeForMillisecondsFailInsteadOfOverflowing) 
 
 TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
   const std::string file = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
-  ShrinkingPlatform before(0);  // already shrunk once loaded: nothing is written
+  FaultyPlatform before(0);  // already shrunk once loaded: nothing is written
   const Report early = Compare(before, file, file);
   EXPECT_EQ(early.ExitCode, 71);
   EXPECT_EQ(early.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(early.Out, "");
 
-  ShrinkingPlatform during(2);  // intact after loading and after section 1 only
+  FaultyPlatform during(2);  // intact after loading and after section 1 only
   const Report partial = Compare(during, file, file);
   EXPECT_EQ(partial.ExitCode, 71);
   EXPECT_EQ(partial.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(partial.Lines.size(), 5u);  // section 1 whole; section 2 read zeros: not shown
   EXPECT_EQ(partial.Lines[0], "SECTION [#01]");
 
-  ShrinkingPlatform last(3);  // shrunk after the last section: everything but the totals
+  FaultyPlatform last(3);  // shrunk after the last section: everything but the totals
   const Report late = Compare(last, file, file);
   EXPECT_EQ(late.ExitCode, 71);
   EXPECT_NE(late.Out.find("SECTION [#02]"), std::string::npos);
@@ -431,39 +451,6 @@ TEST(CompareTimingFiles, LargeFilesLoadedSideBySideGiveTheWholeReport) {
   EXPECT_NE(totals.find(" TOTAL SLOWER SECTIONS ..... 35000"), std::string::npos) << totals;
   EXPECT_NE(totals.find(" TOTAL UNCHGD SECTIONS ..... 35000"), std::string::npos) << totals;
 }
-
-/// Views NEW as a file whose checks fail where a case says: from a given call on, made on
-/// the main thread or on another, Intact() answers false (the file shrank) or throws
-/// std::bad_alloc; and viewing NEW on another thread may throw std::bad_alloc.
-struct FaultyPlatform : platform::FakePlatform {
-  enum class TFault { None, Shrinks, Throws };
-  TFault Fault = TFault::None;
-  bool OnHelper = false;  ///< the fault is on threads other than the main one
-  int FromCall = 1;       ///< the fault's first call, counted on its threads
-  bool ViewFailsOnHelper = false;
-  std::thread::id Main = std::this_thread::get_id();
-  std::atomic<int> MainCalls{0}, HelperCalls{0};
-
-  struct View : platform::TFileView {
-    View(std::string bytes, FaultyPlatform& os) : Contents(std::move(bytes)), Os(os) {
-      bytes_ = Contents;
-    }
-    bool Intact() const override {
-      const bool onHelper = std::this_thread::get_id() != Os.Main;
-      const int call = ++(onHelper ? Os.HelperCalls : Os.MainCalls);
-      if (Os.Fault == TFault::None || onHelper != Os.OnHelper || call < Os.FromCall) return true;
-      if (Os.Fault == TFault::Throws) throw std::bad_alloc();
-      return false;
-    }
-    std::string Contents;
-    FaultyPlatform& Os;
-  };
-  std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
-    if (path != "new.txt") return FakePlatform::ViewWholeFile(path);
-    if (ViewFailsOnHelper && std::this_thread::get_id() != Main) throw std::bad_alloc();
-    return std::make_unique<View>(Files.at(path), *this);
-  }
-};
 
 // Files of over 2 MiB each: NEW is loaded on a thread of its own and the positions are
 // compared on two, which take turns at the tasks of 2,048 positions. The report is the

@@ -67,9 +67,9 @@ TEST(HeadingPattern, AgreesWithSnprintf) {
     for (const std::string& width : widths) {
       for (const std::string& precision : precisions) {
         for (char conversion : std::string("diuxXo")) {
-          const std::string spec = "%" + flags + width + precision;
-          const std::string pattern = "[" + spec + conversion + "]";
-          const std::string reference = "[" + spec + "ll" + conversion + "]";
+          const std::string directive = "%" + flags + width + precision;
+          const std::string pattern = "[" + directive + conversion + "]";
+          const std::string reference = "[" + directive + "ll" + conversion + "]";
           for (std::int64_t number : numbers) {
             char expected[128];
             if (conversion == 'd' || conversion == 'i') {
