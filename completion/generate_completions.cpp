@@ -2,7 +2,8 @@
 // option table and the names of the duration formats, so that a new option or format
 // cannot be missing from any completion.
 // usage: generate_completions <bash|zsh|fish> <template> <output>
-// In the template, @OPTIONS@ and @FORMATS@ are replaced by the lists in that shell's form.
+// In the template, @OPTIONS@ and @FORMATS@ are replaced by the lists in that shell's form,
+// and @FILE_OPTIONS@ by the long names of the options that take a file ("a|b").
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -17,6 +18,7 @@ namespace {
 using zentrel::TArgKind;
 using zentrel::TOptionId;
 using zentrel::TOptionRow;
+using zentrel::TValueKind;
 
 /// '-x' and '--name' (with "=" when a value must follow), as typed on a command line, in
 /// single quotes so that no shell takes "-?" for a pattern.
@@ -62,8 +64,7 @@ std::string FishOptions() {
     line += " -l '" + std::string(row.Name) + "'";
     if (row.Id == TOptionId::ExtendedFormat) {
       line += " -x -a '(__zentrel_formats)'";
-    } else if (row.Id == TOptionId::CompareOld || row.Id == TOptionId::CompareNew ||
-               row.Id == TOptionId::Holidays) {
+    } else if (row.Value == TValueKind::File) {
       line += " -r -F";
     } else if (row.Argument == TArgKind::Required) {
       line += " -r";
@@ -72,6 +73,17 @@ std::string FishOptions() {
   }
   lines.pop_back();
   return lines;
+}
+
+/// The long names of the options that take a file, as an alternation: "a|b|c".
+std::string FileOptions() {
+  std::string names;
+  for (const TOptionRow& row : zentrel::kOptionTable) {
+    if (row.Value != TValueKind::File) continue;
+    if (!names.empty()) names += "|";
+    names += row.Name;
+  }
+  return names;
 }
 
 void Replace(std::string& text, std::string_view token, const std::string& with) {
@@ -99,9 +111,11 @@ int main(int argc, char** argv) {
   if (shell == "bash") {
     Replace(text, "@OPTIONS@", Words());
     Replace(text, "@FORMATS@", QuotedNames("  ", ""));
+    Replace(text, "@FILE_OPTIONS@", FileOptions());
   } else if (shell == "zsh") {
     Replace(text, "@OPTIONS@", Words());
     Replace(text, "@FORMATS@", QuotedNames("    ", ""));
+    Replace(text, "@FILE_OPTIONS@", FileOptions());
   } else if (shell == "fish") {
     Replace(text, "@OPTIONS@", FishOptions());
     Replace(text, "@FORMATS@", QuotedNames("        ", " \\"));

@@ -220,7 +220,7 @@ TEST(ShortHelp, GoesWholeToStandardErrorAfterASyntaxError) {
   // A script that captures standard output of a failed run must get nothing, not the help.
   THelpRun help;
   ShowBanner(*help.run, false, false);  // fills the program name, prints nothing
-  ShowSyntaxError(*help.run, "Invalid or Incomplete Syntax!", false, false);
+  ShowSyntaxError(*help.run, "Invalid or Incomplete Syntax!");
   help.run->Channels.Flush();
   help.os.Err.clear();
   ShowHelp(*help.run, help.random, THelpForm::Short);

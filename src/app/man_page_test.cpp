@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "app/run_plan.h"
 #include "core/exit_code.h"
 #include "durations/duration_format.h"
 
@@ -29,7 +30,8 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 bool Accepted(const std::string& option) {
-  for (const std::string& error : ValidateOptions({option, "1"})) {
+  const TRunPlan plan({option, "1"});
+  for (const std::string& error : plan.Errors()) {
     if (error.rfind("Invalid option", 0) == 0) return false;
   }
   return true;

@@ -1,6 +1,9 @@
 #include "app/run_plan.h"
 
+#include "core/date_input.h"
+#include "core/integer_conversion.h"
 #include "core/text.h"
+#include "durations/duration.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
@@ -10,7 +13,31 @@ using Id = TOptionId;
 
 constexpr std::string_view kInvalidFormatWarning = " -- Invalid Time Format Selected: \"";
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr bool TableInIdOrder() {
+  std::size_t next = 0;
+  for (const TOptionRow& row : kOptionTable) {
+    if (static_cast<std::size_t>(row.Id) != next++) return false;
+  }
+  return next == std::size(kOptionTable);
+}
+static_assert(TableInIdOrder(), "kOptionTable must hold every option in the order of TOptionId");
+
+/// The row of a long option name, or nullptr when the table has no such name.
+const TOptionRow* FindLong(std::string_view name) {
+  for (const TOptionRow& row : kOptionTable) {
+    if (SameText(row.Name, name)) return &row;
+  }
+  return nullptr;
+}
+
+/// The row of a letter (lower case), or nullptr when no option has it.
+const TOptionRow* FindLetter(char letter) {
+  if (letter == '\0') return nullptr;
+  for (const TOptionRow& row : kOptionTable) {
+    if (row.Letter == letter) return &row;
+  }
+  return nullptr;
+}
 
 /// What a parameter names: the text after one "-", or after "--" up to any "=". Empty for
 /// a parameter that is no option.
@@ -24,26 +51,106 @@ std::string_view NameOf(const std::string& param) {
   return body;
 }
 
-/// Whether the parameter after a checked option is its value (an empty one is).
-bool IsValue(const std::string& next) { return next.empty() || next[0] != '-'; }
+/// Whether the parameter after a run of letters is the run's value: it is when the run
+/// takes one, the parameter is not empty and it is no option.
+bool IsValue(const std::string& next) { return !next.empty() && next[0] != '-'; }
+
+std::string InvalidOption(std::size_t position, std::string_view text) {
+  return "Invalid option at position " + std::to_string(position) + ": \"" + std::string(text) +
+         "\"";
+}
+std::string NeedsArgument(std::size_t position, std::string_view name) {
+  return "Option at position " + std::to_string(position) + " needs an argument : " +
+         std::string(name);
+}
+std::string NoArgumentAllowed(std::size_t position, std::string_view name) {
+  return "Option at position " + std::to_string(position) + " does not allow an argument: " +
+         std::string(name);
+}
 
 }  // namespace
 
 TRunPlan::TRunPlan(std::vector<std::string> parameters) : parameters_(std::move(parameters)) {
+  Walk();
+  // -? is the help; only --?? also asks for its notes.
+  verbose_ = Has(Id::Verbose) || HasName(Id::Question) || Has(Id::Help2);
+  if (Has(Id::UseHours)) durationUnit_ = TTimeUnits::Hours;
+  if (Has(Id::UseMinutes)) durationUnit_ = TTimeUnits::Minutes;
+  if (Has(Id::UseSeconds)) durationUnit_ = TTimeUnits::Seconds;
+  if (Has(Id::ZeroAll)) zeroMode_ = TZeroMode::ZeroAll;
+  extendedFormat_ = kDefaultExtendedFormat;
+  if (Has(Id::ExtendedFormat)) {
+    const std::string_view typed = TrimControls(Text(Id::ExtendedFormat));
+    if (!typed.empty() && IsDurationFormatName(typed)) {
+      extendedFormat_ = typed;
+    } else {
+      extendedFormat_ = kFallbackExtendedFormat;
+      extendedFormatWarning_ = std::string(kInvalidFormatWarning) + std::string(typed) + "\"";
+    }
+  }
+}
+
+void TRunPlan::Walk() {
   const std::vector<std::string>& params = parameters_;
-  // One pass: each parameter is matched against every letter and name of the table; the
-  // last match of each is kept.
   for (std::size_t i = 0; i < params.size(); ++i) {
-    const std::string_view name = NameOf(params[i]);
-    if (name.empty()) continue;
+    const std::string& param = params[i];
+    const std::size_t position = i + 1;
+    if (param.empty()) continue;  // nothing typed, nothing lost
+    if (param[0] != '-') {
+      if (param == "/?") {
+        helpAsked_ = true;
+      } else if (!ignored_ && !SameText(param, "\\s")) {
+        ignored_ = param;
+      }
+      continue;
+    }
+    // Every letter and name the parameter spells is a match, whatever the check finds.
+    const std::string_view name = NameOf(param);
     for (const TOptionRow& row : kOptionTable) {
       TFound& found = found_[Index(row.Id)];
       if (row.Letter != '\0' && name.size() == 1 && LowerAscii(name[0]) == row.Letter) {
         found.ByLetter = static_cast<int>(i);
       }
-      if (SameText(name, row.Name)) found.ByName = static_cast<int>(i);
+      if (!name.empty() && SameText(name, row.Name)) found.ByName = static_cast<int>(i);
+    }
+    if (param == "-") {
+      errors_.push_back(InvalidOption(position, param));
+      continue;
+    }
+    if (param.compare(0, 2, "--") == 0) {
+      const bool carriesValue = param.find('=') != std::string::npos;
+      const TOptionRow* row = FindLong(name);
+      if (row == nullptr) {
+        errors_.push_back(InvalidOption(position, name));
+      } else if (row->Argument == TArgKind::None && carriesValue) {
+        errors_.push_back(NoArgumentAllowed(position, name));
+      } else if (row->Argument == TArgKind::Required && !carriesValue) {
+        errors_.push_back(NeedsArgument(position, name));
+      }
+      continue;
+    }
+    // A run of letters: a letter that takes a value must end it, and the next parameter is
+    // its value when it is one.
+    const bool nextIsValue = i + 1 < params.size() && IsValue(params[i + 1]);
+    bool runTakesValue = false;
+    for (std::size_t k = 1; k < param.size(); ++k) {
+      const TOptionRow* row = FindLetter(LowerAscii(param[k]));
+      if (row == nullptr) {
+        errors_.push_back(InvalidOption(position, std::string_view(&param[k], 1)));
+        continue;
+      }
+      if (row->Argument == TArgKind::None) continue;
+      runTakesValue = true;
+      if (row->Argument == TArgKind::Required && (k + 1 != param.size() || !nextIsValue)) {
+        errors_.push_back(NeedsArgument(position, std::string_view(&param[k], 1)));
+      }
+    }
+    if (runTakesValue && nextIsValue) {
+      ++i;
+      helpAsked_ = helpAsked_ || params[i] == "/?";  // "/?" asks for the help wherever it is
     }
   }
+
   for (TFound& found : found_) {
     found.Index = found.ByLetter >= 0 ? found.ByLetter : found.ByName;
     if (found.Index < 0) continue;
@@ -57,43 +164,78 @@ TRunPlan::TRunPlan(std::vector<std::string> parameters) : parameters_(std::move(
       found.Value = params[next];
     }
   }
+}
 
-  // The parameters nothing reads, walked as the syntax check walks them: a run of letters
-  // takes the next parameter when one of its letters takes a value; a long option never.
-  for (std::size_t i = 0; i < params.size() && !ignored_; ++i) {
-    const std::string& param = params[i];
-    if (param.empty()) continue;  // nothing typed, nothing lost
-    if (param[0] != '-') {
-      if (param != "/?" && !SameText(param, "\\s")) ignored_ = param;
-      continue;
-    }
-    if (param.compare(0, 2, "--") == 0) continue;
-    bool takesValue = false;
-    for (std::size_t k = 1; k < param.size(); ++k) {
-      for (const TOptionRow& row : kOptionTable) {
-        if (row.Letter == LowerAscii(param[k]) && row.Argument != TArgKind::None) takesValue = true;
-      }
-    }
-    if (takesValue && i + 1 < params.size() && IsValue(params[i + 1])) ++i;
+TNamedConversionError TRunPlan::Named(const ConversionError& cause,
+                                      std::optional<TOptionId> id, std::string_view text,
+                                      TRunContext& run) const {
+  const TFormatSettings& fs = run.Format;
+  std::string what;
+  switch (id ? OptionRow(*id).Value : TValueKind::Date) {
+    case TValueKind::DateOrTime:
+      what = "a date or time (" + RegionalDatePatternText(fs) + " " + RegionalClockPatternText(fs) + ")";
+      break;
+    case TValueKind::Time: what = "a time (" + RegionalClockPatternText(fs) + ")"; break;
+    case TValueKind::Duration:
+      what = "a duration (" + RegionalClockPatternText(fs) + fs.DecimalSeparator + "zzz)";
+      break;
+    case TValueKind::Count: what = "a whole number"; break;
+    case TValueKind::Step: what = "a count (n, or n and a unit: d, w, m, y or b)"; break;
+    case TValueKind::Pattern: what = "a date pattern"; break;
+    default: what = "a date (" + RegionalDatePatternText(fs) + ")"; break;
   }
-  for (std::size_t i = 0; i < params.size() && !helpAsked_; ++i) helpAsked_ = params[i] == "/?";
+  std::string line = " ";
+  if (id) line += Spelling(*id) + " ";
+  line += "\"" + std::string(text) + "\" is not " + what;
+  return TNamedConversionError(cause, std::move(line));
+}
 
-  // -? is the help; only --?? also asks for its notes.
-  verbose_ = Has(Id::Verbose) || HasName(Id::Question) || Has(Id::Help2);
-  if (Has(Id::UseHours)) durationUnit_ = TTimeUnits::Hours;
-  if (Has(Id::UseMinutes)) durationUnit_ = TTimeUnits::Minutes;
-  if (Has(Id::UseSeconds)) durationUnit_ = TTimeUnits::Seconds;
-  if (Has(Id::ZeroAll)) zeroMode_ = TZeroMode::ZeroAll;
-  extendedFormat_ = kDefaultExtendedFormat;
-  if (Has(Id::ExtendedFormat)) {
-    const std::string_view typed = TrimControls(Value(Id::ExtendedFormat));
-    if (!typed.empty() && IsDurationFormatName(typed)) {
-      extendedFormat_ = typed;
-    } else {
-      extendedFormat_ = kFallbackExtendedFormat;
-      extendedFormatWarning_ = std::string(kInvalidFormatWarning) + std::string(typed) + "\"";
-    }
+std::optional<TDateTimeValue> TRunPlan::DateTime(TOptionId id, TRunContext& run,
+                                                 TTrim trim) const {
+  const bool clock = OptionRow(id).Value == TValueKind::Time;
+  const std::string_view text =
+      trim == TTrim::Yes || clock ? TrimControls(Text(id)) : std::string_view(Text(id));
+  if (text.empty()) return std::nullopt;
+  try {
+    // A clock is read as a time even where the locale separates dates and times alike.
+    return clock ? ReadDateTimeText(PadClockFields(text, 3, run.Format), run,
+                                    TAmbiguousText::Time)
+                 : ReadDateTimeText(text, run);
+  } catch (const ConversionError& error) {
+    throw Named(error, id, text, run);
   }
+}
+
+std::optional<TDateTimeValue> TRunPlan::SelectedDate(TRunContext& run) const {
+  for (TOptionId id : {Id::Selected, Id::Date}) {
+    if (!Text(id).empty()) return DateTime(id, run);
+  }
+  return std::nullopt;
+}
+
+TDateTimeValue TRunPlan::FirstParameterDate(TRunContext& run) const {
+  const std::string& text = parameters_.at(0);
+  try {
+    return ReadDateTimeText(text, run);
+  } catch (const ConversionError& error) {
+    throw Named(error, std::nullopt, text, run);
+  }
+}
+
+std::int32_t TRunPlan::Count(TOptionId id, TRunContext& run) const {
+  return Converted(id, run, [&] { return StrToInt32(Text(id)); });
+}
+
+TStep TRunPlan::Step(TOptionId id, TRunContext& run) const {
+  const std::optional<TStep> step = ReadStep(Text(id));
+  if (!step) throw Named(ConversionError("Invalid step"), id, Text(id), run);
+  return *step;
+}
+
+TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
+  if (Text(Id::Format).empty()) return TDatePattern::Fixed(fallback);
+  return Converted(Id::Format, run,
+                   [&] { return TDatePattern::Compile(Text(Id::Format), run.Format); });
 }
 
 }  // namespace zentrel

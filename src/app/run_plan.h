@@ -1,11 +1,18 @@
-// The run plan: a checked command line read once, by one pass driven by the option table,
-// into a value that every action reads and none changes.
+// The run plan: the command line read once, by one pass driven by the option table, into a
+// value that every action reads and none changes.
 //
-// The lookups keep the program's rules: options match without regard to case; letters run
-// together ("-qd") pass the syntax check but match no option; "--x", "-name" and "--name"
+// The pass checks the syntax and matches the options at once. The checks: options match
+// without regard to case; letters run together ("-qd") pass the check but match no option;
+// a letter that takes a value must end its run and, when required, have one; a long option
+// must say "=value" exactly when it takes one. The matches: "--x", "-name" and "--name"
 // match as well as "-x"; the last matching parameter wins, and one matching the letter wins
 // over one matching the name; a value follows "=" in "--name=value", else it is the next
 // parameter unless that begins with "-" (so a long option without "=" never takes one).
+//
+// Values are held as typed and converted by the plan when an action asks for them, each
+// by the kind its option row gives, so a value no action reads is never converted
+// ("-q -l 02/29/2024 -p abc" answers TRUE). A value that does not convert throws
+// TNamedConversionError, which carries the line of the error screen naming it.
 //
 // Besides what was typed, the plan holds what the run decides from it before any action:
 // the output mode, the duration unit and zero mode, the resolved extended format and the
@@ -13,13 +20,18 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/options.h"
+#include "core/conversion_error.h"
+#include "core/date_format.h"
+#include "core/run_context.h"
 #include "core/run_settings.h"
 #include "core/time_units.h"
+#include "dates/calendar_steps.h"
 
 namespace zentrel {
 
@@ -27,17 +39,29 @@ namespace zentrel {
 inline constexpr std::string_view kDefaultExtendedFormat = "## hr:min:sec.ms";
 inline constexpr std::string_view kFallbackExtendedFormat = "days hours mins secs.ms";
 
+/// A value that did not convert, with the line of the error screen that names it.
+class TNamedConversionError : public ConversionError {
+ public:
+  TNamedConversionError(const ConversionError& cause, std::string line)
+      : ConversionError(cause), Line(std::move(line)) {}
+  std::string Line;
+};
+
 class TRunPlan {
  public:
-  /// The plan of parameters that passed ValidateOptions.
+  /// The plan of the command line: its syntax errors, if any, and its options.
   explicit TRunPlan(std::vector<std::string> parameters);
+
+  /// Every syntax error, in the order found; empty for a valid command line. Nothing but
+  /// the matches (Has, Verbose) may be used from a plan with errors.
+  const std::vector<std::string>& Errors() const { return errors_; }
 
   /// True when some parameter matches the option's letter or its name.
   bool Has(TOptionId id) const { return Found(id).Index >= 0; }
   /// True when some parameter matches the option's name.
   bool HasName(TOptionId id) const { return found_[Index(id)].ByName >= 0; }
   /// The option's value as typed; empty when it has none or is not given.
-  const std::string& Value(TOptionId id) const { return Found(id).Value; }
+  const std::string& Text(TOptionId id) const { return Found(id).Value; }
   /// The parameter the value belongs to, as typed and without "=value" ("-D", "--Date").
   const std::string& Spelling(TOptionId id) const { return Found(id).Spelling; }
   /// Every parameter as typed, in order.
@@ -51,7 +75,9 @@ class TRunPlan {
   /// "/?" was typed: the help, like -h.
   bool HelpAsked() const { return helpAsked_; }
   /// The output mode of the help, banner and listing stage: quiet with -q.
-  TOutputMode FlagMode() const { return Has(TOptionId::Quiet) ? TOutputMode::Quiet : TOutputMode::Labelled; }
+  TOutputMode FlagMode() const {
+    return Has(TOptionId::Quiet) ? TOutputMode::Quiet : TOutputMode::Labelled;
+  }
   /// The output mode of the calculations: custom with -o, else as FlagMode.
   TOutputMode Mode() const { return Has(TOptionId::Output) ? TOutputMode::Custom : FlagMode(); }
   TTimeUnits DurationUnit() const { return durationUnit_; }
@@ -59,8 +85,56 @@ class TRunPlan {
   /// The extended format of durations: -e's name when it is one, the fallback when it is
   /// not, the default without -e.
   const std::string& ExtendedFormat() const { return extendedFormat_; }
+  /// The format of -n and -t: -e as typed when it has a value (a name that is no format
+  /// renders in the fallback format), else ExtendedFormat.
+  const std::string& ExtendedFormatName() const {
+    return Text(TOptionId::ExtendedFormat).empty() ? extendedFormat_
+                                                   : Text(TOptionId::ExtendedFormat);
+  }
   /// The warning line for an -e that names no format; empty when there is none.
   const std::string& ExtendedFormatWarning() const { return extendedFormatWarning_; }
+
+  // The values, converted by the kind of their option when asked for.
+
+  /// Whether blanks and controls around a date-time are dropped before it is read.
+  enum class TTrim { No, Yes };
+  /// The date-time of a Date, DateOrTime or Time option, or nullopt when its value is empty
+  /// (after trimming, if asked). A Time value is read as a clock even where it has the
+  /// three fields of a date, and always trimmed.
+  std::optional<TDateTimeValue> DateTime(TOptionId id, TRunContext& run,
+                                         TTrim trim = TTrim::No) const;
+  /// DateTime, or fallback for an empty value.
+  TDateTimeValue DateTimeOr(TOptionId id, TRunContext& run, TDateTimeValue fallback,
+                            TTrim trim = TTrim::No) const {
+    return DateTime(id, run, trim).value_or(fallback);
+  }
+  /// The date of -s, else of -d, else nullopt (a value of either that is empty counts as
+  /// not given).
+  std::optional<TDateTimeValue> SelectedDate(TRunContext& run) const;
+  /// The first parameter as the date of the report.
+  TDateTimeValue FirstParameterDate(TRunContext& run) const;
+  /// The whole number of a Count option.
+  std::int32_t Count(TOptionId id, TRunContext& run) const;
+  /// The step of a Step option.
+  TStep Step(TOptionId id, TRunContext& run) const;
+  /// The -f pattern, compiled; fallback when -f has no value.
+  TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
+  /// Fails as a value of the option that does not convert, for the reason given.
+  [[noreturn]] void Refuse(TOptionId id, TRunContext& run, const char* reason) const {
+    throw Named(ConversionError(reason), id, Text(id), run);
+  }
+  /// Runs convert on a value of the option as it is, naming the option in the failure.
+  template <class TConvert>
+  auto Converted(TOptionId id, TRunContext& run, TConvert convert) const
+      -> decltype(convert()) {
+    try {
+      return convert();
+    } catch (const TNamedConversionError&) {
+      throw;
+    } catch (const ConversionError& error) {
+      throw Named(error, id, Text(id), run);
+    }
+  }
 
  private:
   struct TFound {
@@ -70,8 +144,13 @@ class TRunPlan {
   };
   static std::size_t Index(TOptionId id) { return static_cast<std::size_t>(id); }
   const TFound& Found(TOptionId id) const { return found_[Index(id)]; }
+  void Walk();
+  /// The failure, named after the option (none: the first parameter) and its kind.
+  TNamedConversionError Named(const ConversionError& cause, std::optional<TOptionId> id,
+                              std::string_view text, TRunContext& run) const;
 
   std::vector<std::string> parameters_;
+  std::vector<std::string> errors_;
   std::array<TFound, std::size(kOptionTable)> found_;
   std::optional<std::string> ignored_;
   bool verbose_ = false;

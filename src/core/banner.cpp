@@ -86,10 +86,9 @@ void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines) {
   run.BannerShown = true;
 }
 
-// The key wait of the screen is never asked for by any caller, and a console program
-// run from scripts must not stall on it, so waitForKey is accepted and ignored.
-void ShowSyntaxError(TRunContext& run, std::string_view message, bool /*waitForKey*/,
-                     bool beep, std::string_view detail) {
+// A console program run from scripts must not stall on a key wait, nor beep at a syntax
+// error: the screen does neither.
+void ShowSyntaxError(TRunContext& run, std::string_view message, std::string_view detail) {
   run.RedirectCoreOutputToErr();
   TTextWriter& err = run.CoreErrOutput();
   err.WriteLine(kSyntaxErrorTitle);
@@ -102,7 +101,6 @@ void ShowSyntaxError(TRunContext& run, std::string_view message, bool /*waitForK
   if (message.empty() || message.back() != ' ') err.Write(" ");
   err.WriteLine(kSeeSyntaxBelow);
   err.EndLine();
-  if (beep) run.Beep();
 }
 
 void WriteDashLine(TRunContext& run, int count, bool extraLine) {

@@ -21,8 +21,7 @@ void ShowBanner(TRunContext& run, bool showBuildLine, bool showHeaderLines);
 /// The syntax-error screen on the error channel, ending with the message and "(See Syntax
 /// Definition Below)"; a detail that is not empty is a line of its own after the title.
 /// Redirects the core output channel to standard error for the rest of the run.
-void ShowSyntaxError(TRunContext& run, std::string_view message, bool waitForKey, bool beep,
-                     std::string_view detail = {});
+void ShowSyntaxError(TRunContext& run, std::string_view message, std::string_view detail = {});
 
 /// count dashes on the core output channel, then the line end (and one more when extraLine).
 void WriteDashLine(TRunContext& run, int count, bool extraLine);

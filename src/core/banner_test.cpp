@@ -114,7 +114,7 @@ TEST_F(BannerTest, BuildDatesDoNotDependOnRegionalSettings) {
 
 TEST_F(BannerTest, SyntaxErrorScreenLines) {
   os.CommandLine = "zentrel -c";
-  ShowSyntaxError(run, "Option at position 1 needs an argument : c", false, false);
+  ShowSyntaxError(run, "Option at position 1 needs an argument : c");
   Flush();
   EXPECT_EQ(os.Err, "Invalid or Incomplete Syntax!" + kLE + kLE +
                         "Execution Path ... /opt/zentrel/bin/" + kLE +
@@ -126,9 +126,9 @@ TEST_F(BannerTest, SyntaxErrorScreenLines) {
 }
 
 TEST_F(BannerTest, SuffixBlankOnlyWhenTheMessageDoesNotEndInOne) {
-  ShowSyntaxError(run, "ends in a blank ", false, false);
-  ShowSyntaxError(run, "line one" + kLE + "line two", false, false);
-  ShowSyntaxError(run, "", false, false);
+  ShowSyntaxError(run, "ends in a blank ");
+  ShowSyntaxError(run, "line one" + kLE + "line two");
+  ShowSyntaxError(run, "");
   Flush();
   EXPECT_NE(os.Err.find(kLE + "ends in a blank (See Syntax Definition Below)" + kLE),
             std::string::npos);
@@ -140,16 +140,14 @@ TEST_F(BannerTest, SuffixBlankOnlyWhenTheMessageDoesNotEndInOne) {
 TEST_F(BannerTest, ExecutionPathWithABlankIsQuoted) {
   os.ExePath = "/opt/my tools/zentrel";
   TRunContext spaced{os};
-  ShowSyntaxError(spaced, "x", false, false);
+  ShowSyntaxError(spaced, "x");
   spaced.Channels.Flush();
   EXPECT_NE(os.Err.find("Execution Path ... \"/opt/my tools/\"" + kLE), std::string::npos);
 }
 
-TEST_F(BannerTest, BeepOnlyWhenAskedAndNeverAKeyWait) {
-  ShowSyntaxError(run, "x", true, false);
+TEST_F(BannerTest, NeitherABeepNorAKeyWait) {
+  ShowSyntaxError(run, "x");
   EXPECT_EQ(os.Beeps, 0);
-  ShowSyntaxError(run, "x", false, true);
-  EXPECT_EQ(os.Beeps, 1);
   Flush();
   EXPECT_EQ(os.Out, "");
 }
@@ -163,7 +161,7 @@ TEST_F(BannerTest, DashLinesFollowTheCoreOutputChannel) {
   EXPECT_EQ(os.Out, "-----" + kLE + "---" + kLE + kLE);
 
   os.Out.clear();
-  ShowSyntaxError(run, "x", false, false);
+  ShowSyntaxError(run, "x");
   Flush();
   os.Err.clear();
   WriteDashLine(run, 2, false);

@@ -274,4 +274,10 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
   return std::move(renderer.out);
 }
 
+TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
+  // Only a token that is no token fails, so one rendering of any date tells.
+  FormatDateTimeValue(text, TDateTimeValue(), false, settings);
+  return TDatePattern(text);
+}
+
 }  // namespace zentrel

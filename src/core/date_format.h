@@ -27,4 +27,31 @@ inline constexpr std::string_view kMomentPattern = "mm/dd/yyyy hh:nn:ss.zzz";
 std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings);
 
+/// A date pattern checked once, ready to render any value: a user's -f pattern or one of
+/// the program's own.
+class TDatePattern {
+ public:
+  /// The empty pattern.
+  TDatePattern() = default;
+  /// The pattern, checked: throws ConversionError("Illegal character in format string")
+  /// when it cannot render a date, for an "a" that starts no AM/PM token in it or in a
+  /// regional pattern it names. Whether a pattern renders does not depend on the date.
+  static TDatePattern Compile(std::string_view text, const TFormatSettings& settings);
+  /// One of the program's own patterns, which always render.
+  static TDatePattern Fixed(std::string_view text) { return TDatePattern(text); }
+
+  /// The value rendered through the pattern as FormatDateTimeValue renders it; throws
+  /// ConversionError when the value lies outside years 1 to 9999.
+  std::string Render(TDateTimeValue value, bool intervalMode,
+                     const TFormatSettings& settings) const {
+    return FormatDateTimeValue(text_, value, intervalMode, settings);
+  }
+  const std::string& Text() const { return text_; }
+  bool Empty() const { return text_.empty(); }
+
+ private:
+  explicit TDatePattern(std::string_view text) : text_(text) {}
+  std::string text_;
+};
+
 }  // namespace zentrel

@@ -15,13 +15,15 @@ int DigitValue(char c) {
   return 16;
 }
 
-[[noreturn]] void Reject(std::string_view text) {
-  throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
-}
-
 }  // namespace
 
 std::int32_t StrToInt32(std::string_view text) {
+  const std::optional<std::int32_t> value = ReadInt32(text);
+  if (!value) throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+  return *value;
+}
+
+std::optional<std::int32_t> ReadInt32(std::string_view text) {
   std::string_view rest = text;
   while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
 
@@ -45,7 +47,7 @@ std::int32_t StrToInt32(std::string_view text) {
     base = 8;
     rest.remove_prefix(1);
   }
-  if (rest.empty()) Reject(text);
+  if (rest.empty()) return std::nullopt;
 
   // The magnitude may reach 2^31 for a negative value; anything above that is out of range
   // in any case, so the loop stops there and a digit run of any length cannot overflow.
@@ -53,11 +55,11 @@ std::int32_t StrToInt32(std::string_view text) {
   std::int64_t magnitude = 0;
   for (char c : rest) {
     int digit = DigitValue(c);
-    if (digit >= base) Reject(text);
+    if (digit >= base) return std::nullopt;
     magnitude = magnitude * base + digit;
-    if (magnitude > kLimit) Reject(text);
+    if (magnitude > kLimit) return std::nullopt;
   }
-  if (!negative && magnitude == kLimit) Reject(text);
+  if (!negative && magnitude == kLimit) return std::nullopt;
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace zentrel {
@@ -23,5 +24,8 @@ namespace zentrel {
 /// blank text, a sign or prefix without digits, a digit that does not belong to the base,
 /// any trailing character, or a value outside -2147483648 to 2147483647.
 std::int32_t StrToInt32(std::string_view text);
+/// The value of the text as above, or nullopt for anything else: for callers to whom a
+/// text that is no number is an answer, not a failure.
+std::optional<std::int32_t> ReadInt32(std::string_view text);
 
 }  // namespace zentrel

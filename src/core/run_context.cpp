@@ -5,8 +5,8 @@
 
 namespace zentrel {
 
-TRunContext::TRunContext(platform::Platform& os)
-    : Os(os), Format(os.RegionalSettings()), Channels(os) {
+TRunContext::TRunContext(platform::Platform& os, bool utc)
+    : Os(os), Format(os.RegionalSettings()), Channels(os), Utc(utc) {
   std::string exe = os.ExecutablePath();
   size_t slash = exe.find_last_of("/\\");
   ExecutionPath = QuoteIfSpaced(slash == std::string::npos ? std::string() : exe.substr(0, slash + 1));

@@ -17,7 +17,9 @@ namespace zentrel {
 
 class TRunContext {
  public:
-  explicit TRunContext(platform::Platform& os);
+  /// The run of the platform; utc (--utc) reads the clock, and shows every moment read
+  /// with a zone or as Unix time, in UTC instead of local time.
+  explicit TRunContext(platform::Platform& os, bool utc = false);
   TRunContext(const TRunContext&) = delete;
   TRunContext& operator=(const TRunContext&) = delete;
 
@@ -41,9 +43,8 @@ class TRunContext {
   std::string ExecutionPath;
   TExitCode ExitCode = TExitCode::Success;
 
-  /// Whether the clock, and every moment read with a zone or as Unix time, is shown in UTC
-  /// instead of local time (--utc). Set before the clock is first read.
-  bool Utc = false;
+  /// Whether the clock, and every moment read with a zone or as Unix time, is shown in UTC.
+  const bool Utc;
 
   /// Today's date plus the current time of day, to the millisecond: the clock is read once,
   /// at the first call of a run, so every part of a run sees the same moment (a report

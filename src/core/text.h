@@ -11,6 +11,8 @@ namespace zentrel {
 /// positions never shift on non-ASCII text.
 std::string UpperAscii(std::string_view text);
 char UpperAscii(char c);
+/// Lower-cases an ASCII letter A to Z; every other byte is kept.
+constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 /// Removes blanks and control characters (codes 0 to 32) from both ends.
 std::string_view TrimControls(std::string_view text);

@@ -9,15 +9,21 @@
 namespace zentrel {
 namespace {
 
-constexpr const char* kInvalidDate = "Invalid date";
-
 /// Monday 0 to Sunday 6; day 0 (12/30/1899) was a Saturday.
-int WeekdayIndex(std::int64_t day) { return static_cast<int>(day + 5 - 7 * FloorDiv(day + 5, 7)); }
+int WeekdayIndex(TDayNumber day) {
+  return static_cast<int>(day.Value + 5 - 7 * FloorDiv(day.Value + 5, 7));
+}
 
-bool IsWeekday(std::int64_t day) { return WeekdayIndex(day) < 5; }
+bool IsWeekday(TDayNumber day) { return WeekdayIndex(day) < 5; }
 
-TDateTimeValue OnDay(TDateTimeValue value, std::int64_t day) {
-  return value.AddDays(day - value.DayNumber());
+/// The value moved by whole days, the time of day kept; nullopt beyond the calendar.
+std::optional<TDateTimeValue> AddDaysWithin(TDateTimeValue value, std::int64_t days) {
+  const std::int64_t day = value.DayNumber();
+  // Beyond either end by more than the calendar's length: no sum can come back into it.
+  constexpr std::int64_t kSpan = kLastDayNumber - kFirstDayNumber;
+  if (days > kSpan || days < -kSpan) return std::nullopt;
+  if (day + days < kFirstDayNumber || day + days > kLastDayNumber) return std::nullopt;
+  return value.AddDays(days);
 }
 
 /// "1 Month", "2 Months", ...: the count and its unit as a label starts.
@@ -35,73 +41,75 @@ std::string CountedUnit(std::int64_t count, TStepUnit unit) {
 
 }  // namespace
 
-TStep ReadStep(std::string_view text) {
-  try {
-    return {StrToInt32(text), TStepUnit::Days};
-  } catch (const ConversionError&) {
-    if (text.empty()) throw;
-    TStepUnit unit;
-    switch (text.back()) {
-      case 'd': case 'D': unit = TStepUnit::Days; break;
-      case 'w': case 'W': unit = TStepUnit::Weeks; break;
-      case 'm': case 'M': unit = TStepUnit::Months; break;
-      case 'y': case 'Y': unit = TStepUnit::Years; break;
-      case 'b': case 'B': unit = TStepUnit::BusinessDays; break;
-      default: throw;
-    }
-    return {StrToInt32(text.substr(0, text.size() - 1)), unit};
+std::optional<TStep> ReadStep(std::string_view text) {
+  if (const std::optional<std::int32_t> days = ReadInt32(text)) {
+    return TStep{*days, TStepUnit::Days};
   }
+  if (text.empty()) return std::nullopt;
+  TStepUnit unit;
+  switch (text.back()) {
+    case 'd': case 'D': unit = TStepUnit::Days; break;
+    case 'w': case 'W': unit = TStepUnit::Weeks; break;
+    case 'm': case 'M': unit = TStepUnit::Months; break;
+    case 'y': case 'Y': unit = TStepUnit::Years; break;
+    case 'b': case 'B': unit = TStepUnit::BusinessDays; break;
+    default: return std::nullopt;
+  }
+  const std::optional<std::int32_t> count = ReadInt32(text.substr(0, text.size() - 1));
+  if (!count) return std::nullopt;
+  return TStep{*count, unit};
 }
 
-TDateTimeValue AddMonths(TDateTimeValue value, std::int64_t months) {
+std::optional<TDateTimeValue> AddMonths(TDateTimeValue value, std::int64_t months) {
   const TDateParts date = DecodeDate(value);
   // Every count of months an int64 can hold before this sum is far beyond the calendar.
-  if (months > 12 * 10000 || months < -12 * 10000) throw ConversionError(kInvalidDate);
+  if (months > 12 * 10000 || months < -12 * 10000) return std::nullopt;
   const std::int64_t index = std::int64_t{date.Year} * 12 + (date.Month - 1) + months;
   const std::int64_t year = FloorDiv(index, 12);
-  if (year < 1 || year > 9999) throw ConversionError(kInvalidDate);
+  if (year < 1 || year > 9999) return std::nullopt;
   const int month = static_cast<int>(index - year * 12) + 1;
   const int day = std::min(date.Day, DaysInMonth(static_cast<int>(year), month));
   return CombineDateTime(EncodeDate(static_cast<int>(year), month, day), value.TimeOfDay());
 }
 
-TBusinessCalendar::TBusinessCalendar(std::vector<std::int64_t> holidays)
+TBusinessCalendar::TBusinessCalendar(std::vector<TDayNumber> holidays)
     : holidays_(std::move(holidays)) {
-  std::erase_if(holidays_, [](std::int64_t day) { return !IsWeekday(day); });
+  std::erase_if(holidays_, [](TDayNumber day) { return !IsWeekday(day); });
   std::sort(holidays_.begin(), holidays_.end());
   holidays_.erase(std::unique(holidays_.begin(), holidays_.end()), holidays_.end());
 }
 
-bool TBusinessCalendar::IsBusinessDay(std::int64_t day) const {
+bool TBusinessCalendar::IsBusinessDay(TDayNumber day) const {
   return IsWeekday(day) && !std::binary_search(holidays_.begin(), holidays_.end(), day);
 }
 
-std::int64_t TBusinessCalendar::Weekdays(std::int64_t from, std::int64_t to) {
+std::int64_t TBusinessCalendar::Weekdays(TDayNumber from, TDayNumber to) {
   if (to <= from) return 0;
   const std::int64_t weeks = (to - from) / 7;
   std::int64_t count = weeks * 5;
-  for (std::int64_t day = from + weeks * 7; day < to; ++day) count += IsWeekday(day) ? 1 : 0;
+  for (TDayNumber day = from + weeks * 7; day < to; day = day + 1) {
+    count += IsWeekday(day) ? 1 : 0;
+  }
   return count;
 }
 
-std::int64_t TBusinessCalendar::Count(std::int64_t from, std::int64_t to) const {
+std::int64_t TBusinessCalendar::Count(TDayNumber from, TDayNumber to) const {
   if (to <= from) return 0;
   const auto first = std::lower_bound(holidays_.begin(), holidays_.end(), from);
   const auto last = std::lower_bound(first, holidays_.end(), to);
   return Weekdays(from, to) - (last - first);
 }
 
-std::int64_t TBusinessCalendar::Step(std::int64_t day, std::int64_t count, bool backward) const {
+std::optional<TDayNumber> TBusinessCalendar::Step(TDayNumber day, std::int64_t count,
+                                                  TDirection zeroWay) const {
   // The wanted day is found by bisection on the count, which grows with the distance.
-  if (count > 0 || (count == 0 && !backward)) {
-    const std::int64_t from = count > 0 ? day + 1 : day;
+  if (count > 0 || (count == 0 && zeroWay == TDirection::Forward)) {
+    const TDayNumber from = count > 0 ? day + 1 : day;
     const std::int64_t wanted = count > 0 ? count : 1;
-    if (from > kLastDayNumber || Count(from, kLastDayNumber + 1) < wanted) {
-      throw ConversionError(kInvalidDate);
-    }
-    std::int64_t low = from, high = kLastDayNumber;  // Count(from, high + 1) >= wanted
+    if (from > kLastDay || Count(from, kLastDay + 1) < wanted) return std::nullopt;
+    TDayNumber low = from, high = kLastDay;  // Count(from, high + 1) >= wanted
     while (low < high) {
-      const std::int64_t middle = low + (high - low) / 2;
+      const TDayNumber middle = low + (high - low) / 2;
       if (Count(from, middle + 1) >= wanted) {
         high = middle;
       } else {
@@ -110,14 +118,12 @@ std::int64_t TBusinessCalendar::Step(std::int64_t day, std::int64_t count, bool 
     }
     return low;
   }
-  const std::int64_t to = count < 0 ? day : day + 1;  // the days before it
+  const TDayNumber to = count < 0 ? day : day + 1;  // the days before it
   const std::int64_t wanted = count < 0 ? -count : 1;
-  if (to <= kFirstDayNumber || Count(kFirstDayNumber, to) < wanted) {
-    throw ConversionError(kInvalidDate);
-  }
-  std::int64_t low = kFirstDayNumber, high = to - 1;  // Count(low, to) >= wanted
+  if (to <= kFirstDay || Count(kFirstDay, to) < wanted) return std::nullopt;
+  TDayNumber low = kFirstDay, high = to - 1;  // Count(low, to) >= wanted
   while (low < high) {
-    const std::int64_t middle = low + (high - low + 1) / 2;
+    const TDayNumber middle = low + (high - low + 1) / 2;
     if (Count(middle, to) >= wanted) {
       low = middle;
     } else {
@@ -127,37 +133,42 @@ std::int64_t TBusinessCalendar::Step(std::int64_t day, std::int64_t count, bool 
   return low;
 }
 
-TDateTimeValue MoveByStep(TDateTimeValue value, TStep step, int sign,
-                          const TBusinessCalendar* calendar) {
-  const std::int64_t count = sign * step.Count;
+std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDirection direction,
+                                         const TBusinessCalendar* calendar) {
+  const std::int64_t count = SignOf(direction) * step.Count;
   switch (step.Unit) {
-    case TStepUnit::Days: return value.AddDays(count);
-    case TStepUnit::Weeks: return value.AddDays(7 * count);
+    case TStepUnit::Days: return AddDaysWithin(value, count);
+    case TStepUnit::Weeks: return AddDaysWithin(value, 7 * count);
     case TStepUnit::Months: return AddMonths(value, count);
     case TStepUnit::Years: return AddMonths(value, 12 * count);
     case TStepUnit::BusinessDays: {
       const TBusinessCalendar none({});
       const TBusinessCalendar& days = calendar != nullptr ? *calendar : none;
-      return OnDay(value, days.Step(value.DayNumber(), count, sign < 0));
+      const TDayNumber from = TDayNumber::Of(value);
+      const std::optional<TDayNumber> day = days.Step(from, count, direction);
+      if (!day) return std::nullopt;
+      return value.AddDays(*day - from);
     }
   }
   return value;
 }
 
-TDateResult CalendarStepResult(TStep step, char sign, TDateTimeValue base,
+TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue base,
                                const TFormatSettings& settings,
                                const TBusinessCalendar* calendar) {
   std::string label = CountedUnit(step.Count, step.Unit) +
-                      (sign == '+' ? " After " : " Before ") +
+                      (direction == TDirection::Forward ? " After " : " Before ") +
                       FormatDateTimeValue(kDatePattern, base, false, settings) + " ";
-  return {std::move(label), MoveByStep(base, step, sign == '+' ? 1 : -1, calendar)};
+  const std::optional<TDateTimeValue> moved = MoveByStep(base, step, direction, calendar);
+  if (!moved) throw ConversionError("Invalid date");
+  return {std::move(label), *moved};
 }
 
 TLabelledResult BusinessDaysResult(TDateTimeValue first, TDateTimeValue second,
                                    const TBusinessCalendar& calendar,
                                    const TFormatSettings& settings) {
-  const std::int64_t a = first.DayNumber();
-  const std::int64_t b = second.DayNumber();
+  const TDayNumber a = TDayNumber::Of(first);
+  const TDayNumber b = TDayNumber::Of(second);
   const std::int64_t count = a <= b ? calendar.Count(a, b) : -calendar.Count(b, a);
   return {std::to_string(count), "Business Days Between " +
                                      FormatDateTimeValue(kDatePattern, first, false, settings) +

@@ -14,18 +14,39 @@
 //   calendar.Count(friday, nextFriday)               // 5: the earlier day counted, not the later
 //   calendar.Step(friday, 1)                         // the Monday after
 //   calendar.Step(saturday, 0)                       // the Monday after: 0 is "this or the next"
-//   calendar.Step(saturday, 0, /*backward=*/true)    // the Friday before
+//   calendar.Step(saturday, 0, TDirection::Backward) // the Friday before
+//
+// A move that would leave years 1 to 9999 has no result (nullopt): the callers decide
+// whether that is a failure (-p, -a) or the end of a list (--sequence).
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/date_time.h"
+#include "core/direction.h"
 #include "core/result.h"
 #include "platform/format_settings.h"
 
 namespace zentrel {
+
+/// A date as a signed count of days from day 0 (12/30/1899): the unit of business-day
+/// arithmetic, apart from any time of day.
+struct TDayNumber {
+  std::int64_t Value = 0;
+  static TDayNumber Of(TDateTimeValue value) { return {value.DayNumber()}; }
+  friend constexpr auto operator<=>(TDayNumber, TDayNumber) = default;
+  constexpr TDayNumber operator+(std::int64_t days) const { return {Value + days}; }
+  constexpr TDayNumber operator-(std::int64_t days) const { return {Value - days}; }
+  constexpr std::int64_t operator-(TDayNumber other) const { return Value - other.Value; }
+};
+
+/// The first and last days of the calendar, 01/01/0001 and 12/31/9999.
+inline constexpr TDayNumber kFirstDay{kFirstDayNumber};
+inline constexpr TDayNumber kLastDay{kLastDayNumber};
 
 enum class TStepUnit { Days, Weeks, Months, Years, BusinessDays };
 
@@ -37,50 +58,80 @@ struct TStep {
 
 /// The step of a count with an optional unit letter at its end (d, w, m, y or b, in either
 /// case). A text that converts as a whole number (including "0x1d", a hexadecimal number)
-/// is that many days. Throws ConversionError for anything else.
-TStep ReadStep(std::string_view text);
+/// is that many days. Nullopt for anything else.
+std::optional<TStep> ReadStep(std::string_view text);
 
 /// The date moved by whole calendar months, the day kept or cut to the month's last; the
-/// time of day kept. Throws ConversionError when the result leaves years 1 to 9999.
-TDateTimeValue AddMonths(TDateTimeValue value, std::int64_t months);
+/// time of day kept. Nullopt when the result leaves years 1 to 9999.
+std::optional<TDateTimeValue> AddMonths(TDateTimeValue value, std::int64_t months);
 
 class TBusinessCalendar {
  public:
-  /// Holidays as day numbers (TDateTimeValue::DayNumber), in any order, repeats allowed;
-  /// those on a Saturday or Sunday change nothing.
-  explicit TBusinessCalendar(std::vector<std::int64_t> holidays);
+  /// Holidays in any order, repeats allowed; those on a Saturday or Sunday change nothing.
+  explicit TBusinessCalendar(std::vector<TDayNumber> holidays);
 
-  bool IsBusinessDay(std::int64_t day) const;
+  bool IsBusinessDay(TDayNumber day) const;
   /// The business days d with from <= d < to; 0 when to <= from.
-  std::int64_t Count(std::int64_t from, std::int64_t to) const;
+  std::int64_t Count(TDayNumber from, TDayNumber to) const;
   /// The count-th business day after day (before it when count is negative), the day
   /// itself not counted. For 0: the day itself when it is a business day, else the next
-  /// one, or the previous one when backward. Throws ConversionError when the result would
-  /// leave years 1 to 9999.
-  std::int64_t Step(std::int64_t day, std::int64_t count, bool backward = false) const;
+  /// one that way. Nullopt when the result would leave years 1 to 9999.
+  std::optional<TDayNumber> Step(TDayNumber day, std::int64_t count,
+                                 TDirection zeroWay = TDirection::Forward) const;
 
  private:
   /// Monday to Friday among from <= d < to.
-  static std::int64_t Weekdays(std::int64_t from, std::int64_t to);
-  std::vector<std::int64_t> holidays_;  ///< sorted, unique, weekdays only
+  static std::int64_t Weekdays(TDayNumber from, TDayNumber to);
+  std::vector<TDayNumber> holidays_;  ///< sorted, unique, weekdays only
 };
 
-/// The value moved by the step, sign -1 or +1 applied to its count; business days need a
-/// calendar (a step of 0 business days goes back when sign is -1). Throws ConversionError
-/// when the result leaves years 1 to 9999.
-TDateTimeValue MoveByStep(TDateTimeValue value, TStep step, int sign,
-                          const TBusinessCalendar* calendar);
+/// The value moved by the step that way; business days need a calendar (a step of 0
+/// business days goes back when moving backward). Nullopt when the result leaves years 1
+/// to 9999.
+std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDirection direction,
+                                         const TBusinessCalendar* calendar);
 
-/// The labelled moment of -p (sign '-') or -a ('+') with a step in any unit but days:
-/// "2 Months Before 03/31/2024 ", "1 Business Day After 12/25/2024 ".
-TDateResult CalendarStepResult(TStep step, char sign, TDateTimeValue base,
+/// The labelled moment of -p (backward) or -a (forward) with a step in any unit but days:
+/// "2 Months Before 03/31/2024 ", "1 Business Day After 12/25/2024 ". Throws
+/// ConversionError when the result leaves years 1 to 9999.
+TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue base,
                                const TFormatSettings& settings,
                                const TBusinessCalendar* calendar);
+
+/// Calls write for every date from start towards end, end included when a step meets it,
+/// each date taken from the start, not from the one before (so a month step from the 31st
+/// gives every month's last day where the month is shorter, and the 31st again after). A
+/// business-day list starts on the first business day it meets. The sign of the step's
+/// count is ignored: the direction is end's. The list stops where the next date would
+/// leave the calendar.
+template <class TWrite>
+void ListDates(TDateTimeValue start, TDateTimeValue end, TStep step,
+               const TBusinessCalendar* calendar, TWrite write);
 
 /// The business days between the two dates, the earlier counted and the later not,
 /// negative when second is earlier, labelled with both dates.
 TLabelledResult BusinessDaysResult(TDateTimeValue first, TDateTimeValue second,
                                    const TBusinessCalendar& calendar,
                                    const TFormatSettings& settings);
+
+template <class TWrite>
+void ListDates(TDateTimeValue start, TDateTimeValue end, TStep step,
+               const TBusinessCalendar* calendar, TWrite write) {
+  if (step.Count < 0) step.Count = -step.Count;
+  const TDayNumber last = TDayNumber::Of(end);
+  const TDirection direction =
+      last < TDayNumber::Of(start) ? TDirection::Backward : TDirection::Forward;
+  const auto beyond = [&](TDateTimeValue date) {
+    return direction == TDirection::Forward ? TDayNumber::Of(date) > last
+                                            : TDayNumber::Of(date) < last;
+  };
+  std::optional<TDateTimeValue> date =
+      calendar ? MoveByStep(start, {0, TStepUnit::BusinessDays}, direction, calendar) : start;
+  for (std::int64_t k = 1; date && !beyond(*date); ++k) {
+    write(*date);
+    date = calendar ? MoveByStep(*date, step, direction, calendar)
+                    : MoveByStep(start, {step.Count * k, step.Unit}, direction, nullptr);
+  }
+}
 
 }  // namespace zentrel

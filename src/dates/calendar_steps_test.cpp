@@ -9,11 +9,16 @@ namespace zentrel {
 namespace {
 
 TDateTimeValue Date(int y, int m, int d) { return EncodeDate(y, m, d); }
-std::int64_t Day(int y, int m, int d) { return Date(y, m, d).DayNumber(); }
+TDayNumber Day(int y, int m, int d) { return TDayNumber::Of(Date(y, m, d)); }
+constexpr TDirection kOn = TDirection::Forward;
+constexpr TDirection kBack = TDirection::Backward;
 std::string Text(TDateTimeValue value) {
   return FormatDateTimeValue("yyyy-mm-dd hh:nn", value, false, TFormatSettings{});
 }
-std::string DayText(std::int64_t day) { return Text(TDateTimeValue::FromSerial(double(day))); }
+std::string Text(std::optional<TDateTimeValue> value) { return value ? Text(*value) : "none"; }
+std::string DayText(std::optional<TDayNumber> day) {
+  return day ? Text(TDateTimeValue::FromSerial(double(day->Value))) : "none";
+}
 
 TEST(ReadStep, CountsWithAndWithoutAUnitLetter) {
   const struct {
@@ -28,12 +33,13 @@ TEST(ReadStep, CountsWithAndWithoutAUnitLetter) {
       {"$1w", 1, TStepUnit::Weeks},      {" 7m", 7, TStepUnit::Months},
   };
   for (const auto& c : cases) {
-    const TStep step = ReadStep(c.Text);
-    EXPECT_EQ(step.Count, c.Count) << c.Text;
-    EXPECT_EQ(step.Unit, c.Unit) << c.Text;
+    const std::optional<TStep> step = ReadStep(c.Text);
+    ASSERT_TRUE(step) << c.Text;
+    EXPECT_EQ(step->Count, c.Count) << c.Text;
+    EXPECT_EQ(step->Unit, c.Unit) << c.Text;
   }
   for (const char* text : {"", "m", "b", "1mm", "1 m", "1x", "1.5m", "2147483648w", "1m "}) {
-    EXPECT_THROW(ReadStep(text), ConversionError) << text;
+    EXPECT_FALSE(ReadStep(text)) << text;
   }
 }
 
@@ -52,9 +58,9 @@ TEST(AddMonths, KeepsTheDayOrTakesTheMonthsLast) {
       {CombineDateTime(Date(1899, 12, 29), EncodeTime(18, 30, 0, 0)), 1, "1900-01-29 18:30"},
   };
   for (const auto& c : cases) EXPECT_EQ(Text(AddMonths(c.From, c.Months)), c.To) << c.Months;
-  EXPECT_THROW(AddMonths(Date(9999, 12, 1), 1), ConversionError);
-  EXPECT_THROW(AddMonths(Date(1, 1, 1), -1), ConversionError);
-  EXPECT_THROW(AddMonths(Date(2024, 1, 1), INT64_C(1) << 40), ConversionError);
+  EXPECT_FALSE(AddMonths(Date(9999, 12, 1), 1));
+  EXPECT_FALSE(AddMonths(Date(1, 1, 1), -1));
+  EXPECT_FALSE(AddMonths(Date(2024, 1, 1), INT64_C(1) << 40));
 }
 
 TEST(BusinessCalendar, StepsFromEachWeekday) {
@@ -70,13 +76,15 @@ TEST(BusinessCalendar, StepsFromEachWeekday) {
       {8, "2024-12-09", "2024-12-06", "2024-12-09", "2024-12-13", "2024-12-06"},
   };
   for (const auto& c : cases) {
-    const std::int64_t day = Day(2024, 12, c.Day);
-    auto at = [&](std::int64_t count, bool back) { return DayText(calendar.Step(day, count, back)).substr(0, 10); };
-    EXPECT_EQ(at(0, false), c.Zero) << c.Day;
-    EXPECT_EQ(at(0, true), c.ZeroBack) << c.Day;
-    EXPECT_EQ(at(1, false), c.One) << c.Day;
-    EXPECT_EQ(at(5, false), c.Five) << c.Day;
-    EXPECT_EQ(at(-1, false), c.MinusOne) << c.Day;
+    const TDayNumber day = Day(2024, 12, c.Day);
+    auto at = [&](std::int64_t count, TDirection zeroWay) {
+      return DayText(calendar.Step(day, count, zeroWay)).substr(0, 10);
+    };
+    EXPECT_EQ(at(0, kOn), c.Zero) << c.Day;
+    EXPECT_EQ(at(0, kBack), c.ZeroBack) << c.Day;
+    EXPECT_EQ(at(1, kOn), c.One) << c.Day;
+    EXPECT_EQ(at(5, kOn), c.Five) << c.Day;
+    EXPECT_EQ(at(-1, kOn), c.MinusOne) << c.Day;
   }
 }
 
@@ -89,21 +97,21 @@ TEST(BusinessCalendar, HolidaysOnWeekdaysCountAndOnWeekendsDoNot) {
   EXPECT_EQ(DayText(calendar.Step(Day(2024, 12, 24), 1)).substr(0, 10), "2024-12-26");
   EXPECT_EQ(DayText(calendar.Step(Day(2024, 12, 26), -1)).substr(0, 10), "2024-12-24");
   EXPECT_EQ(DayText(calendar.Step(Day(2024, 12, 25), 0)).substr(0, 10), "2024-12-26");
-  EXPECT_EQ(DayText(calendar.Step(Day(2024, 12, 25), 0, true)).substr(0, 10), "2024-12-24");
+  EXPECT_EQ(DayText(calendar.Step(Day(2024, 12, 25), 0, kBack)).substr(0, 10), "2024-12-24");
 }
 
 TEST(BusinessCalendar, CountAndStepAgreeWithAWalkOverTheDays) {
   const TBusinessCalendar calendar({Day(2024, 1, 1), Day(2024, 1, 15), Day(2024, 2, 19)});
-  const std::int64_t start = Day(2023, 12, 20);
-  for (std::int64_t from = start; from < start + 20; ++from) {
+  const TDayNumber start = Day(2023, 12, 20);
+  for (TDayNumber from = start; from < start + 20; from = from + 1) {
     std::int64_t walked = 0;
-    for (std::int64_t to = from; to < from + 80; ++to) {
-      EXPECT_EQ(calendar.Count(from, to), walked) << from << " " << to;
+    for (TDayNumber to = from; to < from + 80; to = to + 1) {
+      EXPECT_EQ(calendar.Count(from, to), walked) << from.Value << " " << to.Value;
       if (calendar.IsBusinessDay(to)) {
         ++walked;
         const std::int64_t count = calendar.IsBusinessDay(from) ? walked - 1 : walked;
         if (count > 0) {
-          EXPECT_EQ(calendar.Step(from, count), to) << from << " " << count;
+          EXPECT_EQ(calendar.Step(from, count), to) << from.Value << " " << count;
         }
       }
     }
@@ -112,32 +120,105 @@ TEST(BusinessCalendar, CountAndStepAgreeWithAWalkOverTheDays) {
 
 TEST(BusinessCalendar, TheWholeCalendarAndItsEnds) {
   const TBusinessCalendar calendar({});
-  const std::int64_t first = Day(1, 1, 1), last = Day(9999, 12, 31);  // a Monday, a Friday
+  const TDayNumber first = Day(1, 1, 1), last = Day(9999, 12, 31);  // a Monday, a Friday
+  EXPECT_EQ(first, kFirstDay);
+  EXPECT_EQ(last, kLastDay);
   EXPECT_EQ(calendar.Count(first, last + 1), 2608615);
   EXPECT_EQ(calendar.Step(first, 2608614), last);
   EXPECT_EQ(calendar.Step(last, -2608614), first);
-  EXPECT_THROW(calendar.Step(last, 1), ConversionError);
-  EXPECT_THROW(calendar.Step(first, -1), ConversionError);
-  EXPECT_THROW(calendar.Step(first, -1, true), ConversionError);
+  EXPECT_FALSE(calendar.Step(last, 1));
+  EXPECT_FALSE(calendar.Step(first, -1));
+  EXPECT_FALSE(calendar.Step(first, -1, kBack));
+  EXPECT_FALSE(TBusinessCalendar({last}).Step(last, 0));  // no business day left on or after
+  EXPECT_EQ(calendar.Step(last - 1, 0), last - 1);
 }
 
 TEST(MoveByStep, EveryUnitKeepsTheTimeOfDay) {
   const TDateTimeValue base = CombineDateTime(Date(2024, 1, 31), EncodeTime(10, 30, 0, 0));
-  EXPECT_EQ(Text(MoveByStep(base, {2, TStepUnit::Days}, 1, nullptr)), "2024-02-02 10:30");
-  EXPECT_EQ(Text(MoveByStep(base, {2, TStepUnit::Weeks}, -1, nullptr)), "2024-01-17 10:30");
-  EXPECT_EQ(Text(MoveByStep(base, {1, TStepUnit::Months}, 1, nullptr)), "2024-02-29 10:30");
-  EXPECT_EQ(Text(MoveByStep(base, {1, TStepUnit::Years}, -1, nullptr)), "2023-01-31 10:30");
-  EXPECT_EQ(Text(MoveByStep(base, {3, TStepUnit::BusinessDays}, 1, nullptr)), "2024-02-05 10:30");
+  EXPECT_EQ(Text(MoveByStep(base, {2, TStepUnit::Days}, kOn, nullptr)), "2024-02-02 10:30");
+  EXPECT_EQ(Text(MoveByStep(base, {2, TStepUnit::Weeks}, kBack, nullptr)), "2024-01-17 10:30");
+  EXPECT_EQ(Text(MoveByStep(base, {1, TStepUnit::Months}, kOn, nullptr)), "2024-02-29 10:30");
+  EXPECT_EQ(Text(MoveByStep(base, {1, TStepUnit::Years}, kBack, nullptr)), "2023-01-31 10:30");
+  EXPECT_EQ(Text(MoveByStep(base, {3, TStepUnit::BusinessDays}, kOn, nullptr)), "2024-02-05 10:30");
+}
+
+TEST(MoveByStep, NoResultBeyondEitherEndOfTheCalendar) {
+  const TDateTimeValue last = CombineDateTime(Date(9999, 12, 31), EncodeTime(23, 0, 0, 0));
+  EXPECT_EQ(Text(MoveByStep(last, {0, TStepUnit::Days}, kOn, nullptr)), "9999-12-31 23:00");
+  EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::Days}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::Weeks}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 7), {1, TStepUnit::Weeks}, kBack, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 8), {1, TStepUnit::Weeks}, kBack, nullptr)),
+            "0001-01-01 00:00");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {INT32_MIN, TStepUnit::Days}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::Months}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::BusinessDays}, kOn, nullptr)), "none");
+  EXPECT_THROW(CalendarStepResult({1, TStepUnit::Years}, kOn, last, {}, nullptr),
+               ConversionError);
+}
+
+/// The dates ListDates writes, as "yyyy-mm-dd" joined by blanks.
+std::string Listed(TDateTimeValue start, TDateTimeValue end, TStep step,
+                   const TBusinessCalendar* calendar = nullptr) {
+  std::string dates;
+  ListDates(start, end, step, calendar, [&](TDateTimeValue date) {
+    if (!dates.empty()) dates += " ";
+    dates += Text(date).substr(0, 10);
+  });
+  return dates;
+}
+
+TEST(ListDates, EveryDateFromTheStartTowardsTheEnd) {
+  const TBusinessCalendar christmas({Day(2024, 12, 25)});
+  const struct {
+    TDateTimeValue Start, End;
+    TStep Step;
+    const TBusinessCalendar* Calendar;
+    const char* Dates;
+  } cases[] = {
+      {Date(2024, 12, 1), Date(2024, 12, 3), {1, TStepUnit::Days}, nullptr,
+       "2024-12-01 2024-12-02 2024-12-03"},
+      // Backward when the end is earlier, whatever the step's sign.
+      {Date(2024, 12, 3), Date(2024, 12, 1), {-1, TStepUnit::Days}, nullptr,
+       "2024-12-03 2024-12-02 2024-12-01"},
+      {Date(2024, 12, 3), Date(2024, 12, 1), {1, TStepUnit::Days}, nullptr,
+       "2024-12-03 2024-12-02 2024-12-01"},
+      // The end is not met: the list stops before it.
+      {Date(2024, 12, 1), Date(2024, 12, 16), {1, TStepUnit::Weeks}, nullptr,
+       "2024-12-01 2024-12-08 2024-12-15"},
+      // Each month from the start: the 31st comes back after a shorter month.
+      {Date(2024, 1, 31), Date(2024, 5, 31), {1, TStepUnit::Months}, nullptr,
+       "2024-01-31 2024-02-29 2024-03-31 2024-04-30 2024-05-31"},
+      // Business days start on the first one met and skip the holiday.
+      {Date(2024, 12, 21), Date(2024, 12, 27), {1, TStepUnit::BusinessDays}, &christmas,
+       "2024-12-23 2024-12-24 2024-12-26 2024-12-27"},
+      {Date(2024, 12, 27), Date(2024, 12, 21), {1, TStepUnit::BusinessDays}, &christmas,
+       "2024-12-27 2024-12-26 2024-12-24 2024-12-23"},
+      // None at all: a weekend, and a holiday at the calendar's end.
+      {Date(2024, 12, 7), Date(2024, 12, 8), {1, TStepUnit::BusinessDays}, &christmas, ""},
+      // The calendar's ends stop the list where the next date would leave it.
+      {Date(9999, 12, 30), Date(9999, 12, 31), {1, TStepUnit::Days}, nullptr,
+       "9999-12-30 9999-12-31"},
+      {Date(9999, 12, 1), Date(9999, 12, 31), {1, TStepUnit::Years}, nullptr, "9999-12-01"},
+      {Date(1, 1, 2), Date(1, 1, 1), {5, TStepUnit::Days}, nullptr, "0001-01-02"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Listed(c.Start, c.End, c.Step, c.Calendar), c.Dates) << c.Dates;
+  }
+  const TBusinessCalendar lastDay({Day(9999, 12, 31)});
+  EXPECT_EQ(Listed(Date(9999, 12, 31), Date(9999, 12, 31), {1, TStepUnit::BusinessDays},
+                   &lastDay),
+            "");
 }
 
 TEST(CalendarStepResult, LabelsFollowTheDayLabel) {
   const TFormatSettings fs;
-  EXPECT_EQ(CalendarStepResult({1, TStepUnit::Months}, '-', Date(2024, 3, 31), fs, nullptr).Label,
+  EXPECT_EQ(CalendarStepResult({1, TStepUnit::Months}, kBack, Date(2024, 3, 31), fs, nullptr).Label,
             "1 Month Before 03/31/2024 ");
-  EXPECT_EQ(CalendarStepResult({5, TStepUnit::BusinessDays}, '+', Date(2024, 12, 24), fs, nullptr)
+  EXPECT_EQ(CalendarStepResult({5, TStepUnit::BusinessDays}, kOn, Date(2024, 12, 24), fs, nullptr)
                 .Label,
             "5 Business Days After 12/24/2024 ");
-  EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weeks}, '+', Date(2024, 12, 24), fs, nullptr).Label,
+  EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weeks}, kOn, Date(2024, 12, 24), fs, nullptr).Label,
             "2 Weeks After 12/24/2024 ");
 }
 

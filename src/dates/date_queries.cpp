@@ -116,12 +116,13 @@ TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,
   return {std::to_string(seconds), "Unix Time [" + LabelDate(value, settings) + "] "};
 }
 
-TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,
+TDateResult DaysPriorAfterResult(std::int32_t count, TDirection direction, TDateTimeValue base,
                                  const TFormatSettings& settings) {
   std::string label = std::to_string(count) + (count == 1 ? " Day " : " Days ") +
-                      (sign == '+' ? "After " : "Before ") + LabelDate(base, settings) + " ";
+                      (direction == TDirection::Forward ? "After " : "Before ") +
+                      LabelDate(base, settings) + " ";
   // Widened before negating: -2147483648 has no positive 32-bit counterpart.
-  std::int64_t days = sign == '+' ? std::int64_t{count} : -std::int64_t{count};
+  const std::int64_t days = SignOf(direction) * std::int64_t{count};
   return {std::move(label), base.AddDays(days)};
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/direction.h"
 #include "core/result.h"
 #include "platform/format_settings.h"
 
@@ -52,9 +53,9 @@ TLabelledResult CurrentDayResult(TDateTimeValue value, const TFormatSettings& se
 /// zone), labelled with the date.
 TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,
                                const TFormatSettings& settings);
-/// sign '+' moves forward, any other character back; the time of day is kept. Throws
+/// The date count days that way from the base, the time of day kept. Throws
 /// ConversionError for a result outside years 1 to 9999.
-TDateResult DaysPriorAfterResult(std::int32_t count, char sign, TDateTimeValue base,
+TDateResult DaysPriorAfterResult(std::int32_t count, TDirection direction, TDateTimeValue base,
                                  const TFormatSettings& settings);
 
 }  // namespace zentrel

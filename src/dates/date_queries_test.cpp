@@ -12,6 +12,9 @@
 namespace zentrel {
 namespace {
 
+constexpr TDirection kBack = TDirection::Backward;
+constexpr TDirection kOn = TDirection::Forward;
+
 void ExpectResult(const TLabelledResult& result, std::string_view label, std::string_view value) {
   EXPECT_EQ(result.Label, label);
   EXPECT_EQ(result.Value, value);
@@ -235,29 +238,28 @@ TEST(CurrentDayResult, ComparesTheDateWithTodayWhateverTheTimes) {
 TEST(DaysPriorAfterResult, LabelWordsFollowCountAndSignAndTheTimeOfDayIsKept) {
   struct Case {
     std::int32_t Count;
-    char Sign;
+    TDirection Sign;
     TDateTimeValue Base;
     std::string_view Label;
     TDateTimeValue Moment;
   };
   for (const Case& c : {
-           Case{31, '-', Date(2026, 12, 7), "31 Days Before 12/07/2026 ", Date(2026, 11, 6)},
-           Case{1, '+', Date(2026, 12, 7), "1 Day After 12/07/2026 ", Date(2026, 12, 8)},
-           Case{0, '-', Date(2026, 12, 7), "0 Days Before 12/07/2026 ", Date(2026, 12, 7)},
-           Case{-1, '+', Date(2026, 12, 7), "-1 Days After 12/07/2026 ", Date(2026, 12, 6)},
-           Case{1, '*', Date(2026, 12, 7), "1 Day Before 12/07/2026 ", Date(2026, 12, 6)},
-           Case{10, '+', Date(2026, 12, 7, 4, 15), "10 Days After 12/07/2026 ",
+           Case{31, kBack, Date(2026, 12, 7), "31 Days Before 12/07/2026 ", Date(2026, 11, 6)},
+           Case{1, kOn, Date(2026, 12, 7), "1 Day After 12/07/2026 ", Date(2026, 12, 8)},
+           Case{0, kBack, Date(2026, 12, 7), "0 Days Before 12/07/2026 ", Date(2026, 12, 7)},
+           Case{-1, kOn, Date(2026, 12, 7), "-1 Days After 12/07/2026 ", Date(2026, 12, 6)},
+           Case{10, kOn, Date(2026, 12, 7, 4, 15), "10 Days After 12/07/2026 ",
                 Date(2026, 12, 17, 4, 15)},
            // Across day 0, where the raw values do not measure time linearly.
-           Case{2, '-', Date(1899, 12, 31, 6), "2 Days Before 12/31/1899 ", Date(1899, 12, 29, 6)},
-           Case{3, '+', Date(1899, 12, 28, 18, 30), "3 Days After 12/28/1899 ",
+           Case{2, kBack, Date(1899, 12, 31, 6), "2 Days Before 12/31/1899 ", Date(1899, 12, 29, 6)},
+           Case{3, kOn, Date(1899, 12, 28, 18, 30), "3 Days After 12/28/1899 ",
                 Date(1899, 12, 31, 18, 30)},
-           Case{366, '-', Date(2025, 3, 1, 12), "366 Days Before 03/01/2025 ",
+           Case{366, kBack, Date(2025, 3, 1, 12), "366 Days Before 03/01/2025 ",
                 Date(2024, 2, 29, 12)},
            // The calendar's last and first days are still reachable.
-           Case{2'912'102, '+', Date(2026, 12, 7), "2912102 Days After 12/07/2026 ",
+           Case{2'912'102, kOn, Date(2026, 12, 7), "2912102 Days After 12/07/2026 ",
                 Date(9999, 12, 31)},
-           Case{739'956, '-', Date(2026, 12, 7), "739956 Days Before 12/07/2026 ",
+           Case{739'956, kBack, Date(2026, 12, 7), "739956 Days Before 12/07/2026 ",
                 Date(1, 1, 1)},
        }) {
     const TDateResult result = DaysPriorAfterResult(c.Count, c.Sign, c.Base, {});
@@ -269,12 +271,12 @@ TEST(DaysPriorAfterResult, LabelWordsFollowCountAndSignAndTheTimeOfDayIsKept) {
 TEST(DaysPriorAfterResult, ResultsOutsideTheCalendarFail) {
   struct Case {
     std::int32_t Count;
-    char Sign;
+    TDirection Sign;
   };
-  for (const Case& c : {Case{2147483647, '-'}, Case{2147483647, '+'}, Case{INT32_MIN, '+'},
-                        Case{INT32_MIN, '-'}, Case{2'920'000, '+'}, Case{740'000, '-'}}) {
+  for (const Case& c : {Case{2147483647, kBack}, Case{2147483647, kOn}, Case{INT32_MIN, kOn},
+                        Case{INT32_MIN, kBack}, Case{2'920'000, kOn}, Case{740'000, kBack}}) {
     EXPECT_THROW(DaysPriorAfterResult(c.Count, c.Sign, Date(2026, 12, 7), {}), ConversionError)
-        << c.Count << c.Sign;
+        << c.Count << " " << SignOf(c.Sign);
   }
 }
 

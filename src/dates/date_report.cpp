@@ -83,8 +83,9 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
     moment(pattern, "Previous Date ", selected.AddDays(-1));
     moment(pattern, "Week Before ", selected.AddDays(-7));
     moment(pattern, "Week After ", selected.AddDays(7));
-    for (const auto& [count, sign] : {std::pair{31, '-'}, std::pair{60, '+'}}) {
-      TDateResult result = DaysPriorAfterResult(count, sign, selected, settings);
+    for (const auto& [count, direction] : {std::pair{31, TDirection::Backward},
+                                           std::pair{60, TDirection::Forward}}) {
+      TDateResult result = DaysPriorAfterResult(count, direction, selected, settings);
       moment(pattern, std::move(result.Label), result.Moment);
     }
     lines.emplace_back(divider);
@@ -96,11 +97,11 @@ TSheet SelectedDateReport(const TReportRequest& request, const TFormatSettings& 
     const double laterDays = random.NextFraction() * 100;
     lines.emplace_back(
         TimeBetween(request.ExtendedFormat, base, base.AddMs(MsOfDays(laterDays)), settings));
-    for (const auto& [duration, sign] : {std::pair{&earlierDuration, '-'},
-                                         std::pair{&laterDuration, '+'}}) {
+    for (const auto& [duration, direction] : {std::pair{&earlierDuration, TDirection::Backward},
+                                              std::pair{&laterDuration, TDirection::Forward}}) {
       lines.push_back(TPatternedMoment{
           std::string(kOffsetResultPattern),
-          TimeOffset(*duration, request.DurationUnit, sign, base, settings)});
+          TimeOffset(*duration, request.DurationUnit, direction, base, settings)});
     }
     lines.emplace_back(divider);
 

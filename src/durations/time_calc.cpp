@@ -45,7 +45,7 @@ TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeVal
   return {FormatDuration(between.Record, name), std::move(label)};
 }
 
-TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, char sign,
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
                               TDateTimeValue base, const TFormatSettings& settings) {
   // The base is limited to the whole milliseconds a label would show.
   const TDateTimeValue wholeBase = base.RoundedToMs();
@@ -65,7 +65,7 @@ TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, ch
 
   // Computed in milliseconds rather than on the raw value, so that a result on the other
   // side of day 0 (12/30/1899) is still the right moment.
-  const bool after = sign == '+';
+  const bool after = direction == TDirection::Forward;
   const TMilliseconds offsetMs{offset.TotalMilliseconds()};
   TCheckedDateResult result{std::move(parse.Warnings), {}, std::nullopt};
   result.Result.Label = offsetText + (after ? "after " : "before ") + shown + " ";

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/direction.h"
 #include "core/result.h"
 #include "durations/duration.h"
 #include "platform/format_settings.h"
@@ -25,10 +26,10 @@ TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeVal
                             TDateTimeValue b, const TFormatSettings& settings,
                             std::optional<TDateTimeValue> today);
 
-/// The moment a -x/-z offset before (any sign but '+') or after ('+') the base, with one
+/// The moment a -x/-z offset before (backward) or after (forward) the base, with one
 /// warning for each clamped component of the offset, and the failure when the moment leaves
 /// the calendar. Throws ConversionError for an offset that does not read.
-TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, char sign,
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
                               TDateTimeValue base, const TFormatSettings& settings);
 
 }  // namespace zentrel

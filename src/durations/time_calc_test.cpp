@@ -10,6 +10,9 @@
 namespace zentrel {
 namespace {
 
+constexpr TDirection kBack = TDirection::Backward;
+constexpr TDirection kOn = TDirection::Forward;
+
 const TFormatSettings kSettings{};
 
 TDateTimeValue At(int year, int month, int day, int h, int n, int s, int ms) {
@@ -72,27 +75,27 @@ TEST(TimeOffset, LabelsTheOffsetAndMovesFromTheWholeMillisecondsOfTheBase) {
   struct TCase {
     std::string_view Duration;
     TTimeUnits Mode;
-    char Sign;
+    TDirection Sign;
     TDateTimeValue Base;
     std::string_view Label;
     TDateTimeValue Moment;
   } cases[] = {
-      {"1:30", TTimeUnits::AutoDetect, '-', base, "01:30:00 [hr:min:sec] before 12/07/26 04:15:11 ",
+      {"1:30", TTimeUnits::AutoDetect, kBack, base, "01:30:00 [hr:min:sec] before 12/07/26 04:15:11 ",
        At(2026, 12, 7, 2, 45, 11, 270)},
-      {"0.250", TTimeUnits::AutoDetect, '+', base,
+      {"0.250", TTimeUnits::AutoDetect, kOn, base,
        "00:00:00.250 [hr:min:sec.ms] after 12/07/26 04:15:11 ", At(2026, 12, 7, 4, 15, 11, 520)},
-      {"120", TTimeUnits::Hours, '+', base, "120:00:00 [hr:min:sec] after 12/07/26 04:15:11 ",
+      {"120", TTimeUnits::Hours, kOn, base, "120:00:00 [hr:min:sec] after 12/07/26 04:15:11 ",
        At(2026, 12, 12, 4, 15, 11, 270)},
       // 0.6 ms past .270 is .271.
-      {"0.001", TTimeUnits::Seconds, '+',
+      {"0.001", TTimeUnits::Seconds, kOn,
        TDateTimeValue::FromSerial(base.Serial() + 0.6 / kMsPerDay),
        "00:00:00.001 [hr:min:sec.ms] after 12/07/26 04:15:11 ", At(2026, 12, 7, 4, 15, 11, 272)},
       // Across day 0, where the raw values do not measure time linearly.
-      {"1:00", TTimeUnits::Hours, '-', At(1899, 12, 30, 0, 30, 0, 0),
+      {"1:00", TTimeUnits::Hours, kBack, At(1899, 12, 30, 0, 30, 0, 0),
        "01:00:00 [hr:min:sec] before 12/30/99 00:30:00 ", At(1899, 12, 29, 23, 30, 0, 0)},
-      {"48:00", TTimeUnits::Hours, '+', At(1899, 12, 28, 22, 0, 0, 0),
+      {"48:00", TTimeUnits::Hours, kOn, At(1899, 12, 28, 22, 0, 0, 0),
        "48:00:00 [hr:min:sec] after 12/28/99 22:00:00 ", At(1899, 12, 30, 22, 0, 0, 0)},
-      {"0:30", TTimeUnits::Hours, '-', At(1899, 12, 29, 6, 0, 0, 0),
+      {"0:30", TTimeUnits::Hours, kBack, At(1899, 12, 29, 6, 0, 0, 0),
        "00:30:00 [hr:min:sec] before 12/29/99 06:00:00 ", At(1899, 12, 29, 5, 30, 0, 0)},
   };
   for (const TCase& c : cases) {
@@ -107,7 +110,7 @@ TEST(TimeOffset, LabelsTheOffsetAndMovesFromTheWholeMillisecondsOfTheBase) {
 
 TEST(TimeOffset, ClampsWithAWarningAndStillGivesTheMoment) {
   const TCheckedDateResult r =
-      TimeOffset("1000", TTimeUnits::AutoDetect, '-', At(2026, 12, 7, 4, 15, 11, 270), kSettings);
+      TimeOffset("1000", TTimeUnits::AutoDetect, kBack, At(2026, 12, 7, 4, 15, 11, 270), kSettings);
   EXPECT_EQ(r.Result.Moment.Serial(), At(2026, 10, 26, 13, 15, 11, 270).Serial());
   ASSERT_EQ(r.Warnings.size(), 1u);
   EXPECT_EQ(r.Warnings[0].Code, TExitCode::MismatchedParameters);
@@ -120,10 +123,10 @@ TEST(TimeOffset, ClampsWithAWarningAndStillGivesTheMoment) {
 
 TEST(TimeOffset, AMomentOutsideTheCalendarIsAFailureBesideTheWarnings) {
   const TCheckedDateResult r =
-      TimeOffset("1000", TTimeUnits::Hours, '-', At(1, 1, 2, 0, 0, 0, 0), kSettings);
+      TimeOffset("1000", TTimeUnits::Hours, kBack, At(1, 1, 2, 0, 0, 0, 0), kSettings);
   EXPECT_EQ(r.Warnings.size(), 1u);
   EXPECT_TRUE(r.Failure);
-  EXPECT_THROW(TimeOffset("1:3a", TTimeUnits::AutoDetect, '-', At(2026, 12, 7, 4, 15, 11, 270),
+  EXPECT_THROW(TimeOffset("1:3a", TTimeUnits::AutoDetect, kBack, At(2026, 12, 7, 4, 15, 11, 270),
                           kSettings),
                ConversionError);
 }

@@ -17,6 +17,7 @@
 #include "platform/format_settings.h"
 #include "platform/local_time.h"
 #include "platform/system_facts.h"
+#include "platform/whole_file_reader.h"
 
 namespace zentrel::platform {
 
@@ -48,7 +49,7 @@ class TFileView {
   std::string_view bytes_;
 };
 
-class Platform {
+class Platform : public WholeFileReader {
  public:
   virtual ~Platform() = default;
 
@@ -74,16 +75,8 @@ class Platform {
   virtual std::string ExecutablePath() = 0;
   /// True when the path names an existing file that is not a directory.
   virtual bool PathIsFile(const std::string& path) = 0;
-  /// Why a whole read of the path cannot start, in a few words ("no such file", "is a
-  /// directory", "permission denied", "not a regular file or pipe"); nothing for a regular
-  /// file or a pipe, the files a whole read comes to the end of (a device such as /dev/zero
-  /// never ends).
-  virtual std::optional<std::string> WholeReadProblem(const std::string& path) = 0;
   /// True when the path names a regular file or a pipe that a whole read can start on.
   bool PathIsFileOrPipe(const std::string& path) { return !WholeReadProblem(path); }
-  /// Reads a whole file into contents; false when it cannot be opened or read, or is
-  /// neither a regular file nor a pipe (judged on the file opened, not on its name).
-  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
   /// The whole file as one read-only view; nullptr when ReadWholeFile would fail. Two
   /// threads may view files at once. A backend may hold it in memory better suited to a
   /// large input than a string (large pages: far fewer page faults). This default reads it

@@ -8,7 +8,10 @@ namespace {
 
 using Params = std::vector<std::string>;
 
-TEST(ValidateOptions, AcceptsValidCommandLines) {
+/// The syntax errors of the command line.
+std::vector<std::string> ValidateOptions(Params params) { return TRunPlan(std::move(params)).Errors(); }
+
+TEST(SyntaxCheck, AcceptsValidCommandLines) {
   for (const Params& params : std::vector<Params>{
            {},
            {"12/25/2024", "extra"},
@@ -26,7 +29,7 @@ TEST(ValidateOptions, AcceptsValidCommandLines) {
   }
 }
 
-TEST(ValidateOptions, ReportsEveryErrorWithItsOnePosition) {
+TEST(SyntaxCheck, ReportsEveryErrorWithItsOnePosition) {
   EXPECT_EQ(ValidateOptions({"-c"}),
             (std::vector<std::string>{"Option at position 1 needs an argument : c"}));
   EXPECT_EQ(ValidateOptions({"-q", "-", "--bogus=1", "-g", "--quiet=x", "--days-prior"}),
@@ -39,7 +42,7 @@ TEST(ValidateOptions, ReportsEveryErrorWithItsOnePosition) {
             }));
 }
 
-TEST(ValidateOptions, ARequiredLetterMustEndItsRunAndHaveAValue) {
+TEST(SyntaxCheck, ARequiredLetterMustEndItsRunAndHaveAValue) {
   EXPECT_EQ(ValidateOptions({"-pq", "5"}),
             (std::vector<std::string>{"Option at position 1 needs an argument : p"}));
   EXPECT_EQ(ValidateOptions({"-p", "-q"}),
@@ -50,7 +53,7 @@ TEST(ValidateOptions, ARequiredLetterMustEndItsRunAndHaveAValue) {
   EXPECT_TRUE(ValidateOptions({"-p", "abc"}).empty());
 }
 
-TEST(ValidateOptions, EmptyAndOddLongNames) {
+TEST(SyntaxCheck, EmptyAndOddLongNames) {
   EXPECT_EQ(ValidateOptions({"--"}),
             (std::vector<std::string>{"Invalid option at position 1: \"\""}));
   EXPECT_EQ(ValidateOptions({"--="}),
@@ -85,21 +88,21 @@ TEST(RunPlan, LettersRunTogetherMatchNeitherLetter) {
 TEST(RunPlan, LastMatchWinsAndLetterBeatsName) {
   Params params{"-d", "01/01/2020", "--date=02/02/2020", "-d", "03/03/2020"};
   TRunPlan options(params);
-  EXPECT_EQ(options.Value(TOptionId::Date), "03/03/2020");
+  EXPECT_EQ(options.Text(TOptionId::Date), "03/03/2020");
   Params named{"--date=02/02/2020", "--date=04/04/2020"};
-  EXPECT_EQ(TRunPlan(named).Value(TOptionId::Date), "04/04/2020");
+  EXPECT_EQ(TRunPlan(named).Text(TOptionId::Date), "04/04/2020");
 }
 
 TEST(RunPlan, ValueForms) {
   Params params{"--format", "yyyy", "-p", "-q", "--heading=A=B", "--searchfor="};
   TRunPlan options(params);
-  EXPECT_EQ(options.Value(TOptionId::Format), "");  // a long option never takes the next one
-  EXPECT_EQ(options.Value(TOptionId::DaysPrior), "");
-  EXPECT_EQ(options.Value(TOptionId::Heading), "A=B");
+  EXPECT_EQ(options.Text(TOptionId::Format), "");  // a long option never takes the next one
+  EXPECT_EQ(options.Text(TOptionId::DaysPrior), "");
+  EXPECT_EQ(options.Text(TOptionId::Heading), "A=B");
   EXPECT_TRUE(options.Has(TOptionId::SearchFor));
-  EXPECT_EQ(options.Value(TOptionId::SearchFor), "");
+  EXPECT_EQ(options.Text(TOptionId::SearchFor), "");
   Params monthEnd{"-m", "02/28/2024"};
-  EXPECT_EQ(TRunPlan(monthEnd).Value(TOptionId::MonthEnd), "02/28/2024");
+  EXPECT_EQ(TRunPlan(monthEnd).Text(TOptionId::MonthEnd), "02/28/2024");
 }
 
 TEST(RunPlan, SpellingIsTheParameterTheValueComesFrom) {

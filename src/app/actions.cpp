@@ -1,0 +1,308 @@
+#include "app/actions.h"
+
+#include <string>
+
+#include "app/help.h"
+#include "core/banner.h"
+#include "core/build_info.h"
+#include "core/output.h"
+#include "core/text.h"
+#include "dates/calendar_steps.h"
+#include "dates/date_queries.h"
+#include "dates/date_report.h"
+#include "dates/day_count.h"
+#include "dates/holidays.h"
+#include "durations/time_calc.h"
+#include "perf/timing_compare.h"
+#include "sysinfo/script_variables.h"
+
+namespace zentrel {
+namespace {
+
+using Id = TOptionId;
+using TTrim = TRunPlan::TTrim;
+
+// The comparison's defaults.
+constexpr std::string_view kDefaultSearchText = "\\--- [#";
+constexpr std::string_view kDefaultHeading = "SECTION [#%.2d]";
+
+/// The date -s or -d gives, else now.
+TDateTimeValue SelectedOrNow(TActionContext& c) {
+  return c.Plan.SelectedDate(c.Run).value_or(c.Run.CurrentDateTime());
+}
+
+/// The business calendar of the run: the dates of --holidays, if given; nothing after the
+/// error is written when the file cannot be read or holds a line that is no date.
+std::optional<TBusinessCalendar> Holidays(TActionContext& c) {
+  if (!c.Plan.Has(Id::Holidays)) return TBusinessCalendar({});
+  THolidaysRead read = ReadHolidays(c.Run.Os, c.Plan.Text(Id::Holidays), c.Run);
+  for (const std::string& line : read.Failure) c.Run.Err().WriteLine(line);
+  return std::move(read.Calendar);
+}
+
+TExitCode RunHelp(TActionContext& c) {
+  ShowHelp(c.Run, c.Random, c.Plan.Verbose() ? THelpForm::FullWithNotes : THelpForm::Full);
+  return TExitCode::HelpRequested;
+}
+
+TExitCode RunInfo(TActionContext& c) {
+  ShowBanner(c.Run, true, true);
+  return TExitCode::Success;
+}
+
+TExitCode RunVersionOnly(TActionContext& c) {
+  ShowBanner(c.Run, true, false);
+  return TExitCode::Success;
+}
+
+TExitCode RunVersion(TActionContext& c) {
+  c.Run.Out().WriteLine("zentrel " + std::string(build::kFileVersion));
+  c.Run.Out().WriteLine("Copyright " + std::string(build::kLegalCopyright) +
+                        "; MIT License: free to use, change and share, with no warranty.");
+  return TExitCode::Success;
+}
+
+TExitCode RunScriptVariables(TActionContext& c) {
+  PrintSheet(c.Run, ListScriptVariables(c.Run.Os, c.Run.Format, c.Random,
+                                        !c.Plan.Has(Id::NoSymbols), c.Run.CurrentDateTime()));
+  return TExitCode::ScriptVariables;
+}
+
+template <TDirection direction, TOptionId option>
+TExitCode RunTimeOffset(TActionContext& c) {
+  const TDateTimeValue base = c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDateTime());
+  TCheckedDateResult result = c.Plan.Converted(option, c.Run, [&] {
+    return TimeOffset(c.Plan.Text(option), c.Plan.DurationUnit(), direction, base,
+                      c.Run.Format);
+  });
+  // The warnings about a clamped offset, and their exit code, come before the pattern.
+  PrintWarnings(c.Run, result.Warnings);
+  result.Warnings.clear();
+  PrintDateResult(c.Run, c.Plan.Pattern(c.Run, kOffsetResultPattern).Text(), result);
+  return TExitCode::Success;
+}
+
+TExitCode RunTimeBetween(TActionContext& c) {
+  const TDateTimeValue a =
+      c.Plan.DateTimeOr(Id::TimeBetween, c.Run, c.Run.CurrentDateTime(), TTrim::Yes);
+  const TDateTimeValue b =
+      c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDate().AddDays(1), TTrim::Yes);
+  PrintResult(c.Run, TimeBetween(c.Plan.ExtendedFormatName(), a, b, c.Run.Format));
+  return TExitCode::Success;
+}
+
+TExitCode RunConvertTime(TActionContext& c) {
+  const TDateTimeValue a = c.Plan.DateTimeOr(Id::ConvertTime, c.Run, c.Run.CurrentDateTime());
+  const TDateTimeValue today = c.Run.CurrentDate();
+  // With -q the first three share a line with the last.
+  const bool condensed = c.Plan.Has(Id::Quiet);
+  auto convert = [&](std::string_view name, TTimeUnits unit, bool joined) {
+    WriteCondensableResult(c.Run, ConvertTime(name, unit, a, today, c.Run.Format, today),
+                           joined);
+  };
+  convert("hours", TTimeUnits::Hours, condensed);
+  convert("minutes", TTimeUnits::Minutes, condensed);
+  convert("seconds", TTimeUnits::Seconds, condensed);
+  convert("mseconds", TTimeUnits::Milliseconds, false);
+  return TExitCode::Success;
+}
+
+TExitCode RunConvertDays(TActionContext& c) {
+  const std::int32_t count = c.Plan.Count(Id::ConvertDays, c.Run);
+  if (c.Plan.Has(Id::Quiet)) {
+    PrintResult(c.Run, DayCountConversion(count, 0));
+  } else {
+    for (int mode = 1; mode <= 3; ++mode) PrintResult(c.Run, DayCountConversion(count, mode));
+  }
+  return TExitCode::Success;
+}
+
+TExitCode RunRandom(TActionContext& c) {
+  const std::int32_t range = c.Plan.Text(Id::Random).empty() ? 0 : c.Plan.Count(Id::Random, c.Run);
+  PrintResult(c.Run, RandomNumber(c.Random, range, c.Run.Format));
+  return TExitCode::Success;
+}
+
+template <TLabelledResult (*result)(TDateTimeValue, const TFormatSettings&), TOptionId option>
+TExitCode RunDateQuery(TActionContext& c) {
+  PrintResult(c.Run, result(c.Plan.DateTimeOr(option, c.Run, c.Run.CurrentDateTime()),
+                            c.Run.Format));
+  return TExitCode::Success;
+}
+
+template <TDirection direction, TOptionId option>
+TExitCode RunDaysPriorAfter(TActionContext& c) {
+  // No count is 31 days.
+  const TStep step =
+      c.Plan.Text(option).empty() ? TStep{31, TStepUnit::Days} : c.Plan.Step(option, c.Run);
+  const TDateTimeValue base = SelectedOrNow(c);
+  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  if (step.Unit == TStepUnit::Days) {
+    // A count of days: ReadStep took it from a 32-bit number.
+    PrintDateResult(c.Run, pattern.Text(),
+                    DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), direction,
+                                         base, c.Run.Format));
+    return TExitCode::Success;
+  }
+  std::optional<TBusinessCalendar> calendar;
+  if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
+    return TExitCode::FileOpenFailed;
+  }
+  PrintDateResult(c.Run, pattern.Text(),
+                  CalendarStepResult(step, direction, base, c.Run.Format,
+                                     calendar ? &*calendar : nullptr));
+  return TExitCode::Success;
+}
+
+TExitCode RunDaysBetween(TActionContext& c) {
+  // Yesterday at midnight unless a date is given.
+  const std::optional<TDateTimeValue> given = c.Plan.DateTime(Id::DaysBetween, c.Run);
+  const TDateTimeValue first =
+      given ? *given : c.Run.CurrentDateTime().AddDays(-1).DatePart();
+  PrintResult(c.Run, DaysBetweenResult(first, SelectedOrNow(c), c.Run.Format));
+  return TExitCode::Success;
+}
+
+TExitCode RunCurrent(TActionContext& c) {
+  const TDateTimeValue today = c.Run.CurrentDate();
+  PrintResult(c.Run, CurrentDayResult(c.Plan.DateTimeOr(Id::Current, c.Run, today),
+                                      c.Run.Format, today));
+  return TExitCode::Success;
+}
+
+TExitCode RunUnixTime(TActionContext& c) {
+  const TDateTimeValue date = c.Plan.DateTimeOr(Id::UnixTime, c.Run, c.Run.CurrentDateTime());
+  PrintResult(c.Run, UnixTimeResult(c.Run.UnixSecondsOf(date), date, c.Run.Format));
+  return TExitCode::Success;
+}
+
+TExitCode RunBusinessDays(TActionContext& c) {
+  const TDateTimeValue first = SelectedOrNow(c);
+  const TDateTimeValue second = c.Plan.DateTimeOr(Id::BusinessDays, c.Run, TDateTimeValue());
+  const std::optional<TBusinessCalendar> calendar = Holidays(c);
+  if (!calendar) return TExitCode::FileOpenFailed;
+  PrintResult(c.Run, BusinessDaysResult(first, second, *calendar, c.Run.Format));
+  return TExitCode::Success;
+}
+
+TExitCode RunSequence(TActionContext& c) {
+  const TDateTimeValue start = SelectedOrNow(c);
+  const TDateTimeValue end = c.Plan.DateTimeOr(Id::Sequence, c.Run, TDateTimeValue());
+  const TStep step =
+      c.Plan.Has(Id::Step) ? c.Plan.Step(Id::Step, c.Run) : TStep{1, TStepUnit::Days};
+  if (step.Count == 0) c.Plan.Refuse(Id::Step, c.Run, "A step of nothing never ends");
+  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  std::optional<TBusinessCalendar> calendar;
+  if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
+    return TExitCode::FileOpenFailed;
+  }
+  const TRunSettings& settings = c.Run.RunSettings;
+  TTextWriter& out = c.Run.Out();
+  ListDates(start, end, step, calendar ? &*calendar : nullptr, [&](TDateTimeValue date) {
+    const std::string text = pattern.Render(date, true, c.Run.Format);
+    out.WriteLine(settings.Mode == TOutputMode::Custom ? settings.CustomMessage.Render(text)
+                                                       : text);
+  });
+  return TExitCode::Success;
+}
+
+TExitCode RunSelected(TActionContext& c) {
+  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
+  PrintDateResult(c.Run, pattern.Text(), "Selected Date ", date);
+  return TExitCode::Success;
+}
+
+TExitCode RunCompare(TActionContext& c) {
+  // An empty --SearchFor= or --Heading= is used as empty, unlike other empty values.
+  const TRunPlan& plan = c.Plan;
+  TCompareRequest request;
+  request.OldFileName = plan.Text(Id::CompareOld);
+  request.NewFileName = plan.Text(Id::CompareNew);
+  request.SearchText =
+      plan.Has(Id::SearchFor) ? plan.Text(Id::SearchFor) : std::string(kDefaultSearchText);
+  request.Heading = plan.Has(Id::Heading) ? plan.Text(Id::Heading) : std::string(kDefaultHeading);
+  request.Thresholds = c.Run.Os.GetEnv(std::string(kThresholdsVariable)).value_or(std::string());
+  request.ZeroMode = plan.ZeroMode();
+  return CompareTimingFiles(c.Run.Os, c.Run.Out(), c.Run.Err(), request).Code;
+}
+
+/// The banner and the selected-date report for the date, its date lines in the pattern.
+void ShowReport(TActionContext& c, const TDatePattern& pattern, TDateTimeValue date) {
+  const TReportRequest request{date, c.Run.CurrentDateTime(), pattern.Text(),
+                               c.Plan.ExtendedFormat(), c.Plan.DurationUnit()};
+  const TSheet sheet = SelectedDateReport(request, c.Run.Format, c.Random);
+  ShowBanner(c.Run, c.Plan.Verbose(), true);
+  PrintSheet(c.Run, sheet);
+}
+
+TExitCode RunReportWithLabels(TActionContext& c) {
+  const TDateTimeValue date = c.Plan.DateTimeOr(Id::Date, c.Run, c.Run.CurrentDateTime());
+  ShowReport(c, c.Plan.Pattern(c.Run, {}), date);
+  return TExitCode::Success;
+}
+
+// Within a stage the order of the rows is the precedence: the first row whose option is
+// present runs, whatever the order of the options on the command line. A run that no row
+// selects prints the report for its first parameter.
+constexpr TAction kActions[] = {
+    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, RunHelp, true},
+    {TWhen::AfterFlags, {Id::Info}, RunInfo},
+    {TWhen::AfterFlags, {Id::VersionOnly}, RunVersionOnly},
+    {TWhen::AfterFlags, {Id::Version}, RunVersion},
+    {TWhen::AfterFlags, {Id::ScriptVariables}, RunScriptVariables},
+    {TWhen::AfterSettings, {Id::TimePrior}, RunTimeOffset<TDirection::Backward, Id::TimePrior>},
+    {TWhen::AfterSettings, {Id::TimeAfter}, RunTimeOffset<TDirection::Forward, Id::TimeAfter>},
+    {TWhen::AfterSettings, {Id::Time, Id::TimeBetween}, RunTimeBetween},
+    {TWhen::AfterSettings, {Id::ConvertTime}, RunConvertTime},
+    {TWhen::AfterSettings, {Id::ConvertDays}, RunConvertDays},
+    {TWhen::AfterSettings, {Id::Random}, RunRandom},
+    {TWhen::AfterSettings, {Id::DayOfWeek}, RunDateQuery<DayOfWeekResult, Id::DayOfWeek>},
+    {TWhen::AfterSettings, {Id::DayOfYear}, RunDateQuery<DayOfYearResult, Id::DayOfYear>},
+    {TWhen::AfterSettings, {Id::LeapYear}, RunDateQuery<LeapYearResult, Id::LeapYear>},
+    {TWhen::AfterSettings, {Id::DaysPrior},
+     RunDaysPriorAfter<TDirection::Backward, Id::DaysPrior>},
+    {TWhen::AfterSettings, {Id::DaysAfter}, RunDaysPriorAfter<TDirection::Forward, Id::DaysAfter>},
+    {TWhen::AfterSettings, {Id::DaysBetween}, RunDaysBetween},
+    {TWhen::AfterSettings, {Id::MonthEnd}, RunDateQuery<MonthEndResult, Id::MonthEnd>},
+    {TWhen::AfterSettings, {Id::Current}, RunCurrent},
+    {TWhen::AfterSettings, {Id::UnixTime}, RunUnixTime},
+    {TWhen::AfterSettings, {Id::BusinessDays}, RunBusinessDays},
+    {TWhen::AfterSettings, {Id::Sequence}, RunSequence},
+    {TWhen::AfterSettings, {Id::Selected}, RunSelected},
+    {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare},
+    // The report that -d, -f or -v asks for is labelled whatever -q or -o say.
+    {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, RunReportWithLabels, false,
+     TOutputMode::Labelled},
+};
+
+}  // namespace
+
+const TAction* ChooseAction(const TRunPlan& plan) {
+  for (TWhen when : {TWhen::AfterFlags, TWhen::AfterSettings}) {
+    for (const TAction& action : kActions) {
+      if (action.When != when) continue;
+      bool selected = action.SelectedByHelpWord && plan.HelpAsked();
+      for (const auto& option : action.Options) {
+        selected = selected || (option && plan.Has(*option));
+      }
+      if (selected) return &action;
+    }
+  }
+  return nullptr;
+}
+
+TExitCode RunDefaultReport(TActionContext& c) {
+  const auto& params = c.Plan.Parameters();
+  const TDateTimeValue date =
+      params.empty() ? c.Run.CurrentDate() : c.Plan.FirstParameterDate(c.Run);
+  ShowReport(c, TDatePattern::Fixed(kDatePattern), date);
+  if (params.size() > 1) {
+    c.Run.Err().Write(" All parameters entered after \"" + params[0] + "\" were ignored...");
+    c.Run.Err().EndLine();
+    c.Run.Err().EndLine();
+  }
+  return TExitCode::Success;
+}
+
+}  // namespace zentrel
