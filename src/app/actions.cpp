@@ -1,5 +1,6 @@
 #include "app/actions.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/help.h"
@@ -137,16 +138,19 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
       c.Plan.Text(option).empty() ? TStep{31, TStepUnit::Days} : c.Plan.Step(option, c.Run);
   const TDateTimeValue base = SelectedOrNow(c);
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  std::optional<TBusinessCalendar> calendar;
+  if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
+    return TExitCode::FileOpenFailed;
+  }
+  if (!MoveByStep(base, step, direction, calendar ? &*calendar : nullptr)) {
+    c.Plan.Refuse(option, "gives a date outside years 1 to 9999");
+  }
   if (step.Unit == TStepUnit::Days) {
     // A count of days: ReadStep took it from a 32-bit number.
     PrintDateResult(c.Run, pattern.Text(),
                     DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), direction,
                                          base, c.Run.Format));
     return TExitCode::Success;
-  }
-  std::optional<TBusinessCalendar> calendar;
-  if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
-    return TExitCode::FileOpenFailed;
   }
   PrintDateResult(c.Run, pattern.Text(),
                   CalendarStepResult(step, direction, base, c.Run.Format,
@@ -178,7 +182,8 @@ TExitCode RunUnixTime(TActionContext& c) {
 
 TExitCode RunBusinessDays(TActionContext& c) {
   const TDateTimeValue first = SelectedOrNow(c);
-  const TDateTimeValue second = c.Plan.DateTimeOr(Id::BusinessDays, c.Run, TDateTimeValue());
+  // An empty date is today, as everywhere else.
+  const TDateTimeValue second = c.Plan.DateTimeOr(Id::BusinessDays, c.Run, c.Run.CurrentDate());
   const std::optional<TBusinessCalendar> calendar = Holidays(c);
   if (!calendar) return TExitCode::FileOpenFailed;
   PrintResult(c.Run, BusinessDaysResult(first, second, *calendar, c.Run.Format));
@@ -187,10 +192,10 @@ TExitCode RunBusinessDays(TActionContext& c) {
 
 TExitCode RunSequence(TActionContext& c) {
   const TDateTimeValue start = SelectedOrNow(c);
-  const TDateTimeValue end = c.Plan.DateTimeOr(Id::Sequence, c.Run, TDateTimeValue());
+  const TDateTimeValue end = c.Plan.DateTimeOr(Id::Sequence, c.Run, c.Run.CurrentDate());
   const TStep step =
       c.Plan.Has(Id::Step) ? c.Plan.Step(Id::Step, c.Run) : TStep{1, TStepUnit::Days};
-  if (step.Count == 0) c.Plan.Refuse(Id::Step, c.Run, "A step of nothing never ends");
+  if (step.Count == 0) c.Plan.Refuse(Id::Step, "is a step of nothing: the list would never end");
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   std::optional<TBusinessCalendar> calendar;
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
@@ -237,7 +242,10 @@ void ShowReport(TActionContext& c, const TDatePattern& pattern, TDateTimeValue d
 }
 
 TExitCode RunReportWithLabels(TActionContext& c) {
-  const TDateTimeValue date = c.Plan.DateTimeOr(Id::Date, c.Run, c.Run.CurrentDateTime());
+  // A date typed alone before -f or -v is the report's date, unless -d gives one.
+  const TDateTimeValue date = c.Plan.Text(Id::Date).empty() && c.Plan.FirstIsLoose()
+                                  ? c.Plan.FirstParameterDate(c.Run)
+                                  : c.Plan.DateTimeOr(Id::Date, c.Run, c.Run.CurrentDateTime());
   ShowReport(c, c.Plan.Pattern(c.Run, {}), date);
   return TExitCode::Success;
 }
@@ -276,7 +284,38 @@ constexpr TAction kActions[] = {
      TOutputMode::Labelled},
 };
 
+/// Whether the option is named when nothing read it: the options that choose an action,
+/// and those that only some actions read. The switches of the whole run are not.
+bool NamedWhenUnread(TOptionId id) {
+  if (id == Id::Verbose) return false;  // the banner's build line, whatever the action
+  if (id == Id::Holidays || id == Id::Step || id == Id::Format) return true;
+  for (const TAction& action : kActions) {
+    for (const auto& option : action.Options) {
+      if (option == id) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+std::vector<std::string> UnusedParameters(const TRunPlan& plan, const TAction& action) {
+  std::vector<std::size_t> unused;
+  for (std::size_t at : plan.LooseParameters()) {
+    if (at != 0 || !plan.FirstWasRead()) unused.push_back(at);
+  }
+  for (const TOptionRow& row : kOptionTable) {
+    const bool chose = std::find(action.Options.begin(), action.Options.end(), row.Id) !=
+                       action.Options.end();
+    if (plan.Has(row.Id) && !plan.WasRead(row.Id) && !chose && NamedWhenUnread(row.Id)) {
+      for (std::size_t at : plan.ParametersOf(row.Id)) unused.push_back(at);
+    }
+  }
+  std::sort(unused.begin(), unused.end());
+  std::vector<std::string> texts;
+  for (std::size_t at : unused) texts.push_back(plan.Parameters()[at]);
+  return texts;
+}
 
 const TAction* ChooseAction(const TRunPlan& plan) {
   for (TWhen when : {TWhen::AfterFlags, TWhen::AfterSettings}) {

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/options.h"
 #include "app/run_plan.h"
@@ -43,6 +45,11 @@ struct TAction {
 
 /// The row the plan selects: the first of the earliest stage; nullptr for none.
 const TAction* ChooseAction(const TRunPlan& plan);
+
+/// The parameters nothing read after the action ran, in order: the loose ones, and the
+/// options (with their values) that chose another action that did not run or that only
+/// other actions read (-f, --step, --holidays).
+std::vector<std::string> UnusedParameters(const TRunPlan& plan, const TAction& action);
 
 /// The report for the first parameter (or today), when no row is selected.
 TExitCode RunDefaultReport(TActionContext& context);

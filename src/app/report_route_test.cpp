@@ -68,12 +68,20 @@ TEST(ReportRoute, DateFormatAndVerboseSwitchLabelsBackOn) {
     EXPECT_TRUE(run.os.Out.starts_with(kTodayHead)) << args[0] << " " << args[1];
   }
   // --date with a separate value: the value is not read, the sheet is for now, and the
-  // value is named as ignored.
+  // value is named as not used.
   TProgramRun longForm({"--date", "12/25/2024"});
   longForm.Run();
   EXPECT_TRUE(longForm.os.Out.starts_with(kTodayHead));
-  EXPECT_TRUE(longForm.os.Err.ends_with(
-      " All parameters entered after \"12/25/2024\" were ignored...\n\n"));
+  EXPECT_TRUE(longForm.os.Err.ends_with(" Not used: \"12/25/2024\"\n\n"));
+  // A date typed first is the report's date, before -f as before -v.
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"12/25/2024", "-f", "yyyy-mm-dd"}, {"12/25/2024", "-v"}}) {
+    TProgramRun first(args);
+    first.Run();
+    EXPECT_NE(first.os.Out.find("Selected Date is ........................................December 25, 2024"),
+              std::string::npos) << args[1];
+    EXPECT_EQ(first.os.Err.find("Not used"), std::string::npos) << args[1];
+  }
 }
 
 TEST(ReportRoute, UnrenderablePatternShowsOneBannerAndFails) {

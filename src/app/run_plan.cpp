@@ -1,5 +1,7 @@
 #include "app/run_plan.h"
 
+#include <algorithm>
+
 #include "core/date_input.h"
 #include "core/integer_conversion.h"
 #include "core/text.h"
@@ -55,6 +57,59 @@ std::string_view NameOf(const std::string& param) {
 /// takes one, the parameter is not empty and it is no option.
 bool IsValue(const std::string& next) { return !next.empty() && next[0] != '-'; }
 
+/// The edits (a letter added, dropped, changed, or two swapped) that turn a into b, ASCII
+/// case aside.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> before(b.size() + 1), row(b.size() + 1), current(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    current[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const bool same = LowerAscii(a[i - 1]) == LowerAscii(b[j - 1]);
+      current[j] = std::min({row[j] + 1, current[j - 1] + 1, row[j - 1] + (same ? 0 : 1)});
+      if (i > 1 && j > 1 && LowerAscii(a[i - 1]) == LowerAscii(b[j - 2]) &&
+          LowerAscii(a[i - 2]) == LowerAscii(b[j - 1])) {
+        current[j] = std::min(current[j], before[j - 2] + 1);
+      }
+    }
+    before.swap(row);
+    row.swap(current);
+  }
+  return row[b.size()];
+}
+
+/// The long option nearest to a name that is none: the only one it begins (three letters
+/// or more), else the one within two edits (one for a short name); nullptr when none is
+/// near or two are as near.
+const TOptionRow* NearestOption(std::string_view name) {
+  const TOptionRow* prefixed = nullptr;
+  int begun = 0;
+  for (const TOptionRow& row : kOptionTable) {
+    if (name.size() >= 3 && row.Name.size() > name.size() &&
+        SameText(row.Name.substr(0, name.size()), name)) {
+      prefixed = &row;
+      ++begun;
+    }
+  }
+  if (begun == 1) return prefixed;
+  if (begun > 1 || name.empty()) return nullptr;
+  const std::size_t limit = name.size() <= 4 ? 1 : 2;
+  const TOptionRow* nearest = nullptr;
+  std::size_t best = limit + 1;
+  bool tie = false;
+  for (const TOptionRow& row : kOptionTable) {
+    const std::size_t distance = EditDistance(name, row.Name);
+    if (distance < best) {
+      best = distance;
+      nearest = &row;
+      tie = false;
+    } else if (distance == best) {
+      tie = true;
+    }
+  }
+  return tie ? nullptr : nearest;
+}
+
 std::string InvalidOption(std::size_t position, std::string_view text) {
   return "Invalid option at position " + std::to_string(position) + ": \"" + std::string(text) +
          "\"";
@@ -99,8 +154,9 @@ void TRunPlan::Walk() {
     if (param[0] != '-') {
       if (param == "/?") {
         helpAsked_ = true;
-      } else if (!ignored_ && !SameText(param, "\\s")) {
-        ignored_ = param;
+      } else if (!SameText(param, "\\s")) {
+        if (!ignored_) ignored_ = param;
+        loose_.push_back(i);
       }
       continue;
     }
@@ -121,7 +177,12 @@ void TRunPlan::Walk() {
       const bool carriesValue = param.find('=') != std::string::npos;
       const TOptionRow* row = FindLong(name);
       if (row == nullptr) {
-        errors_.push_back(InvalidOption(position, name));
+        // Named as typed, with the option nearest to it when one is.
+        std::string error = InvalidOption(position, std::string_view(param).substr(0, 2 + name.size()));
+        if (const TOptionRow* nearest = NearestOption(name)) {
+          error += "; did you mean --" + std::string(nearest->Name) + "?";
+        }
+        errors_.push_back(std::move(error));
       } else if (row->Argument == TArgKind::None && carriesValue) {
         errors_.push_back(NoArgumentAllowed(position, name));
       } else if (row->Argument == TArgKind::Required && !carriesValue) {
@@ -164,6 +225,22 @@ void TRunPlan::Walk() {
       found.Value = params[next];
     }
   }
+}
+
+std::vector<std::size_t> TRunPlan::ParametersOf(TOptionId id) const {
+  const TFound& found = Found(id);
+  if (found.Index < 0) return {};
+  const std::size_t at = static_cast<std::size_t>(found.Index);
+  const bool valueAfter = OptionRow(id).Argument != TArgKind::None &&
+                          parameters_[at].compare(0, 2, "--") != 0 &&
+                          at + 1 < parameters_.size() && IsValue(parameters_[at + 1]);
+  if (valueAfter) return {at, at + 1};
+  return {at};
+}
+
+void TRunPlan::Refuse(TOptionId id, std::string_view why) const {
+  throw TNamedConversionError(ConversionError(std::string(why)),
+                              " " + Spelling(id) + " \"" + Text(id) + "\" " + std::string(why));
 }
 
 TNamedConversionError TRunPlan::Named(const ConversionError& cause,
@@ -215,6 +292,7 @@ std::optional<TDateTimeValue> TRunPlan::SelectedDate(TRunContext& run) const {
 
 TDateTimeValue TRunPlan::FirstParameterDate(TRunContext& run) const {
   const std::string& text = parameters_.at(0);
+  firstRead_ = true;
   try {
     return ReadDateTimeText(text, run);
   } catch (const ConversionError& error) {

@@ -60,8 +60,22 @@ class TRunPlan {
   bool Has(TOptionId id) const { return Found(id).Index >= 0; }
   /// True when some parameter matches the option's name.
   bool HasName(TOptionId id) const { return found_[Index(id)].ByName >= 0; }
-  /// The option's value as typed; empty when it has none or is not given.
-  const std::string& Text(TOptionId id) const { return Found(id).Value; }
+  /// The option's value as typed; empty when it has none or is not given. Counts the
+  /// option as read.
+  const std::string& Text(TOptionId id) const {
+    read_[Index(id)] = true;
+    return Found(id).Value;
+  }
+  /// Whether an action asked for the option's value.
+  bool WasRead(TOptionId id) const { return read_[Index(id)]; }
+  /// The parameters the option was given by: its own and the one after it that is its
+  /// value, if any. Empty when the option is not given.
+  std::vector<std::size_t> ParametersOf(TOptionId id) const;
+  /// The parameters that are neither an option nor the value after one, in order, but for
+  /// the words the run reads by itself ("\s" of -o, "/?").
+  const std::vector<std::size_t>& LooseParameters() const { return loose_; }
+  /// Whether the first parameter is a loose one: a date the report may take.
+  bool FirstIsLoose() const { return !loose_.empty() && loose_.front() == 0; }
   /// The parameter the value belongs to, as typed and without "=value" ("-D", "--Date").
   const std::string& Spelling(TOptionId id) const { return Found(id).Spelling; }
   /// Every parameter as typed, in order.
@@ -111,18 +125,19 @@ class TRunPlan {
   /// The date of -s, else of -d, else nullopt (a value of either that is empty counts as
   /// not given).
   std::optional<TDateTimeValue> SelectedDate(TRunContext& run) const;
-  /// The first parameter as the date of the report.
+  /// The first parameter as the date of the report; counts it as read.
   TDateTimeValue FirstParameterDate(TRunContext& run) const;
+  /// Whether FirstParameterDate was asked for.
+  bool FirstWasRead() const { return firstRead_; }
+  /// Fails as a value of the option that cannot be used, the error screen's line naming
+  /// the option and its value and saying why: ' -a "9999y" gives a date outside ...'.
+  [[noreturn]] void Refuse(TOptionId id, std::string_view why) const;
   /// The whole number of a Count option.
   std::int32_t Count(TOptionId id, TRunContext& run) const;
   /// The step of a Step option.
   TStep Step(TOptionId id, TRunContext& run) const;
   /// The -f pattern, compiled; fallback when -f has no value.
   TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
-  /// Fails as a value of the option that does not convert, for the reason given.
-  [[noreturn]] void Refuse(TOptionId id, TRunContext& run, const char* reason) const {
-    throw Named(ConversionError(reason), id, Text(id), run);
-  }
   /// Runs convert on a value of the option as it is, naming the option in the failure.
   template <class TConvert>
   auto Converted(TOptionId id, TRunContext& run, TConvert convert) const
@@ -153,6 +168,9 @@ class TRunPlan {
   std::vector<std::string> errors_;
   std::array<TFound, std::size(kOptionTable)> found_;
   std::optional<std::string> ignored_;
+  std::vector<std::size_t> loose_;
+  mutable std::array<bool, std::size(kOptionTable)> read_{};
+  mutable bool firstRead_ = false;
   bool verbose_ = false;
   bool helpAsked_ = false;
   TTimeUnits durationUnit_ = TTimeUnits::AutoDetect;

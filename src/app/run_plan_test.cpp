@@ -35,7 +35,7 @@ TEST(SyntaxCheck, ReportsEveryErrorWithItsOnePosition) {
   EXPECT_EQ(ValidateOptions({"-q", "-", "--bogus=1", "-g", "--quiet=x", "--days-prior"}),
             (std::vector<std::string>{
                 "Invalid option at position 2: \"-\"",
-                "Invalid option at position 3: \"bogus\"",
+                "Invalid option at position 3: \"--bogus\"",
                 "Invalid option at position 4: \"g\"",
                 "Option at position 5 does not allow an argument: quiet",
                 "Option at position 6 needs an argument : days-prior",
@@ -53,11 +53,34 @@ TEST(SyntaxCheck, ARequiredLetterMustEndItsRunAndHaveAValue) {
   EXPECT_TRUE(ValidateOptions({"-p", "abc"}).empty());
 }
 
+TEST(SyntaxCheck, AnUnknownLongOptionIsNamedAsTypedWithTheNearestOne) {
+  const struct {
+    const char* Typed;
+    const char* Error;
+  } cases[] = {
+      {"--days-prio=5", "\"--days-prio\"; did you mean --days-prior?"},
+      {"--Dayz-After", "\"--Dayz-After\"; did you mean --days-after?"},   // case aside
+      {"--sequnece=1", "\"--sequnece\"; did you mean --sequence?"},     // two letters swapped
+      {"--hol", "\"--hol\"; did you mean --holidays?"},                // the one it begins
+      {"--dat", "\"--dat\"; did you mean --date?"},
+      {"--time-b", "\"--time-b\"; did you mean --time-between?"},
+      {"--ti", "\"--ti\""},                 // too short to guess
+      {"--use", "\"--use\""},               // begins three options
+      {"--bogus", "\"--bogus\""},
+      {"--zeroal", "\"--zeroal\"; did you mean --zeroall?"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ValidateOptions({c.Typed}),
+              (std::vector<std::string>{std::string("Invalid option at position 1: ") + c.Error}))
+        << c.Typed;
+  }
+}
+
 TEST(SyntaxCheck, EmptyAndOddLongNames) {
   EXPECT_EQ(ValidateOptions({"--"}),
-            (std::vector<std::string>{"Invalid option at position 1: \"\""}));
+            (std::vector<std::string>{"Invalid option at position 1: \"--\""}));
   EXPECT_EQ(ValidateOptions({"--="}),
-            (std::vector<std::string>{"Invalid option at position 1: \"\""}));
+            (std::vector<std::string>{"Invalid option at position 1: \"--\""}));
   EXPECT_EQ(ValidateOptions({"- "}),
             (std::vector<std::string>{"Invalid option at position 1: \" \""}));
   EXPECT_EQ(ValidateOptions({"-:"}),

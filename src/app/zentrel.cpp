@@ -93,9 +93,11 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
   }
   const TExitCode outcome = action->Run(context);
   if (outcome != TExitCode::Success) run_->ExitCode = outcome;
-  if (const std::optional<std::string>& ignored = plan.Ignored()) {
-    run_->Err().Write(" All parameters entered after \"" + *ignored + "\" were ignored...");
-    run_->Err().EndLine();
+  const std::vector<std::string> unused = UnusedParameters(plan, *action);
+  if (!unused.empty()) {
+    std::string line = " Not used:";
+    for (const std::string& parameter : unused) line += " \"" + parameter + "\"";
+    run_->Err().WriteLine(line);
     run_->Err().EndLine();
   }
 }
