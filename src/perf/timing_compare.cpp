@@ -16,6 +16,7 @@
 #include "core/integer_conversion.h"
 #include "core/line_end.h"
 #include "core/text.h"
+#include "core/time_units.h"
 #include "durations/duration_format.h"
 #include "perf/block_writer.h"
 #include "perf/ordered_turns.h"
@@ -40,7 +41,6 @@ constexpr std::string_view kZeroTime = "0:00.000";
 constexpr std::string_view kNoSectionName = "- n/a";
 constexpr std::size_t kTimeColumns = 14;
 constexpr std::size_t kRunningColumns = 10;
-constexpr std::int64_t kMsPerDay = 86'400'000;
 /// Files smaller than this together are compared on one thread: a second costs more than
 /// it saves.
 constexpr std::size_t kTwoThreadsFrom = 4 << 20;
