@@ -47,18 +47,20 @@ struct FaultyFiles : TestFiles {
       : Fault(TFault::Shrinks), FromCall(intactAnswers + 1) {}
 
   struct View : platform::TFileView {
-    View(std::string bytes, FaultyFiles& os) : Contents(std::move(bytes)), Os(os) {
+    View(std::string bytes, FaultyFiles& owner) : Contents(std::move(bytes)), Owner(owner) {
       bytes_ = Contents;
     }
     bool Intact() const override {
-      const bool onHelper = std::this_thread::get_id() != Os.Main;
-      const int call = ++(onHelper ? Os.HelperCalls : Os.MainCalls);
-      if (Os.Fault == TFault::None || onHelper != Os.OnHelper || call < Os.FromCall) return true;
-      if (Os.Fault == TFault::Throws) throw std::bad_alloc();
+      const bool onHelper = std::this_thread::get_id() != Owner.Main;
+      const int call = ++(onHelper ? Owner.HelperCalls : Owner.MainCalls);
+      if (Owner.Fault == TFault::None || onHelper != Owner.OnHelper || call < Owner.FromCall) {
+        return true;
+      }
+      if (Owner.Fault == TFault::Throws) throw std::bad_alloc();
       return false;
     }
     std::string Contents;
-    FaultyFiles& Os;
+    FaultyFiles& Owner;
   };
   std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
     if (path != "new.txt") return TestFiles::ViewWholeFile(path);
@@ -67,7 +69,7 @@ struct FaultyFiles : TestFiles {
   }
 };
 
-/// One comparison run on a fake platform.
+/// One comparison run on fake files.
 struct Report {
   std::string Out, Err;
   int ExitCode = 0;
@@ -218,9 +220,9 @@ TEST(CompareTimingFiles, MarkerGrowsByTwoForEveryDefaultThreshold) {
 TEST(CompareTimingFiles, ThresholdsAreTheVariablesValue) {
   const std::string oldFile = Entry("01", "00:00:00.000", "A") + Entry("02", "00:00:00.000", "B");
   const std::string newFile = Entry("01", "00:00:04.999", "A") + Entry("02", "01:00:00.000", "B");
-  TestFiles os;
-  os.Thresholds = "5";
-  const Report report = Compare(os, oldFile, newFile);
+  TestFiles files;
+  files.Thresholds = "5";
+  const Report report = Compare(files, oldFile, newFile);
   EXPECT_NE(report.Lines[3].find("run       -      "), std::string::npos);
   EXPECT_NE(report.Lines[8].find("run       ---    "), std::string::npos);
   EXPECT_EQ(report.ExitCode, 0);
@@ -234,9 +236,9 @@ TEST(CompareTimingFiles, ThresholdsAreTheVariablesValue) {
 TEST(CompareTimingFiles, ThresholdThatIsNoNumberStopsAtTheFirstDifferingSection) {
   const std::string oldFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:01.000", "B");
   const std::string newFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
-  TestFiles os;
-  os.Thresholds = "1 ten";
-  const Report report = Compare(os, oldFile, newFile);
+  TestFiles files;
+  files.Thresholds = "1 ten";
+  const Report report = Compare(files, oldFile, newFile);
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   // The unchanged first section is printed whole, the second up to its time lines.
@@ -506,13 +508,13 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
-    FaultyFiles os;
-    os.ThreadsLeft = c.Threads;
-    os.Fault = c.Fault;
-    os.OnHelper = c.OnHelper;
-    os.FromCall = c.FromCall;
-    os.ViewFailsOnHelper = c.ViewFailsOnHelper;
-    const Report report = Compare(os, oldFile, newFile, "%d");
+    FaultyFiles files;
+    files.ThreadsLeft = c.Threads;
+    files.Fault = c.Fault;
+    files.OnHelper = c.OnHelper;
+    files.FromCall = c.FromCall;
+    files.ViewFailsOnHelper = c.ViewFailsOnHelper;
+    const Report report = Compare(files, oldFile, newFile, "%d");
     if (c.Shown == SIZE_MAX) {
       EXPECT_EQ(report.ExitCode, 0);
       EXPECT_TRUE(report.Out == whole.Out);  // not printed: megabytes
@@ -525,10 +527,10 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
   }
   // An exception on the second thread stops the report as soon as the main thread learns
   // of it: before the first task went out, or after it.
-  FaultyFiles os;
-  os.Fault = F::Throws;
-  os.OnHelper = true;
-  const Report report = Compare(os, oldFile, newFile, "%d");
+  FaultyFiles files;
+  files.Fault = F::Throws;
+  files.OnHelper = true;
+  const Report report = Compare(files, oldFile, newFile, "%d");
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_TRUE(report.Out == positions(0) || report.Out == positions(kTask));
