@@ -13,7 +13,9 @@
 //
 // Positions are read and written in tasks of some thousands; for large files two threads
 // take turns at them, each writing into a block of its own, and the blocks go out in
-// order, so the report is the same as from one thread.
+// order, so the report is the same as from one thread. The steps are units of their own:
+// the two files and what each shows at a position (compare_sides.h), the text of the
+// report (compare_report.h, its time lines time_line.h), and the tasks (compare_tasks.h).
 //
 // Exit codes: 0 when the report completes, 71 (FileOpenFailed) when a file is not
 // named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input
