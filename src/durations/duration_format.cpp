@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "core/time_units.h"
 #include "core/value_format.h"
 
 namespace zentrel {
@@ -290,11 +291,6 @@ constexpr std::array<std::string_view, kFormats.size()> kNames = [] {
   for (std::size_t i = 0; i < kFormats.size(); ++i) names[i] = kFormats[i].Name;
   return names;
 }();
-
-constexpr std::int64_t kMsPerSecond = 1'000;
-constexpr std::int64_t kMsPerMinute = 60'000;
-constexpr std::int64_t kMsPerHour = 3'600'000;
-constexpr std::int64_t kMsPerDay = 86'400'000;
 
 /// The part of the duration; remainders keep the sign of ms, as the breakdown of a day
 /// count plus what is left over does. T is std::int64_t, or std::uint64_t for a count known

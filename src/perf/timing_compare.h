@@ -13,7 +13,9 @@
 //
 // Positions are read and written in tasks of some thousands; for large files two threads
 // take turns at them, each writing into a block of its own, and the blocks go out in
-// order, so the report is the same as from one thread.
+// order, so the report is the same as from one thread. The steps are units of their own:
+// the two files and what each shows at a position (compare_sides.h), the text of the
+// report (compare_report.h, its time lines time_line.h), and the tasks (compare_tasks.h).
 //
 // Exit codes: 0 when the report completes, 71 (FileOpenFailed) when a file is not
 // named, missing or unreadable or the comparison fails part-way ("ERROR: One or More Input
@@ -26,25 +28,10 @@
 #include "core/channels.h"
 #include "core/exit_code.h"
 #include "durations/duration.h"
-#include "perf/timing_file.h"
-#include "platform/platform.h"
+#include "perf/time_line.h"
+#include "platform/file_reader.h"
 
 namespace zentrel {
-
-/// The time text that stands for "no time of its own", and for "no override".
-inline constexpr std::string_view kNoTimeText = "-:--.---";
-
-struct TTimingLine {
-  std::string Line;       ///< " OLD:   1:20:29.730 - ONE EXAMPLE SECTION"
-  TDurationRec Duration;  ///< the time shown, as a duration
-};
-
-/// One time line of the report: a blank, the label upper-cased, ": ", the time rendered
-/// "###:min:sec.ms" right-aligned in 14 columns, a blank and the entry's name. override is
-/// kNoTimeText, or a duration text shown instead of the entry's time; an entry whose time
-/// is kNoTimeText shows it unchanged and counts as zero.
-TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
-                             std::string_view override, TZeroMode zeroMode);
 
 /// The environment variable that holds the thresholds in seconds, blank-separated.
 inline constexpr std::string_view kThresholdsVariable = "@TIME_INCREMENTS";
@@ -56,18 +43,16 @@ struct TCompareRequest {
   std::string Heading;     ///< the section heading pattern; empty for none
   std::string Thresholds;  ///< the value of kThresholdsVariable; empty for the default steps
   TZeroMode ZeroMode = TZeroMode::ZeroThis;
-  bool Condensed = false;  ///< a comparison line ends with a blank instead of a line end
 };
 
 /// How a comparison ended.
 struct TCompareOutcome {
   TExitCode Code = TExitCode::Success;
-  bool FilesFound = false;  ///< both names passed the file check
 };
 
-/// Checks, loads and compares the two files and writes the report to out; errors go to
-/// err. Nothing a file holds makes it throw.
-TCompareOutcome CompareTimingFiles(platform::Platform& os, TTextWriter& out, TTextWriter& err,
-                                   const TCompareRequest& request);
+/// Checks, loads and compares the two files read through files and writes the report to
+/// out; errors go to err. Nothing a file holds makes it throw.
+TCompareOutcome CompareTimingFiles(platform::FileReader& files, TTextWriter& out,
+                                   TTextWriter& err, const TCompareRequest& request);
 
 }  // namespace zentrel

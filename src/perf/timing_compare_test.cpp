@@ -9,20 +9,29 @@
 #include <thread>
 #include <vector>
 
-#include "core/run_context.h"
+#include "core/channels.h"
+#include "platform/fake_file_reader.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
 namespace {
 
-struct UnreadablePlatform : platform::FakePlatform {
-  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+/// The files of a comparison, and the value of the thresholds variable as the program
+/// passes it (empty when unset).
+struct TestFiles : platform::FakeFileReader {
+  std::string Thresholds;
+};
+
+struct UnreadableFiles : TestFiles {
+  std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string&) override {
+    return nullptr;
+  }
 };
 
 /// Views NEW as a file whose checks fail where a case says: from a given call on, made on
 /// the main thread or on another, Intact() answers false (the file shrank) or throws
 /// std::bad_alloc; and viewing NEW on another thread may throw std::bad_alloc.
-struct FaultyPlatform : platform::FakePlatform {
+struct FaultyFiles : TestFiles {
   enum class TFault { None, Shrinks, Throws };
   TFault Fault = TFault::None;
   bool OnHelper = false;  ///< the fault is on threads other than the main one
@@ -31,34 +40,36 @@ struct FaultyPlatform : platform::FakePlatform {
   std::thread::id Main = std::this_thread::get_id();
   std::atomic<int> MainCalls{0}, HelperCalls{0};
 
-  FaultyPlatform() = default;
+  FaultyFiles() = default;
   /// A file that shrinks while it is viewed: intact only the first intactAnswers times the
   /// main thread asks.
-  explicit FaultyPlatform(int intactAnswers)
+  explicit FaultyFiles(int intactAnswers)
       : Fault(TFault::Shrinks), FromCall(intactAnswers + 1) {}
 
   struct View : platform::TFileView {
-    View(std::string bytes, FaultyPlatform& os) : Contents(std::move(bytes)), Os(os) {
+    View(std::string bytes, FaultyFiles& owner) : Contents(std::move(bytes)), Owner(owner) {
       bytes_ = Contents;
     }
     bool Intact() const override {
-      const bool onHelper = std::this_thread::get_id() != Os.Main;
-      const int call = ++(onHelper ? Os.HelperCalls : Os.MainCalls);
-      if (Os.Fault == TFault::None || onHelper != Os.OnHelper || call < Os.FromCall) return true;
-      if (Os.Fault == TFault::Throws) throw std::bad_alloc();
+      const bool onHelper = std::this_thread::get_id() != Owner.Main;
+      const int call = ++(onHelper ? Owner.HelperCalls : Owner.MainCalls);
+      if (Owner.Fault == TFault::None || onHelper != Owner.OnHelper || call < Owner.FromCall) {
+        return true;
+      }
+      if (Owner.Fault == TFault::Throws) throw std::bad_alloc();
       return false;
     }
     std::string Contents;
-    FaultyPlatform& Os;
+    FaultyFiles& Owner;
   };
   std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string& path) override {
-    if (path != "new.txt") return FakePlatform::ViewWholeFile(path);
+    if (path != "new.txt") return TestFiles::ViewWholeFile(path);
     if (ViewFailsOnHelper && std::this_thread::get_id() != Main) throw std::bad_alloc();
     return std::make_unique<View>(Files.at(path), *this);
   }
 };
 
-/// One comparison run on a fake platform.
+/// One comparison run on fake files.
 struct Report {
   std::string Out, Err;
   int ExitCode = 0;
@@ -74,21 +85,21 @@ TCompareRequest Request(const std::string& oldName, const std::string& newName) 
   return request;
 }
 
-Report Compare(platform::FakePlatform& os, const std::string& oldText, const std::string& newText,
+Report Compare(TestFiles& files, const std::string& oldText, const std::string& newText,
                const std::string& heading = "SECTION [#%.2d]",
                const std::string& searchText = "\\--- [#", TZeroMode zeroMode = TZeroMode::ZeroThis) {
-  os.Files["old.txt"] = oldText;
-  os.Files["new.txt"] = newText;
-  TRunContext run(os);
+  files.Files["old.txt"] = oldText;
+  files.Files["new.txt"] = newText;
+  platform::FakePlatform console;
+  TChannels channels(console);
   TCompareRequest request = Request("old.txt", "new.txt");
   request.SearchText = searchText;
   request.Heading = heading;
   request.ZeroMode = zeroMode;
-  // The thresholds as the program passes them: the variable's value, empty when unset.
-  request.Thresholds = os.GetEnv(std::string(kThresholdsVariable)).value_or("");
-  const TCompareOutcome outcome = CompareTimingFiles(os, run.Out(), run.Err(), request);
-  run.Channels.Flush();
-  Report report{os.Out, os.Err, ToInt(outcome.Code), {}};
+  request.Thresholds = files.Thresholds;
+  const TCompareOutcome outcome = CompareTimingFiles(files, channels.Out, channels.Err, request);
+  channels.Flush();
+  Report report{console.Out, console.Err, ToInt(outcome.Code), {}};
   std::size_t start = 0;
   for (std::size_t end; (end = report.Out.find('\n', start)) != std::string::npos; start = end + 1) {
     report.Lines.push_back(report.Out.substr(start, end - start));
@@ -98,8 +109,8 @@ Report Compare(platform::FakePlatform& os, const std::string& oldText, const std
 
 Report Compare(const std::string& oldText, const std::string& newText,
                const std::string& heading = "SECTION [#%.2d]") {
-  platform::FakePlatform os;
-  return Compare(os, oldText, newText, heading);
+  TestFiles files;
+  return Compare(files, oldText, newText, heading);
 }
 
 std::string Entry(const std::string& id, const std::string& time, const std::string& name) {
@@ -206,18 +217,18 @@ TEST(CompareTimingFiles, MarkerGrowsByTwoForEveryDefaultThreshold) {
   }
 }
 
-TEST(CompareTimingFiles, ThresholdsComeFromTheEnvironment) {
+TEST(CompareTimingFiles, ThresholdsAreTheVariablesValue) {
   const std::string oldFile = Entry("01", "00:00:00.000", "A") + Entry("02", "00:00:00.000", "B");
   const std::string newFile = Entry("01", "00:00:04.999", "A") + Entry("02", "01:00:00.000", "B");
-  platform::FakePlatform os;
-  os.Env["@TIME_INCREMENTS"] = "5";
-  const Report report = Compare(os, oldFile, newFile);
+  TestFiles files;
+  files.Thresholds = "5";
+  const Report report = Compare(files, oldFile, newFile);
   EXPECT_NE(report.Lines[3].find("run       -      "), std::string::npos);
   EXPECT_NE(report.Lines[8].find("run       ---    "), std::string::npos);
   EXPECT_EQ(report.ExitCode, 0);
 
-  platform::FakePlatform empty;  // an empty value means the default list
-  empty.Env["@TIME_INCREMENTS"] = "";
+  TestFiles empty;  // an empty value means the default list
+  empty.Thresholds = "";
   EXPECT_NE(Compare(empty, oldFile, newFile).Lines[8].find("run       ---------------   "),
             std::string::npos);
 }
@@ -225,9 +236,9 @@ TEST(CompareTimingFiles, ThresholdsComeFromTheEnvironment) {
 TEST(CompareTimingFiles, ThresholdThatIsNoNumberStopsAtTheFirstDifferingSection) {
   const std::string oldFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:01.000", "B");
   const std::string newFile = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
-  platform::FakePlatform os;
-  os.Env["@TIME_INCREMENTS"] = "1 ten";
-  const Report report = Compare(os, oldFile, newFile);
+  TestFiles files;
+  files.Thresholds = "1 ten";
+  const Report report = Compare(files, oldFile, newFile);
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   // The unchanged first section is printed whole, the second up to its time lines.
@@ -236,13 +247,13 @@ TEST(CompareTimingFiles, ThresholdThatIsNoNumberStopsAtTheFirstDifferingSection)
   EXPECT_EQ(report.Lines[7], " NEW:       0:02.000 - B");
 
   // Files without any difference never read the thresholds.
-  platform::FakePlatform same;
-  same.Env["@TIME_INCREMENTS"] = "x";
+  TestFiles same;
+  same.Thresholds = "x";
   EXPECT_EQ(Compare(same, oldFile, oldFile).ExitCode, 0);
   // Sections shown alike whose totals differ (times of 2^31 days show as more hours than a
   // field holds, which read back as 0): the aggregate block stops after its time lines.
-  platform::FakePlatform aggregate;
-  aggregate.Env["@TIME_INCREMENTS"] = "x";
+  TestFiles aggregate;
+  aggregate.Thresholds = "x";
   const Report stopped = Compare(aggregate,
                                  Entry("01", "2147483647:00:00:00.000", "A") +
                                      Entry("02", "-2147483646:00:00:00.000", "B"),
@@ -318,7 +329,7 @@ TEST(CompareTimingFiles, UnusualTimesGiveTheSameReportAsPlainOnes) {
 TEST(CompareTimingFiles, InvalidTimeFieldsFollowTheZeroMode) {
   const std::string oldFile = Entry("01", "01:2x:29.730", "A");
   const std::string newFile = Entry("01", "01:00:29.730", "A");
-  platform::FakePlatform zeroThis, zeroAll;
+  TestFiles zeroThis, zeroAll;
   EXPECT_EQ(Compare(zeroThis, oldFile, newFile).Lines[1], " OLD:    1:00:29.730 - A");
   const Report all = Compare(zeroAll, oldFile, newFile, "%d", "\\--- [#", TZeroMode::ZeroAll);
   EXPECT_EQ(all.Lines[1], " OLD:       0:00.000 - A");
@@ -338,27 +349,27 @@ TEST(CompareTimingFiles, HeadingThatCannotBeFilledFailsBeforeAnyOutput) {
 }
 
 TEST(CompareTimingFiles, MissingFilesAndEmptyListsEndWithTheirOwnCodes) {
-  platform::FakePlatform os;
-  TRunContext run(os);
-  os.Files["old.txt"] = Entry("01", "00:00:01.000", "A");
+  TestFiles files;
+  platform::FakePlatform console;
+  TChannels channels(console);
+  files.Files["old.txt"] = Entry("01", "00:00:01.000", "A");
   for (const auto& [oldName, newName] : {std::pair{"", "new.txt"}, {"gone.txt", ""},
                                          {"old.txt", "gone.txt"}}) {
     const TCompareOutcome outcome =
-        CompareTimingFiles(os, run.Out(), run.Err(), Request(oldName, newName));
+        CompareTimingFiles(files, channels.Out, channels.Err, Request(oldName, newName));
     EXPECT_EQ(ToInt(outcome.Code), 71) << oldName << " " << newName;
-    EXPECT_FALSE(outcome.FilesFound);  // the run stays in its output mode
   }
-  run.Channels.Flush();
-  EXPECT_EQ(os.Err,
+  channels.Flush();
+  EXPECT_EQ(console.Err,
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
             "ERROR: Could Not Open OLD Performance Input File!\n"
             " \"gone.txt\": no such file\n"
             "ERROR: Could Not Open NEW Performance Input File!\n"
             " \"gone.txt\": no such file\n");
-  EXPECT_EQ(os.Out, "");
+  EXPECT_EQ(console.Out, "");
 
   const std::string good = Entry("01", "00:00:01.000", "A");
-  platform::FakePlatform fresh;
+  TestFiles fresh;
   Report report = Compare(fresh, good, good, "%d", "");  // an empty search text keeps nothing
   EXPECT_EQ(report.ExitCode, 75);
   EXPECT_EQ(report.Err, "ERROR: OLD Source File Has Invalid Data!\n");
@@ -376,8 +387,9 @@ TEST(CompareTimingFiles, TenMegabyteLineShowsItsNameCut) {
 }
 
 TEST(CompareTimingFiles, UnreadableFileIsAFailureOfTheComparison) {
-  UnreadablePlatform os;
-  const Report report = Compare(os, Entry("01", "00:00:01.000", "A"), Entry("01", "00:00:01.000", "A"));
+  UnreadableFiles files;
+  const Report report =
+      Compare(files, Entry("01", "00:00:01.000", "A"), Entry("01", "00:00:01.000", "A"));
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(report.Out, "");
@@ -407,20 +419,20 @@ TEST(CompareTimingFiles, TotalsTooLargeForMillisecondsFailInsteadOfOverflowing) 
 
 TEST(CompareTimingFiles, FileThatShrinksWhileReadFailsTheComparison) {
   const std::string file = Entry("01", "00:00:01.000", "A") + Entry("02", "00:00:02.000", "B");
-  FaultyPlatform before(0);  // already shrunk once loaded: nothing is written
+  FaultyFiles before(0);  // already shrunk once loaded: nothing is written
   const Report early = Compare(before, file, file);
   EXPECT_EQ(early.ExitCode, 71);
   EXPECT_EQ(early.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(early.Out, "");
 
-  FaultyPlatform during(2);  // intact after loading and after section 1 only
+  FaultyFiles during(2);  // intact after loading and after section 1 only
   const Report partial = Compare(during, file, file);
   EXPECT_EQ(partial.ExitCode, 71);
   EXPECT_EQ(partial.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_EQ(partial.Lines.size(), 5u);  // section 1 whole; section 2 read zeros: not shown
   EXPECT_EQ(partial.Lines[0], "SECTION [#01]");
 
-  FaultyPlatform last(3);  // shrunk after the last section: everything but the totals
+  FaultyFiles last(3);  // shrunk after the last section: everything but the totals
   const Report late = Compare(last, file, file);
   EXPECT_EQ(late.ExitCode, 71);
   EXPECT_NE(late.Out.find("SECTION [#02]"), std::string::npos);
@@ -467,7 +479,7 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
                      "SECTION " + id + " OF A LARGE NIGHTLY RUN");
   }
   ASSERT_GT(oldFile.size(), 2u << 20);
-  platform::FakePlatform plain;
+  TestFiles plain;
   const Report whole = Compare(plain, oldFile, newFile, "%d");
   ASSERT_EQ(whole.ExitCode, 0);
   /// The report's first positions, five lines each.
@@ -476,7 +488,7 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
     for (std::size_t line = 0; line < 5 * count; ++line) end = whole.Out.find('\n', end) + 1;
     return whole.Out.substr(0, end);
   };
-  using F = FaultyPlatform::TFault;
+  using F = FaultyFiles::TFault;
   const struct {
     const char* What;
     int Threads;  ///< threads to be had; -1 for any number
@@ -496,13 +508,13 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
-    FaultyPlatform os;
-    os.ThreadsLeft = c.Threads;
-    os.Fault = c.Fault;
-    os.OnHelper = c.OnHelper;
-    os.FromCall = c.FromCall;
-    os.ViewFailsOnHelper = c.ViewFailsOnHelper;
-    const Report report = Compare(os, oldFile, newFile, "%d");
+    FaultyFiles files;
+    files.ThreadsLeft = c.Threads;
+    files.Fault = c.Fault;
+    files.OnHelper = c.OnHelper;
+    files.FromCall = c.FromCall;
+    files.ViewFailsOnHelper = c.ViewFailsOnHelper;
+    const Report report = Compare(files, oldFile, newFile, "%d");
     if (c.Shown == SIZE_MAX) {
       EXPECT_EQ(report.ExitCode, 0);
       EXPECT_TRUE(report.Out == whole.Out);  // not printed: megabytes
@@ -515,10 +527,10 @@ TEST(CompareTimingFiles, FailuresOnEitherThreadEndTheReportWhereTheyStand) {
   }
   // An exception on the second thread stops the report as soon as the main thread learns
   // of it: before the first task went out, or after it.
-  FaultyPlatform os;
-  os.Fault = F::Throws;
-  os.OnHelper = true;
-  const Report report = Compare(os, oldFile, newFile, "%d");
+  FaultyFiles files;
+  files.Fault = F::Throws;
+  files.OnHelper = true;
+  const Report report = Compare(files, oldFile, newFile, "%d");
   EXPECT_EQ(report.ExitCode, 71);
   EXPECT_EQ(report.Err, "ERROR: One or More Input Files May Be Use!\n");
   EXPECT_TRUE(report.Out == positions(0) || report.Out == positions(kTask));

@@ -18,8 +18,6 @@ constexpr std::string_view kAggregateId = "[#ZZ]";
 constexpr std::string_view kAggregateName = "- *** AGGREGATE JOB TIME ***";
 constexpr std::string_view kNoIdSection = "[#??]";
 constexpr std::string_view kInvalidSection = "[#--] Invalid Entry";
-constexpr std::string_view kInvalidTime = "0:00.000";
-constexpr std::string_view kInvalidName = "- n/a";
 /// How much of a line the name is taken from before it is cut to kTimingFieldMax.
 constexpr std::size_t kNameTakeMax = 999;
 
@@ -396,23 +394,24 @@ void TTimingLines::Clear() {
   file_.reset();
 }
 
-bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
+bool CheckTimingFile(platform::FileReader& files, TTextWriter& err, std::string_view label,
                      const std::string& fileName) {
   const std::string heading = " Performance Input File!";
   if (fileName.empty()) {
     err.WriteLine("ERROR: No Filename was Supplied for " + UpperAscii(label) + heading);
     return false;
   }
-  const std::optional<std::string> problem = os.WholeReadProblem(fileName);
+  const std::optional<std::string> problem = files.WholeReadProblem(fileName);
   if (!problem) return true;
   err.WriteLine("ERROR: Could Not Open " + UpperAscii(label) + heading);
   err.WriteLine(" \"" + fileName + "\": " + *problem);
   return false;
 }
 
-bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTimingLines& lines) {
+bool ReadTimingFile(platform::FileReader& files, const std::string& fileName,
+                    TTimingLines& lines) {
   lines.Clear();
-  lines.file_ = os.ViewWholeFile(fileName);
+  lines.file_ = files.ViewWholeFile(fileName);
   return lines.file_ != nullptr;
 }
 
@@ -483,9 +482,9 @@ std::string_view TTimingLines::Line(std::size_t index) const {
   return ReadLines(index, std::span(&line, 1)) == 1 ? line : std::string_view();
 }
 
-bool LoadTimingFile(platform::Platform& os, const std::string& fileName, std::string_view searchText,
-                    TTimingLines& lines) {
-  if (!ReadTimingFile(os, fileName, lines)) return false;
+bool LoadTimingFile(platform::FileReader& files, const std::string& fileName,
+                    std::string_view searchText, TTimingLines& lines) {
+  if (!ReadTimingFile(files, fileName, lines)) return false;
   KeepTimingLines(lines, searchText);
   return true;
 }
@@ -515,8 +514,8 @@ void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string
   }
   if (words.Word4 == std::string_view::npos || entry.Name.empty() || entry.Name.front() != '-') {
     entry.SectionId = kInvalidSection;
-    entry.TimeText = kInvalidTime;
-    entry.Name = kInvalidName;
+    entry.TimeText = kZeroTime;
+    entry.Name = kNoName;
   }
 }
 

@@ -26,13 +26,17 @@
 #include "core/channels.h"
 #include "core/time_units.h"
 #include "durations/duration.h"
-#include "platform/platform.h"
+#include "platform/file_reader.h"
 
 namespace zentrel {
 
 /// The synthetic last line of every loaded list.
 inline constexpr std::string_view kAggregateLine =
     "\\--- [#ZZ]      -:--.--- - *** AGGREGATE JOB TIME ***";
+
+/// The time and the name of an entry that is invalid, or missing from a shorter file.
+inline constexpr std::string_view kZeroTime = "0:00.000";
+inline constexpr std::string_view kNoName = "- n/a";
 
 /// The longest SectionId, TimeText or Name kept, in bytes.
 inline constexpr std::size_t kTimingFieldMax = 255;
@@ -72,7 +76,7 @@ class TTimingLines {
   bool Intact() const { return file_ == nullptr || file_->Intact(); }
 
  private:
-  friend bool ReadTimingFile(platform::Platform&, const std::string&, TTimingLines&);
+  friend bool ReadTimingFile(platform::FileReader&, const std::string&, TTimingLines&);
   friend void KeepTimingLines(TTimingLines&, std::string_view, std::size_t);
   std::unique_ptr<platform::TFileView> file_;
   std::string searchText_;
@@ -90,18 +94,19 @@ class TTimingLines {
 /// No Filename was Supplied for OLD Performance Input File!", or "ERROR: Could Not Open OLD
 /// Performance Input File!" and a line with the quoted name and the system's reason (with
 /// the label given), to standard error and returns false; the exit code is the caller's.
-bool CheckTimingFile(platform::Platform& os, TTextWriter& err, std::string_view label,
+bool CheckTimingFile(platform::FileReader& files, TTextWriter& err, std::string_view label,
                      const std::string& fileName);
 
 /// Reads the whole file and keeps its entry lines (see the top of this header), the search
 /// text matched without regard to ASCII case; an empty search text keeps nothing. CR LF, LF
 /// and CR each end a line. Returns false, with lines empty, when the file cannot be read.
-bool LoadTimingFile(platform::Platform& os, const std::string& fileName, std::string_view searchText,
-                    TTimingLines& lines);
+bool LoadTimingFile(platform::FileReader& files, const std::string& fileName,
+                    std::string_view searchText, TTimingLines& lines);
 /// LoadTimingFile in its two steps: reading the whole file into lines, which keeps no line
 /// yet (false, with lines empty, when it cannot be read), and keeping the entry lines of
 /// the file read. Only the first uses the platform, so the second may run on any thread.
-bool ReadTimingFile(platform::Platform& os, const std::string& fileName, TTimingLines& lines);
+bool ReadTimingFile(platform::FileReader& files, const std::string& fileName,
+                    TTimingLines& lines);
 /// placeLimit is how far a line's place may lie from its full offset, and how long it may
 /// be, before the lines are found from the full offsets instead: 32 bits, smaller in tests.
 void KeepTimingLines(TTimingLines& lines, std::string_view searchText,
@@ -114,7 +119,7 @@ bool CheckTimingCount(TTextWriter& err, std::string_view label, std::size_t coun
 
 /// Splits one line into an entry. A word 2 holding ':' is taken as the time of a line
 /// without section id ("[#??]"); a line without word 4, or whose name does not begin with
-/// '-', becomes "[#--] Invalid Entry" with time "0:00.000" and name "- n/a". With
+/// '-', becomes "[#--] Invalid Entry" with time kZeroTime and name kNoName. With
 /// accumulate, the entry's time (read by ParseDuration under the zero mode) is added to
 /// total.
 TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,

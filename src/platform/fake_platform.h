@@ -2,9 +2,9 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "platform/fake_file_reader.h"
 #include "platform/fake_system_facts.h"
 #include "platform/platform.h"
 
@@ -75,11 +75,7 @@ struct FakePlatform : Platform {
   void Beep() override { ++Beeps; }
   SystemFacts& System() override { return Facts; }
   std::thread StartThread(std::function<void()> work) override {
-    if (ThreadsLeft == 0) {
-      throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-    }
-    if (ThreadsLeft > 0) --ThreadsLeft;
-    return Platform::StartThread(std::move(work));
+    return StartCountedThread(ThreadsLeft, std::move(work));
   }
 };
 

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_reader.h"
 #include "platform/format_settings.h"
 #include "platform/local_time.h"
 #include "platform/system_facts.h"
@@ -36,20 +37,10 @@ struct TVersionStrings {
   std::map<std::string, std::string> Strings;  ///< "FileVersion" -> "5.7.0.1501", ...
 };
 
-/// The bytes of a whole file, read only, valid for as long as the object lives.
-class TFileView {
- public:
-  virtual ~TFileView() = default;
-  std::string_view Bytes() const { return bytes_; }
-  /// False when the file shrank while it was viewed, so that some of the bytes no longer
-  /// came from it (they read as zeros); a view that holds a copy is always intact.
-  virtual bool Intact() const { return true; }
-
- protected:
-  std::string_view bytes_;
-};
-
-class Platform : public WholeFileReader {
+/// Everything the program asks of the operating system; the reading of whole files is
+/// its FileReader part (for the comparison) and its WholeFileReader part (for lists such
+/// as holidays files).
+class Platform : public FileReader, public WholeFileReader {
  public:
   virtual ~Platform() = default;
 
@@ -77,11 +68,11 @@ class Platform : public WholeFileReader {
   virtual bool PathIsFile(const std::string& path) = 0;
   /// True when the path names a regular file or a pipe that a whole read can start on.
   bool PathIsFileOrPipe(const std::string& path) { return !WholeReadProblem(path); }
-  /// The whole file as one read-only view; nullptr when ReadWholeFile would fail. Two
-  /// threads may view files at once. A backend may hold it in memory better suited to a
-  /// large input than a string (large pages: far fewer page faults). This default reads it
-  /// with ReadWholeFile.
-  virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
+  std::optional<std::string> WholeReadProblem(const std::string& path) override = 0;
+  bool ReadWholeFile(const std::string& path, std::string& contents) override = 0;
+  /// A backend may hold the view in memory better suited to a large input than a string
+  /// (large pages: far fewer page faults). This default reads it with ReadWholeFile.
+  std::unique_ptr<TFileView> ViewWholeFile(const std::string& path) override;
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
@@ -91,23 +82,18 @@ class Platform : public WholeFileReader {
   virtual std::optional<std::string> Write(TStream stream, std::string_view bytes) = 0;
   /// The system beep; never writes to standard output.
   virtual void Beep() = 0;
-  /// Runs work on a thread of its own; throws std::system_error when no thread can be
-  /// had, which the callers take as a reason to do the work on their own thread.
-  virtual std::thread StartThread(std::function<void()> work) { return std::thread(std::move(work)); }
+  std::thread StartThread(std::function<void()> work) override {
+    return std::thread(std::move(work));
+  }
   /// The facts of the script-variable listing: operating system, memory, processor, reboot
   /// status and bitness.
   virtual SystemFacts& System() = 0;
 };
 
 inline std::unique_ptr<TFileView> Platform::ViewWholeFile(const std::string& path) {
-  struct TOwnedView : TFileView {
-    std::string Contents;
-    void Seal() { bytes_ = Contents; }
-  };
-  auto view = std::make_unique<TOwnedView>();
-  if (!ReadWholeFile(path, view->Contents)) return nullptr;
-  view->Seal();
-  return view;
+  std::string contents;
+  if (!ReadWholeFile(path, contents)) return nullptr;
+  return ViewOfCopy(std::move(contents));
 }
 
 /// The platform of the running system, for the process started with argc/argv. Each

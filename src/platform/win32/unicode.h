@@ -19,4 +19,17 @@ std::u16string Utf8ToUtf16(std::string_view text);
 /// sequence cut off at the end is left for the next piece of a stream.
 size_t CompleteUtf8Prefix(std::string_view text);
 
+#ifdef _WIN32
+/// UTF-8 to the wide text of the Windows API, whose wchar_t is UTF-16.
+inline std::wstring Wide(std::string_view utf8) {
+  const std::u16string text = Utf8ToUtf16(utf8);
+  return std::wstring(text.begin(), text.end());
+}
+
+/// The wide text of the Windows API to UTF-8.
+inline std::string Narrow(std::wstring_view wide) {
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+#endif
+
 }  // namespace zentrel::platform

@@ -19,16 +19,6 @@
 namespace zentrel::platform {
 namespace {
 
-// wchar_t is UTF-16 on Windows; the conversions work on char16_t.
-std::wstring Wide(std::string_view utf8) {
-  std::u16string text = Utf8ToUtf16(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(std::wstring_view wide) {
-  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-}
-
 /// Errors of GetFileAttributesW that say for certain that no file is there.
 bool MeansNoFile(DWORD error) {
   switch (error) {

@@ -15,15 +15,6 @@
 namespace zentrel::platform {
 namespace {
 
-std::wstring Wide(std::string_view utf8) {
-  std::u16string text = Utf8ToUtf16(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(std::wstring_view wide) {
-  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-}
-
 /// The registry paths of the queries start with a backslash, as "relative to the root";
 /// the registry itself wants them without.
 std::wstring SubKey(std::string_view path) {
