@@ -90,6 +90,11 @@ class Platform {
   /// with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
+  /// The bytes of the system's time-zone file of a zone name ("Europe/Berlin"), which the
+  /// caller has checked is a relative path with no "." or ".." in it; nothing when the
+  /// system has no such file. POSIX reads it under TZDIR, else /usr/share/zoneinfo;
+  /// Windows has no such files.
+  virtual std::optional<std::string> ReadZoneFile(const std::string& name) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
   /// Writes bytes to standard output or standard error, unbuffered, retrying interrupted
