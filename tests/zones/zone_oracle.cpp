@@ -2,9 +2,10 @@
 //   Z <name>                the zone of the lines that follow
 //   O <unix seconds> <offset seconds>
 //   W <wall-clock seconds since 1970> <unix seconds of its moment>
-// Each line is checked in the named zone read from the system's files, in the same zone
-// from the built-in copy, and in the machine's zone when TZ names the zone. Prints the
-// number of checks and mismatches per source; exits 1 on any mismatch.
+// Each line is checked in the named zone as the system platform finds it (its files on
+// Linux, the built-in copy on Windows), in the same zone from the built-in copy, and in the
+// machine's zone when TZ names the zone. Prints the number of checks and mismatches per
+// source; exits 1 on any mismatch.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
   auto system = platform::MakeSystemPlatform(0, nullptr);
   platform::FakePlatform noFiles;  // no zone files: the built-in copy answers
   const char* tz = std::getenv("TZ");
-  TSource sources[] = {{"system files", {}}, {"built-in", {}}, {"machine", {}}};
+  TSource sources[] = {{"system lookup", {}}, {"built-in", {}}, {"machine", {}}};
   std::string line;
   while (std::getline(input, line)) {
     std::istringstream fields(line);
