@@ -5,7 +5,7 @@
 // looked up by name.
 #pragma once
 
-#include <span>
+#include <cstddef>
 #include <string_view>
 
 namespace zentrel {
@@ -15,8 +15,11 @@ struct TEmbeddedZone {
   std::string_view Data;  ///< the TZif file (its 32-bit data left out)
 };
 
-/// Every embedded zone, sorted by name (byte order); links share their target's data.
-std::span<const TEmbeddedZone> EmbeddedZones();
+/// The number of embedded zones.
+std::size_t EmbeddedZoneCount();
+/// The zone at an index below EmbeddedZoneCount(); the zones are sorted by name (byte
+/// order), and links share their target's data.
+TEmbeddedZone EmbeddedZoneAt(std::size_t index);
 /// The version of the tzdata the table was made from ("2025b"), "unknown" when the build
 /// found none.
 std::string_view EmbeddedTzdataVersion();

@@ -140,8 +140,8 @@ TEST(Tzif, AnEmptyFooterKeepsTheLastType) {
 TEST(Tzif, RefusesEveryCutOfARealFile) {
   // Each shorter prefix of a real file ends inside a count, a block or the footer.
   std::string_view berlin;
-  for (const TEmbeddedZone& zone : EmbeddedZones()) {
-    if (zone.Name == "Europe/Berlin") berlin = zone.Data;
+  for (std::size_t i = 0; i < EmbeddedZoneCount(); ++i) {
+    if (EmbeddedZoneAt(i).Name == "Europe/Berlin") berlin = EmbeddedZoneAt(i).Data;
   }
   ASSERT_FALSE(berlin.empty());
   ASSERT_TRUE(ReadTzif(berlin));
@@ -151,13 +151,15 @@ TEST(Tzif, RefusesEveryCutOfARealFile) {
 }
 
 TEST(Tzif, EveryEmbeddedZoneReads) {
-  const auto zones = EmbeddedZones();
-  ASSERT_GT(zones.size(), 400u);
-  for (const TEmbeddedZone& zone : zones) EXPECT_TRUE(ReadTzif(zone.Data)) << zone.Name;
-  EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end(),
-                             [](const TEmbeddedZone& a, const TEmbeddedZone& b) {
-                               return a.Name < b.Name;
-                             }));
+  ASSERT_GT(EmbeddedZoneCount(), 400u);
+  for (std::size_t i = 0; i < EmbeddedZoneCount(); ++i) {
+    const TEmbeddedZone zone = EmbeddedZoneAt(i);
+    EXPECT_TRUE(ReadTzif(zone.Data)) << zone.Name;
+    // Sorted in byte order, each name once: the lookup searches by halves.
+    if (i > 0) {
+      EXPECT_LT(EmbeddedZoneAt(i - 1).Name, zone.Name);
+    }
+  }
   EXPECT_NE(EmbeddedTzdataVersion(), "unknown");
 }
 

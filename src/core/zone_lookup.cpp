@@ -27,12 +27,18 @@ bool IsNameCharacter(char c) {
 }
 
 std::optional<TZoneRules> EmbeddedRules(std::string_view name) {
-  const auto zones = EmbeddedZones();
-  const auto found = std::lower_bound(
-      zones.begin(), zones.end(), name,
-      [](const TEmbeddedZone& zone, std::string_view key) { return zone.Name < key; });
-  if (found == zones.end() || found->Name != name) return std::nullopt;
-  return ReadTzif(found->Data);
+  std::size_t low = 0, high = EmbeddedZoneCount();
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    const TEmbeddedZone zone = EmbeddedZoneAt(middle);
+    if (zone.Name == name) return ReadTzif(zone.Data);
+    if (zone.Name < name) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace

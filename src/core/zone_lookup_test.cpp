@@ -10,8 +10,8 @@ namespace zentrel {
 namespace {
 
 std::string_view Embedded(std::string_view name) {
-  for (const TEmbeddedZone& zone : EmbeddedZones()) {
-    if (zone.Name == name) return zone.Data;
+  for (std::size_t i = 0; i < EmbeddedZoneCount(); ++i) {
+    if (EmbeddedZoneAt(i).Name == name) return EmbeddedZoneAt(i).Data;
   }
   return {};
 }
