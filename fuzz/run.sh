@@ -27,6 +27,7 @@ case $target in
   fuzz_parse_duration | fuzz_offset_duration) dict=duration ;;
   fuzz_dispatch | fuzz_timing_format) dict=dispatch ;;
   fuzz_system_files) dict=system ;;
+  fuzz_time_zone) dict=zone ;;
   *) dict= ;;
 esac
 options=(-max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -max_len=4096

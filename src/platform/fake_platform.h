@@ -21,6 +21,7 @@ struct FakePlatform : Platform {
   std::map<std::string, std::string> Env;
   std::string ExePath = "/opt/zentrel/bin/zentrel";
   std::map<std::string, std::string> Files;  ///< path -> contents
+  std::map<std::string, std::string> ZoneFiles;  ///< zone name -> TZif bytes
   TVersionStrings Version{TVersionStatus::Ok,
                           {{"FileVersion", "5.7.0.1501"},
                            {"ProductName", "Zentrel"},
@@ -65,6 +66,11 @@ struct FakePlatform : Platform {
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
     return Version;
+  }
+  std::optional<std::string> ReadZoneFile(const std::string& name) override {
+    auto it = ZoneFiles.find(name);
+    if (it == ZoneFiles.end()) return std::nullopt;
+    return it->second;
   }
   TFormatSettings RegionalSettings() override { return Regional; }
   std::optional<std::string> Write(TStream stream, std::string_view bytes) override {

@@ -74,6 +74,11 @@ class Platform : public FileReader, public WholeFileReader {
   /// (large pages: far fewer page faults). This default reads it with ReadWholeFile.
   std::unique_ptr<TFileView> ViewWholeFile(const std::string& path) override;
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
+  /// The bytes of the system's time-zone file of a zone name ("Europe/Berlin"), which the
+  /// caller has checked is a relative path with no "." or ".." in it; nothing when the
+  /// system has no such file. POSIX reads it under TZDIR, else /usr/share/zoneinfo;
+  /// Windows has no such files.
+  virtual std::optional<std::string> ReadZoneFile(const std::string& name) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
   /// Writes bytes to standard output or standard error, unbuffered, retrying interrupted

@@ -211,6 +211,23 @@ class PosixPlatform final : public Platform {
     return view;
   }
 
+  std::optional<std::string> ReadZoneFile(const std::string& name) override {
+    // Only regular files of a zone file's size: a FIFO or device put in TZDIR must not
+    // stall the run, and a huge file is no zone (the largest is a few kilobytes).
+    constexpr off_t kMaxZoneFile = 1 << 20;
+    const std::optional<std::string> tzdir = GetEnv("TZDIR");
+    const std::string dir = tzdir && !tzdir->empty() ? *tzdir : "/usr/share/zoneinfo";
+    const int fd = open((dir + "/" + name).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::string contents;
+    const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxZoneFile &&
+                    ReadToEnd(fd, st, contents);
+    close(fd);
+    if (!ok) return std::nullopt;
+    return contents;
+  }
+
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     // O_NONBLOCK: a FIFO or device given as the path must not stall the run; only regular
     // files are read. What PathIsFile would not call a file is reported as no file; the

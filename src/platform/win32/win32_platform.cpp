@@ -258,6 +258,10 @@ class Win32Platform final : public Platform {
     return ok;
   }
 
+  // Windows keeps its zones in the registry in a form of its own: named zones come from
+  // the program's built-in copy of the tz database.
+  std::optional<std::string> ReadZoneFile(const std::string&) override { return std::nullopt; }
+
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
     std::wstring wide = Wide(path);
