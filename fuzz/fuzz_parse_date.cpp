@@ -56,12 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     if (const auto machine = ReadMachineDateTime(text)) {
-      const std::int64_t ms = UnixMilliseconds(machine->Value);
-      if (!(FromUnixMilliseconds(ms) == machine->Value.RoundedToMs())) std::abort();
-      const std::string_view trimmed = TrimBlanks(text);
-      if (!machine->Utc && trimmed.substr(0, 10) !=
-                               FormatDateTimeValue("yyyy-mm-dd", machine->Value, true, settings)) {
-        std::abort();
+      if (machine->Moment) {
+        // A moment the reader accepts lies within a day and a half of the calendar.
+        const std::int64_t ms = machine->Moment->UnixMs();
+        if (ms < INT64_C(-62135596800000) - INT64_C(86400000) * 2 ||
+            ms > INT64_C(253402300800000) + INT64_C(86400000) * 2) {
+          std::abort();
+        }
+      } else {
+        const std::int64_t ms = UnixMilliseconds(machine->Wall);
+        if (!(FromUnixMilliseconds(ms) == machine->Wall.RoundedToMs())) std::abort();
+        const std::string_view trimmed = TrimBlanks(text);
+        if (trimmed.substr(0, 10) !=
+            FormatDateTimeValue("yyyy-mm-dd", machine->Wall, true, settings)) {
+          std::abort();
+        }
       }
     }
   } catch (const ConversionError&) {

@@ -6,6 +6,7 @@
 #include "app/help.h"
 #include "core/banner.h"
 #include "core/build_info.h"
+#include "core/embedded_zones.h"
 #include "core/output.h"
 #include "core/text.h"
 #include "dates/calendar_steps.h"
@@ -60,6 +61,7 @@ TExitCode RunVersion(TActionContext& c) {
   c.Run.Out().WriteLine("zentrel " + std::string(build::kFileVersion));
   c.Run.Out().WriteLine("Copyright " + std::string(build::kLegalCopyright) +
                         "; MIT License: free to use, change and share, with no warranty.");
+  c.Run.Out().WriteLine("Time zones built in: tzdata " + std::string(EmbeddedTzdataVersion()));
   return TExitCode::Success;
 }
 
@@ -71,24 +73,50 @@ TExitCode RunScriptVariables(TActionContext& c) {
 
 template <TDirection direction, TOptionId option>
 TExitCode RunTimeOffset(TActionContext& c) {
+  const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::Time, c.Run);
   const TDateTimeValue base = c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDateTime());
   TCheckedDateResult result = c.Plan.Converted(option, c.Run, [&] {
+    // A moment moves on the time line; a reading as the clock reads, as it always has.
+    if (typed && typed->IsMoment()) {
+      return TimeOffset(c.Plan.Text(option), c.Plan.DurationUnit(), direction, base,
+                        c.Run.Format, TTimeLineBase{*typed->Moment, c.Run.Zone});
+    }
     return TimeOffset(c.Plan.Text(option), c.Plan.DurationUnit(), direction, base,
                       c.Run.Format);
   });
   // The warnings about a clamped offset, and their exit code, come before the pattern.
   PrintWarnings(c.Run, result.Warnings);
   result.Warnings.clear();
-  PrintDateResult(c.Run, c.Plan.Pattern(c.Run, kOffsetResultPattern).Text(), result);
+  PrintDateResult(c.Run, c.Plan.Pattern(c.Run, kOffsetResultPattern), result);
   return TExitCode::Success;
 }
 
+/// The time that passed between two values of which one at least is a moment: each taken
+/// as a moment in the display zone.
+TMilliseconds Elapsed(TActionContext& c, TOptionId firstId, const TTypedDateTime& first,
+                      TOptionId secondId, const TTypedDateTime& second) {
+  const TTimeZone& zone = c.Run.Zone;
+  const TMoment from = c.Plan.Converted(firstId, c.Run, [&] { return first.MomentIn(zone); });
+  const TMoment to = c.Plan.Converted(secondId, c.Run, [&] { return second.MomentIn(zone); });
+  return to - from;
+}
+
 TExitCode RunTimeBetween(TActionContext& c) {
+  const std::optional<TTypedDateTime> typedA = c.Plan.Typed(Id::TimeBetween, c.Run, TTrim::Yes);
+  const std::optional<TTypedDateTime> typedB = c.Plan.Typed(Id::Time, c.Run, TTrim::Yes);
   const TDateTimeValue a =
       c.Plan.DateTimeOr(Id::TimeBetween, c.Run, c.Run.CurrentDateTime(), TTrim::Yes);
   const TDateTimeValue b =
       c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDate().AddDays(1), TTrim::Yes);
-  PrintResult(c.Run, TimeBetween(c.Plan.ExtendedFormatName(), a, b, c.Run.Format));
+  const std::string& format = c.Plan.ExtendedFormatName();
+  if ((typedA && typedA->IsMoment()) || (typedB && typedB->IsMoment())) {
+    const TMilliseconds elapsed =
+        Elapsed(c, Id::TimeBetween, typedA.value_or(TTypedDateTime::Reading(a)), Id::Time,
+                typedB.value_or(TTypedDateTime::Reading(b)));
+    PrintResult(c.Run, TimeBetween(format, a, b, elapsed, c.Run.Format));
+    return TExitCode::Success;
+  }
+  PrintResult(c.Run, TimeBetween(format, a, b, c.Run.Format));
   return TExitCode::Success;
 }
 
@@ -147,12 +175,12 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
   }
   if (step.Unit == TStepUnit::Days) {
     // A count of days: ReadStep took it from a 32-bit number.
-    PrintDateResult(c.Run, pattern.Text(),
+    PrintDateResult(c.Run, pattern,
                     DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), direction,
                                          base, c.Run.Format));
     return TExitCode::Success;
   }
-  PrintDateResult(c.Run, pattern.Text(),
+  PrintDateResult(c.Run, pattern,
                   CalendarStepResult(step, direction, base, c.Run.Format,
                                      calendar ? &*calendar : nullptr));
   return TExitCode::Success;
@@ -160,10 +188,22 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
 
 TExitCode RunDaysBetween(TActionContext& c) {
   // Yesterday at midnight unless a date is given.
+  const std::optional<TTypedDateTime> typedFirst = c.Plan.Typed(Id::DaysBetween, c.Run);
   const std::optional<TDateTimeValue> given = c.Plan.DateTime(Id::DaysBetween, c.Run);
   const TDateTimeValue first =
       given ? *given : c.Run.CurrentDateTime().AddDays(-1).DatePart();
-  PrintResult(c.Run, DaysBetweenResult(first, SelectedOrNow(c), c.Run.Format));
+  const std::optional<TTypedDateTime> typedSecond = c.Plan.SelectedTyped(c.Run);
+  const TDateTimeValue second = SelectedOrNow(c);
+  if ((typedFirst && typedFirst->IsMoment()) || (typedSecond && typedSecond->IsMoment())) {
+    // Between moments: the whole 24-hour periods that passed.
+    const TOptionId secondId = c.Plan.Text(Id::Selected).empty() ? Id::Date : Id::Selected;
+    const TMilliseconds elapsed =
+        Elapsed(c, Id::DaysBetween, typedFirst.value_or(TTypedDateTime::Reading(first)),
+                secondId, typedSecond.value_or(TTypedDateTime::Reading(second)));
+    PrintResult(c.Run, DaysBetweenResult(first, second, elapsed, c.Run.Format));
+    return TExitCode::Success;
+  }
+  PrintResult(c.Run, DaysBetweenResult(first, second, c.Run.Format));
   return TExitCode::Success;
 }
 
@@ -175,8 +215,22 @@ TExitCode RunCurrent(TActionContext& c) {
 }
 
 TExitCode RunUnixTime(TActionContext& c) {
+  const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::UnixTime, c.Run);
+  if (typed && typed->IsMoment()) {
+    // A moment's count does not depend on any zone; only its label shows a reading.
+    const std::string seconds = std::to_string(typed->Moment->UnixSeconds());
+    if (c.Run.RunSettings.Mode != TOutputMode::Labelled) {
+      PrintResult(c.Run, seconds, {});
+      return TExitCode::Success;
+    }
+    const TDateTimeValue shown = c.Plan.DateTimeOr(Id::UnixTime, c.Run, TDateTimeValue());
+    PrintResult(c.Run, UnixTimeResult(typed->Moment->UnixSeconds(), shown, c.Run.Format));
+    return TExitCode::Success;
+  }
   const TDateTimeValue date = c.Plan.DateTimeOr(Id::UnixTime, c.Run, c.Run.CurrentDateTime());
-  PrintResult(c.Run, UnixTimeResult(c.Run.UnixSecondsOf(date), date, c.Run.Format));
+  const TMoment moment =
+      c.Plan.Converted(Id::UnixTime, c.Run, [&] { return c.Run.Zone.MomentOf(date); });
+  PrintResult(c.Run, UnixTimeResult(moment.UnixSeconds(), date, c.Run.Format));
   return TExitCode::Success;
 }
 
@@ -214,7 +268,7 @@ TExitCode RunSequence(TActionContext& c) {
 TExitCode RunSelected(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
-  PrintDateResult(c.Run, pattern.Text(), "Selected Date ", date);
+  PrintDateResult(c.Run, pattern, "Selected Date ", date);
   return TExitCode::Success;
 }
 

@@ -65,6 +65,9 @@ enum class TOptionId {
   Sequence,
   Step,
   Holidays,
+  Zone,
+  Iso8601,
+  RfcEmail,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -85,6 +88,8 @@ enum class TValueKind {
   DurationFormat,  ///< one of the named duration formats of -e
   File,            ///< a file name
   Text,            ///< text used as typed
+  Zone,            ///< a time zone: UTC, +05:30, Europe/Berlin
+  IsoPrecision,    ///< date, minutes, seconds or ms
 };
 
 struct TOptionRow {
@@ -165,6 +170,15 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::Holidays, '\0', "holidays", TArgKind::Required, TValueKind::File, "--Holidays=file",
      "Dates that are no business days, one a line (# starts a comment)",
      "-q -a 5b -d 12/20/2024 --Holidays=holidays.txt"},
+    {TOptionId::Zone, '\0', "zone", TArgKind::Required, TValueKind::Zone, "--Zone=name",
+     "Show moments and read times in a zone: UTC, +05:30, Asia/Tokyo",
+     "-q -s 2024-12-25T10:30Z --Zone=Asia/Tokyo -f \"yyyy-mm-dd hh:nn\""},
+    {TOptionId::Iso8601, '\0', "iso-8601", TArgKind::Optional, TValueKind::IsoPrecision,
+     "--ISO-8601[=prec]", "Write date answers in ISO 8601 (date, minutes, seconds or ms)",
+     "-q -s 2024-12-25T10:30Z --Zone=Europe/Berlin --ISO-8601=seconds"},
+    {TOptionId::RfcEmail, '\0', "rfc-email", TArgKind::None, TValueKind::None, "--RFC-Email",
+     "Write date answers as e-mail dates (Wed, 25 Dec 2024 10:30:00 +0100)",
+     "-q -s 2024-12-25T10:30Z --Zone=Europe/Berlin --RFC-Email"},
 };
 
 /// The row of an option.

@@ -5,6 +5,7 @@
 #include "core/date_input.h"
 #include "core/integer_conversion.h"
 #include "core/text.h"
+#include "core/zone_lookup.h"
 #include "durations/duration.h"
 #include "durations/duration_format.h"
 
@@ -267,26 +268,56 @@ TNamedConversionError TRunPlan::Named(const ConversionError& cause,
   return TNamedConversionError(cause, std::move(line));
 }
 
-std::optional<TDateTimeValue> TRunPlan::DateTime(TOptionId id, TRunContext& run,
-                                                 TTrim trim) const {
+std::optional<TTypedDateTime> TRunPlan::Typed(TOptionId id, TRunContext& run,
+                                              TTrim trim) const {
   const bool clock = OptionRow(id).Value == TValueKind::Time;
   const std::string_view text =
       trim == TTrim::Yes || clock ? TrimControls(Text(id)) : std::string_view(Text(id));
   if (text.empty()) return std::nullopt;
   try {
     // A clock is read as a time even where the locale separates dates and times alike.
-    return clock ? ReadDateTimeText(PadClockFields(text, 3, run.Format), run,
-                                    TAmbiguousText::Time)
-                 : ReadDateTimeText(text, run);
+    return clock ? ReadTypedDateTime(PadClockFields(text, 3, run.Format), run,
+                                     TAmbiguousText::Time)
+                 : ReadTypedDateTime(text, run);
   } catch (const ConversionError& error) {
     throw Named(error, id, text, run);
   }
+}
+
+std::optional<TDateTimeValue> TRunPlan::DateTime(TOptionId id, TRunContext& run,
+                                                 TTrim trim) const {
+  const std::optional<TTypedDateTime> typed = Typed(id, run, trim);
+  if (!typed) return std::nullopt;
+  return Converted(id, run, [&] { return typed->WallIn(run.Zone); });
+}
+
+std::optional<TTypedDateTime> TRunPlan::SelectedTyped(TRunContext& run) const {
+  for (TOptionId id : {Id::Selected, Id::Date}) {
+    if (!Text(id).empty()) return Typed(id, run);
+  }
+  return std::nullopt;
 }
 
 std::optional<TDateTimeValue> TRunPlan::SelectedDate(TRunContext& run) const {
   for (TOptionId id : {Id::Selected, Id::Date}) {
     if (!Text(id).empty()) return DateTime(id, run);
   }
+  return std::nullopt;
+}
+
+std::optional<TTimeZone> TRunPlan::DisplayZone(platform::Platform& os) const {
+  if (Has(Id::Zone)) {
+    const std::string& name = Text(Id::Zone);
+    std::optional<TTimeZone> zone;
+    try {
+      zone = FindZone(TrimBlanks(name), os);
+    } catch (const ConversionError&) {
+      // An offset beyond any zone's, named below as any other name that is no zone.
+    }
+    if (!zone) Refuse(Id::Zone, "is not a time zone (UTC, +hh:mm or a name such as Europe/Berlin)");
+    return zone;
+  }
+  if (Has(Id::Utc)) return TTimeZone::Utc();
   return std::nullopt;
 }
 
@@ -311,6 +342,14 @@ TStep TRunPlan::Step(TOptionId id, TRunContext& run) const {
 }
 
 TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
+  if (Has(Id::Iso8601)) {
+    const std::string& name = Text(Id::Iso8601);
+    const std::optional<TIsoPrecision> precision =
+        name.empty() ? TIsoPrecision::Date : IsoPrecisionNamed(name);
+    if (!precision) Refuse(Id::Iso8601, "is not a precision (date, minutes, seconds or ms)");
+    return TDatePattern::Iso8601(*precision, run.Zone);
+  }
+  if (Has(Id::RfcEmail)) return TDatePattern::RfcEmail(run.Zone);
   if (Text(Id::Format).empty()) return TDatePattern::Fixed(fallback);
   return Converted(Id::Format, run,
                    [&] { return TDatePattern::Compile(Text(Id::Format), run.Format); });

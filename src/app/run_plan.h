@@ -28,6 +28,8 @@
 #include "app/options.h"
 #include "core/conversion_error.h"
 #include "core/date_format.h"
+#include "core/date_input.h"
+#include "core/time_zone.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
 #include "core/time_units.h"
@@ -122,6 +124,15 @@ class TRunPlan {
                             TTrim trim = TTrim::No) const {
     return DateTime(id, run, trim).value_or(fallback);
   }
+  /// What the value of a Date, DateOrTime or Time option names, a reading or a moment, or
+  /// nullopt when its value is empty (after trimming, if asked).
+  std::optional<TTypedDateTime> Typed(TOptionId id, TRunContext& run,
+                                      TTrim trim = TTrim::No) const;
+  /// The value of -s, else of -d, as Typed; nullopt when neither has one.
+  std::optional<TTypedDateTime> SelectedTyped(TRunContext& run) const;
+  /// The display zone: --zone's, UTC for --utc, else the machine's (nullopt). A name that
+  /// is no zone fails as a value of --zone that does not convert.
+  std::optional<TTimeZone> DisplayZone(platform::Platform& os) const;
   /// The date of -s, else of -d, else nullopt (a value of either that is empty counts as
   /// not given).
   std::optional<TDateTimeValue> SelectedDate(TRunContext& run) const;
@@ -136,7 +147,8 @@ class TRunPlan {
   std::int32_t Count(TOptionId id, TRunContext& run) const;
   /// The step of a Step option.
   TStep Step(TOptionId id, TRunContext& run) const;
-  /// The -f pattern, compiled; fallback when -f has no value.
+  /// The pattern of a date answer: --iso-8601's or --rfc-email's zoned form, else the -f
+  /// pattern compiled, else fallback.
   TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
   /// Runs convert on a value of the option as it is, naming the option in the failure.
   template <class TConvert>

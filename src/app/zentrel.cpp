@@ -10,13 +10,21 @@ namespace zentrel {
 TZentrel::TZentrel(platform::Platform& os) : os_(os), random_(os.ProcessId()) {}
 
 int TZentrel::Run() {
-  // The plan is read once; only --utc is taken from it ahead of the syntax check, before
-  // anything reads the clock. Nothing else of it is used unless the check passes.
+  // The plan is read once; only the display zone (--zone, --utc) is taken from it ahead of
+  // the syntax check, before anything reads the clock. A zone that is none leaves the
+  // machine's for the run, and fails once the check has passed.
   const TRunPlan plan(os_.Arguments());
-  run_.emplace(os_, plan.Has(TOptionId::Utc));
+  std::optional<TNamedConversionError> zoneFailure;
+  std::optional<TTimeZone> zone;
+  try {
+    zone = plan.DisplayZone(os_);
+  } catch (const TNamedConversionError& failure) {
+    zoneFailure = failure;
+  }
+  run_.emplace(os_, std::move(zone));
   random_ = TRandom(os_.ProcessId());
   try {
-    MainRun(plan);
+    MainRun(plan, zoneFailure);
   } catch (const ConversionError& error) {
     // Only the unguarded start of the main run gets here: a clock that reads no date.
     run_->Err().WriteLine(std::string("Exception: ") + error.what());
@@ -37,10 +45,12 @@ int TZentrel::Run() {
   return ToInt(run_->ExitCode);
 }
 
-void TZentrel::MainRun(const TRunPlan& plan) {
+void TZentrel::MainRun(const TRunPlan& plan,
+                       const std::optional<TNamedConversionError>& zoneFailure) {
   // The clock is read first: a reading that is no date ends the run before anything else.
   run_->CurrentDate();
   try {
+    if (zoneFailure && plan.Errors().empty()) throw *zoneFailure;
     RunGuarded(plan);
   } catch (const TNamedConversionError& error) {
     ShowConversionFailure(plan, error.Line);

@@ -24,7 +24,7 @@ class TZentrel {
   int Run();
 
  private:
-  void MainRun(const TRunPlan& plan);
+  void MainRun(const TRunPlan& plan, const std::optional<TNamedConversionError>& zoneFailure);
   /// Runs the row the plan chooses, or the syntax-error screen for a plan with errors.
   void RunGuarded(const TRunPlan& plan);
   /// The error screen for a value that does not convert, with the line naming it.

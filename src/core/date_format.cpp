@@ -274,6 +274,30 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
   return std::move(renderer.out);
 }
 
+TDatePattern TDatePattern::Iso8601(TIsoPrecision precision, const TTimeZone& zone) {
+  TDatePattern pattern;
+  pattern.form_ = TForm::Iso8601;
+  pattern.precision_ = precision;
+  pattern.zone_ = &zone;
+  return pattern;
+}
+
+TDatePattern TDatePattern::RfcEmail(const TTimeZone& zone) {
+  TDatePattern pattern;
+  pattern.form_ = TForm::RfcEmail;
+  pattern.zone_ = &zone;
+  return pattern;
+}
+
+std::string TDatePattern::Render(TDateTimeValue value, bool intervalMode,
+                                 const TFormatSettings& settings) const {
+  if (form_ == TForm::Pattern) return FormatDateTimeValue(text_, value, intervalMode, settings);
+  // The reading as the moment it is in the zone, shown there with its offset (so a
+  // reading the clocks skipped shows as the moment it is taken for).
+  const TZonedDateTime shown = zone_->Show(zone_->MomentOf(value));
+  return form_ == TForm::Iso8601 ? FormatIso8601(shown, precision_) : FormatRfcEmail(shown);
+}
+
 TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
   // Only a token that is no token fails, so one rendering of any date tells.
   FormatDateTimeValue(text, TDateTimeValue(), false, settings);

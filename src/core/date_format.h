@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/zoned_format.h"
 
 namespace zentrel {
 
@@ -28,7 +29,8 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings);
 
 /// A date pattern checked once, ready to render any value: a user's -f pattern or one of
-/// the program's own.
+/// the program's own; or one of the forms that carry the display zone's offset (ISO 8601,
+/// the date of an e-mail), which write a reading with the offset in force at it there.
 class TDatePattern {
  public:
   /// The empty pattern.
@@ -39,19 +41,27 @@ class TDatePattern {
   static TDatePattern Compile(std::string_view text, const TFormatSettings& settings);
   /// One of the program's own patterns, which always render.
   static TDatePattern Fixed(std::string_view text) { return TDatePattern(text); }
+  /// ISO 8601 at a precision, with the zone's offset ("Z" in UTC). The zone must outlive
+  /// the pattern.
+  static TDatePattern Iso8601(TIsoPrecision precision, const TTimeZone& zone);
+  /// "Wed, 25 Dec 2024 10:30:00 +0100". The zone must outlive the pattern.
+  static TDatePattern RfcEmail(const TTimeZone& zone);
 
-  /// The value rendered through the pattern as FormatDateTimeValue renders it; throws
-  /// ConversionError when the value lies outside years 1 to 9999.
+  /// The value rendered through the pattern as FormatDateTimeValue renders it, or in the
+  /// zoned form; throws ConversionError when the value lies outside years 1 to 9999.
   std::string Render(TDateTimeValue value, bool intervalMode,
-                     const TFormatSettings& settings) const {
-    return FormatDateTimeValue(text_, value, intervalMode, settings);
-  }
+                     const TFormatSettings& settings) const;
+  /// The pattern's text; empty for the zoned forms.
   const std::string& Text() const { return text_; }
-  bool Empty() const { return text_.empty(); }
+  bool Empty() const { return text_.empty() && form_ == TForm::Pattern; }
 
  private:
+  enum class TForm { Pattern, Iso8601, RfcEmail };
   explicit TDatePattern(std::string_view text) : text_(text) {}
   std::string text_;
+  TForm form_ = TForm::Pattern;
+  TIsoPrecision precision_ = TIsoPrecision::Seconds;
+  const TTimeZone* zone_ = nullptr;
 };
 
 }  // namespace zentrel

@@ -5,12 +5,13 @@
 
 namespace zentrel {
 
-TDateTimeValue ReadDateTimeText(std::string_view text, TRunContext& run,
-                                TAmbiguousText ambiguous) {
+TTypedDateTime ReadTypedDateTime(std::string_view text, TRunContext& run,
+                                 TAmbiguousText ambiguous) {
   if (const std::optional<TMachineDateTime> machine = ReadMachineDateTime(text)) {
-    return machine->Utc ? run.ShownOfUtc(machine->Value) : machine->Value;
+    return {machine->Wall, machine->Moment};
   }
-  return ParseDateTimeArg(text, run.Format, run.CurrentDateTime(), ambiguous);
+  return TTypedDateTime::Reading(
+      ParseDateTimeArg(text, run.Format, run.CurrentDateTime(), ambiguous));
 }
 
 std::string RegionalDatePatternText(const TFormatSettings& settings) {

@@ -8,7 +8,9 @@ namespace {
 
 constexpr char kOutOfRange[] = "Invalid date";
 /// 12/31/9999 23:59:59 UTC: a longer count of seconds cannot be a date.
-constexpr std::int64_t kLastUnixSecond = 253'402'300'799;
+constexpr std::int64_t kLastUnixSecond = 253'402'300'799;    // 9999-12-31T23:59:59Z
+constexpr std::int64_t kFirstUnixSecond = -62'135'596'800;    // 0001-01-01T00:00:00Z
+constexpr std::int64_t kSecondsPerDay = 86'400;
 
 /// Reads the text from left to right; every read moves past what it took.
 class TCursor {
@@ -125,10 +127,10 @@ std::optional<TMachineDateTime> ReadIso(std::string_view text) {
   TDateTimeValue value = CombineDateTime(
       EncodeDate(*year, *month, *day),
       EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond));
-  if (!zone) return TMachineDateTime{value, false};
+  if (!zone) return TMachineDateTime{value, std::nullopt};
   const std::int64_t offsetMs =
       zone->Sign * (std::int64_t{zone->Hours} * 60 + zone->Minutes) * 60 * 1000;
-  return TMachineDateTime{value.AddMs(TMilliseconds{-offsetMs}), true};
+  return TMachineDateTime{{}, TMoment::FromUnixMs(UnixMilliseconds(value) - offsetMs)};
 }
 
 std::optional<TMachineDateTime> ReadUnix(std::string_view text) {
@@ -146,9 +148,11 @@ std::optional<TMachineDateTime> ReadUnix(std::string_view text) {
     ms = FractionMs(*fraction, fractionDigits);
   }
   if (!cursor.AtEnd()) return std::nullopt;
-  if (digits > 12 || *seconds > kLastUnixSecond) throw ConversionError(kOutOfRange);
+  // Beyond the calendar by more than a day no zone shows the moment in it.
+  const std::int64_t last = negative ? -kFirstUnixSecond : kLastUnixSecond;
+  if (digits > 12 || *seconds > last + kSecondsPerDay) throw ConversionError(kOutOfRange);
   const std::int64_t total = *seconds * 1000 + ms;
-  return TMachineDateTime{FromUnixMilliseconds(negative ? -total : total), true};
+  return TMachineDateTime{{}, TMoment::FromUnixMs(negative ? -total : total)};
 }
 
 /// 01/01/1970 00:00 on the linear scale of SinceCalendarStart.

@@ -9,9 +9,10 @@
 //   @1735122600, @-1.5           seconds since 01/01/1970 00:00 UTC, up to three decimals
 //
 // A text with a zone or an "@" names a moment, not a wall-clock reading: the reader hands
-// it back in UTC, and the caller shows it in the time of the machine (or in UTC when asked
-// to). A text in none of these forms is left to the regional reading; one in these forms
-// with a field out of range (2024-02-30, 24:00:01, month 13) does not convert.
+// back the moment, and the caller shows it in the display zone. A text in none of these
+// forms is left to the regional reading; one in these forms with a field out of range
+// (2024-02-30, 24:00:01, month 13) does not convert, nor does a moment so far beyond
+// either end of the calendar that no zone shows it in years 1 to 9999.
 #pragma once
 
 #include <cstdint>
@@ -19,14 +20,15 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/moment.h"
 
 namespace zentrel {
 
 struct TMachineDateTime {
-  /// The date-time as written; for a text with a zone or "@", the moment in UTC.
-  TDateTimeValue Value;
-  /// True when Value is UTC and still to be shown in local time.
-  bool Utc = false;
+  /// The date-time as written, for a text without a zone.
+  TDateTimeValue Wall;
+  /// The moment of a text with a zone or "@" (Wall is then not used).
+  std::optional<TMoment> Moment;
 };
 
 /// The date-time of an ISO 8601 or Unix-time text (blanks around it ignored); nullopt for a

@@ -7,14 +7,15 @@
 namespace zentrel {
 namespace {
 
-/// The value as "yyyy-mm-dd hh:nn:ss.zzz", with a trailing "Z" when it is UTC.
+/// The reading as "yyyy-mm-dd hh:nn:ss.zzz"; a moment as its reading in UTC, with a
+/// trailing "Z".
 std::string Shown(const TMachineDateTime& value) {
   TDateParts d;
   TTimeParts t;
-  DecodeDateTime(value.Value, d, t);
+  DecodeDateTime(value.Moment ? FromUnixMilliseconds(value.Moment->UnixMs()) : value.Wall, d, t);
   char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d%s", d.Year, d.Month,
-                d.Day, t.Hour, t.Minute, t.Second, t.Millisecond, value.Utc ? "Z" : "");
+                d.Day, t.Hour, t.Minute, t.Second, t.Millisecond, value.Moment ? "Z" : "");
   return text;
 }
 
@@ -83,9 +84,30 @@ TEST(MachineDateTime, FieldsOutOfRangeDoNotConvert) {
   for (const char* text :
        {"2024-02-30", "2023-02-29", "2024-13-01", "2024-00-10", "2024-12-00", "0000-01-01",
         "2024-12-25T24:00", "2024-12-25T24:00:01", "2024-12-25T10:60", "2024-12-25T10:30:60",
-        "2024-12-25T10:30+24:00", "2024-12-25T10:30+01:60", "0001-01-01T00:00+00:01",
-        "9999-12-31T23:59-00:01", "@253402300800", "@-62135596801", "@99999999999999999999"}) {
+        "2024-12-25T10:30+24:00", "2024-12-25T10:30+01:60", "@253402387201",
+        "@-62135683201", "@99999999999999999999"}) {
     EXPECT_THROW(ReadMachineDateTime(text), ConversionError) << text;
+  }
+}
+
+TEST(MachineDateTime, MomentsJustBeyondTheCalendarInUtcAreMoments) {
+  // A zone west or east of UTC shows them in years 1 to 9999: the zone that shows them
+  // decides, not UTC.
+  const struct {
+    const char* Text;
+    std::int64_t UnixMs;
+  } cases[] = {
+      {"9999-12-31T23:59-00:01", INT64_C(253402300800000)},
+      {"0001-01-01T00:00+00:01", INT64_C(-62135596860000)},
+      {"@253402300800", INT64_C(253402300800000)},
+      {"@253402387199", INT64_C(253402387199000)},   // a day beyond: still read
+      {"@-62135596801", INT64_C(-62135596801000)},
+      {"@-62135683200", INT64_C(-62135683200000)},
+  };
+  for (const auto& c : cases) {
+    const auto value = ReadMachineDateTime(c.Text);
+    ASSERT_TRUE(value && value->Moment) << c.Text;
+    EXPECT_EQ(value->Moment->UnixMs(), c.UnixMs) << c.Text;
   }
 }
 

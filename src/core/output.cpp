@@ -33,15 +33,15 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
   run.Out().WriteLine(UnlabelledText(settings, value));
 }
 
-void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
                      TDateTimeValue moment) {
   if (run.RunSettings.Mode == TOutputMode::Labelled) {
     // The label goes out first: a pattern that cannot be rendered leaves it on the line.
     WriteLabel(run.Out(), label);
-    run.Out().WriteLine(FormatDateTimeValue(format, moment, true, run.Format));
+    run.Out().WriteLine(pattern.Render(moment, true, run.Format));
     return;
   }
-  PrintResult(run, FormatDateTimeValue(format, moment, true, run.Format), label);
+  PrintResult(run, pattern.Render(moment, true, run.Format), label);
 }
 
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,
@@ -63,10 +63,11 @@ void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings) {
   }
 }
 
-void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result) {
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                     const TCheckedDateResult& result) {
   PrintWarnings(run, result.Warnings);
   if (result.Failure) throw *result.Failure;
-  PrintDateResult(run, format, result.Result);
+  PrintDateResult(run, pattern, result.Result);
 }
 
 void PrintSheet(TRunContext& run, const TSheet& sheet) {
@@ -77,7 +78,7 @@ void PrintSheet(TRunContext& run, const TSheet& sheet) {
       PrintResult(run, *result);
     } else {
       const auto& moment = std::get<TPatternedMoment>(line);
-      PrintDateResult(run, moment.Pattern, moment.Moment);
+      PrintDateResult(run, TDatePattern::Fixed(moment.Pattern), moment.Moment);
     }
   }
   if (sheet.Failure) throw *sheet.Failure;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/date_format.h"
 #include "core/date_time.h"
 #include "core/result.h"
 #include "core/run_context.h"
@@ -20,8 +21,12 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
 /// Renders the moment with the pattern (interval mode on) and writes it like PrintResult.
 /// In labelled mode the label part is written before the rendering, so a pattern that
 /// fails to render leaves it on the line; the ConversionError propagates.
-void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
                      TDateTimeValue moment);
+inline void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
+                            TDateTimeValue moment) {
+  PrintDateResult(run, TDatePattern::Fixed(format), label, moment);
+}
 
 /// PrintResult, but when condensed, in custom and quiet mode, the text is followed by one
 /// blank instead of a line end (several results on one line).
@@ -31,8 +36,9 @@ void WriteCondensableResult(TRunContext& run, std::string_view value, std::strin
 inline void PrintResult(TRunContext& run, const TLabelledResult& result) {
   PrintResult(run, result.Value, result.Label);
 }
-inline void PrintDateResult(TRunContext& run, std::string_view format, const TDateResult& result) {
-  PrintDateResult(run, format, result.Label, result.Moment);
+inline void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                            const TDateResult& result) {
+  PrintDateResult(run, pattern, result.Label, result.Moment);
 }
 inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& result,
                                    bool condensed) {
@@ -43,7 +49,8 @@ inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& resu
 void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings);
 /// The warnings, then the moment like PrintDateResult; a failure is thrown after the
 /// warnings.
-void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result);
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                     const TCheckedDateResult& result);
 
 /// Every line of the sheet in order (plain text as it is, results as PrintResult and
 /// PrintDateResult write them); then its failure, if it has one, is thrown.

@@ -133,14 +133,14 @@ TEST_F(OutputTest, WarningsBeepAndGoToStandardErrorBeforeTheResultOrTheFailure) 
   const TWarning clamp{{"first", "second"}, TExitCode::MismatchedParameters};
   TCheckedDateResult checked{{clamp, clamp}, {"", EncodeDate(2024, 12, 25)}, std::nullopt};
   run.Out().Write("before ");
-  PrintDateResult(run, "yyyy", checked);
+  PrintDateResult(run, TDatePattern::Fixed("yyyy"), checked);
   EXPECT_EQ(Out(), "before 2024" + kLE);
   EXPECT_EQ(os.Beeps, 2);
   EXPECT_EQ(os.Err, "first" + kLE + "second" + kLE + "first" + kLE + "second" + kLE);
   EXPECT_EQ(run.ExitCode, TExitCode::MismatchedParameters);
 
   checked.Failure = ConversionError("outside");
-  EXPECT_THROW(PrintDateResult(run, "yyyy", checked), ConversionError);
+  EXPECT_THROW(PrintDateResult(run, TDatePattern::Fixed("yyyy"), checked), ConversionError);
   EXPECT_EQ(os.Beeps, 4);
   EXPECT_EQ(Out(), "before 2024" + kLE);
 }

@@ -5,36 +5,28 @@
 
 namespace zentrel {
 
-TRunContext::TRunContext(platform::Platform& os, bool utc)
-    : Os(os), Format(os.RegionalSettings()), Channels(os), Utc(utc) {
+TRunContext::TRunContext(platform::Platform& os, std::optional<TTimeZone> zone)
+    : Os(os),
+      Format(os.RegionalSettings()),
+      Channels(os),
+      Zone(zone ? std::move(*zone) : TTimeZone::Machine(os)) {
   std::string exe = os.ExecutablePath();
   size_t slash = exe.find_last_of("/\\");
   ExecutionPath = QuoteIfSpaced(slash == std::string::npos ? std::string() : exe.substr(0, slash + 1));
 }
 
 TDateTimeValue TRunContext::CurrentDateTime() {
-  if (!moment_) moment_ = FromLocalTime(Utc ? Os.UtcNow() : Os.Now());
-  return *moment_;
-}
-
-TDateTimeValue TRunContext::ShownOfUtc(TDateTimeValue utc) {
-  if (Utc) return utc;
-  const std::int64_t offset =
-      Os.LocalOffsetAtUtc(FloorDiv(UnixMilliseconds(utc), kMsPerSecond));
-  return utc.AddMs(TMilliseconds{offset * kMsPerSecond});
-}
-
-std::int64_t TRunContext::UnixSecondsOf(TDateTimeValue shown) {
-  std::int64_t ms = UnixMilliseconds(shown);
-  if (!Utc) {
-    TDateParts date;
-    TTimeParts time;
-    DecodeDateTime(shown, date, time);
-    ms -= Os.LocalOffsetAtLocal({date.Year, date.Month, date.Day, time.Hour, time.Minute,
-                                 time.Second, time.Millisecond}) *
-          kMsPerSecond;
+  if (!moment_) {
+    switch (Zone.Kind()) {
+      case TTimeZone::TKind::Machine: moment_ = FromLocalTime(Os.Now()); break;
+      case TTimeZone::TKind::Utc: moment_ = FromLocalTime(Os.UtcNow()); break;
+      default:
+        moment_ = Zone.WallClockOf(
+            TMoment::FromUnixMs(UnixMilliseconds(FromLocalTime(Os.UtcNow()))));
+        break;
+    }
   }
-  return FloorDiv(ms, kMsPerSecond);
+  return *moment_;
 }
 
 TDateTimeValue TRunContext::CurrentDate() { return CurrentDateTime().DatePart(); }

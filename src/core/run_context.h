@@ -10,6 +10,7 @@
 #include "core/date_time.h"
 #include "core/exit_code.h"
 #include "core/run_settings.h"
+#include "core/time_zone.h"
 #include "core/version_info.h"
 #include "platform/platform.h"
 
@@ -17,9 +18,8 @@ namespace zentrel {
 
 class TRunContext {
  public:
-  /// The run of the platform; utc (--utc) reads the clock, and shows every moment read
-  /// with a zone or as Unix time, in UTC instead of local time.
-  explicit TRunContext(platform::Platform& os, bool utc = false);
+  /// The run of the platform, in the display zone given or else the machine's.
+  explicit TRunContext(platform::Platform& os, std::optional<TTimeZone> zone = std::nullopt);
   TRunContext(const TRunContext&) = delete;
   TRunContext& operator=(const TRunContext&) = delete;
 
@@ -43,20 +43,15 @@ class TRunContext {
   std::string ExecutionPath;
   TExitCode ExitCode = TExitCode::Success;
 
-  /// Whether the clock, and every moment read with a zone or as Unix time, is shown in UTC.
-  const bool Utc;
+  /// The display zone: where moments are shown, plain readings taken as moments and the
+  /// clock read. The machine's zone unless --zone or --utc name another.
+  const TTimeZone Zone;
 
   /// Today's date plus the current time of day, to the millisecond: the clock is read once,
   /// at the first call of a run, so every part of a run sees the same moment (a report
   /// written across midnight still speaks of one day). Throws ConversionError for a clock
   /// reading that is no valid date.
   TDateTimeValue CurrentDateTime();
-  /// A moment in UTC as the run shows moments: in local time, or as it is under Utc.
-  /// Throws ConversionError when the result leaves years 1 to 9999.
-  TDateTimeValue ShownOfUtc(TDateTimeValue utc);
-  /// The whole seconds from 01/01/1970 00:00 UTC to a moment as the run shows moments,
-  /// rounded down (so before 1970 a part of a second counts as one more second back).
-  std::int64_t UnixSecondsOf(TDateTimeValue shown);
   /// Today's date at midnight, of the same moment.
   TDateTimeValue CurrentDate();
   /// The system beep, after what is buffered has been written.

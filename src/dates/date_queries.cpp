@@ -90,6 +90,14 @@ TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
   return {std::to_string(WholeDaysBetween(first, second)), std::move(label)};
 }
 
+TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
+                                  TMilliseconds elapsed, const TFormatSettings& settings) {
+  std::string label = "Days Between " + LabelDate(first, settings) + " and " +
+                      LabelDate(second, settings) + " ";
+  const std::int64_t ms = elapsed.count() < 0 ? -elapsed.count() : elapsed.count();
+  return {std::to_string(ms / kMsPerDay), std::move(label)};
+}
+
 TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings) {
   return {std::to_string(DayOfYear(value)), "Day of Year [" + LabelDate(value, settings) + "] "};
 }

@@ -43,6 +43,10 @@ int DayOfYear(TDateTimeValue value);
 TLabelledResult LeapYearResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
                                   const TFormatSettings& settings);
+/// The same for two moments, labelled with their readings first and second: the whole
+/// 24-hour periods that passed between them.
+TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
+                                  TMilliseconds elapsed, const TFormatSettings& settings);
 TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& settings);

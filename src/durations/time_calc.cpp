@@ -45,8 +45,25 @@ TLabelledResult ConvertTime(std::string_view name, TTimeUnits unit, TDateTimeVal
   return {FormatDuration(between.Record, name), std::move(label)};
 }
 
-TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
-                              TDateTimeValue base, const TFormatSettings& settings) {
+TLabelledResult TimeBetween(std::string_view name, TDateTimeValue a, TDateTimeValue b,
+                            TMilliseconds elapsed, const TFormatSettings& settings) {
+  const std::int64_t ms = elapsed.count();
+  std::string label = "Time Between " +
+                      FormatDateTimeValue(kLabelMomentPattern, a.RoundedToMs(), false, settings) +
+                      " and " +
+                      FormatDateTimeValue(kLabelMomentPattern, b.RoundedToMs(), false, settings) +
+                      " ";
+  return {FormatDuration(DurationFromMs(ms < 0 ? -ms : ms), name), std::move(label)};
+}
+
+namespace {
+
+/// TimeOffset's work: the label of the offset from the base, and the result of move, which
+/// takes the base at whole milliseconds and the signed offset.
+template <class TMove>
+TCheckedDateResult OffsetFrom(std::string_view durationText, TTimeUnits mode,
+                              TDirection direction, TDateTimeValue base,
+                              const TFormatSettings& settings, TMove move) {
   // The base is limited to the whole milliseconds a label would show.
   const TDateTimeValue wholeBase = base.RoundedToMs();
   const std::string shown = FormatDateTimeValue(kLabelMomentPattern, wholeBase, false, settings);
@@ -63,18 +80,35 @@ TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TD
     offsetText = FormatIntegers(kOffsetPatternWithMs, parts);
   }
 
-  // Computed in milliseconds rather than on the raw value, so that a result on the other
-  // side of day 0 (12/30/1899) is still the right moment.
   const bool after = direction == TDirection::Forward;
   const TMilliseconds offsetMs{offset.TotalMilliseconds()};
   TCheckedDateResult result{std::move(parse.Warnings), {}, std::nullopt};
   result.Result.Label = offsetText + (after ? "after " : "before ") + shown + " ";
   try {
-    result.Result.Moment = wholeBase.AddMs(after ? offsetMs : -offsetMs);
+    result.Result.Moment = move(wholeBase, after ? offsetMs : -offsetMs);
   } catch (const ConversionError& failure) {
     result.Failure = failure;  // raised once the warnings about the offset are out
   }
   return result;
+}
+
+}  // namespace
+
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
+                              TDateTimeValue base, const TFormatSettings& settings) {
+  // Computed in milliseconds rather than on the raw value, so that a result on the other
+  // side of day 0 (12/30/1899) is still the right moment.
+  return OffsetFrom(durationText, mode, direction, base, settings,
+                    [](TDateTimeValue from, TMilliseconds span) { return from.AddMs(span); });
+}
+
+TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
+                              TDateTimeValue base, const TFormatSettings& settings,
+                              const TTimeLineBase& onTimeLine) {
+  return OffsetFrom(durationText, mode, direction, base, settings,
+                    [&](TDateTimeValue, TMilliseconds span) {
+                      return onTimeLine.Zone.WallClockOf(onTimeLine.Moment + span);
+                    });
 }
 
 }  // namespace zentrel
