@@ -111,6 +111,25 @@ TEST(ManPage, DescribesEveryOptionAndNoOther) {
   }
 }
 
+TEST(ManPage, NamesTheValueOfEachLongOptionByItsKind) {
+  // The option table says what follows an option; the page's heading of the option must
+  // say the same ("--holidays= file"), so a new option cannot be described with a wrong
+  // operand.
+  const std::vector<std::string> lines = Section(ManLines(), "OPTIONS");
+  for (const TOptionRow& row : kOptionTable) {
+    if (row.Letter != '\0' || row.Argument != TArgKind::Required) continue;
+    std::string operand;
+    switch (row.Value) {
+      case TValueKind::File: operand = "file"; break;
+      case TValueKind::Date: operand = "date"; break;
+      case TValueKind::Zone: operand = "name"; break;
+      default: continue;
+    }
+    const std::string heading = ".BI --" + std::string(row.Name) + "= " + operand;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), heading), 1) << heading;
+  }
+}
+
 TEST(ManPage, ListsEveryExitCodeAndDurationFormat) {
   const std::vector<std::string> lines = ManLines();
   const std::vector<std::string> status = Section(lines, "EXIT STATUS");
