@@ -255,12 +255,8 @@ TExitCode RunSequence(TActionContext& c) {
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
-  const TRunSettings& settings = c.Run.RunSettings;
-  TTextWriter& out = c.Run.Out();
   ListDates(start, end, step, calendar ? &*calendar : nullptr, [&](TDateTimeValue date) {
-    const std::string text = pattern.Render(date, true, c.Run.Format);
-    out.WriteLine(settings.Mode == TOutputMode::Custom ? settings.CustomMessage.Render(text)
-                                                       : text);
+    PrintListed(c.Run, pattern.Render(date, true, c.Run.Format));
   });
   return TExitCode::Success;
 }

@@ -44,6 +44,10 @@ void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_
   PrintResult(run, pattern.Render(moment, true, run.Format), label);
 }
 
+void PrintListed(TRunContext& run, std::string_view value) {
+  run.Out().WriteLine(UnlabelledText(run.RunSettings, value));
+}
+
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,
                             bool condensed) {
   const TRunSettings& settings = run.RunSettings;

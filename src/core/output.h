@@ -28,6 +28,9 @@ inline void PrintDateResult(TRunContext& run, std::string_view format, std::stri
   PrintDateResult(run, TDatePattern::Fixed(format), label, moment);
 }
 
+/// One line of a list (--sequence): the value alone, or the -o message holding it in
+/// custom mode; a list has no labels.
+void PrintListed(TRunContext& run, std::string_view value);
 /// PrintResult, but when condensed, in custom and quiet mode, the text is followed by one
 /// blank instead of a line end (several results on one line).
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,
