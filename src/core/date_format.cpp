@@ -114,6 +114,30 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
+struct TCompiled {
+  std::vector<TDatePatternToken> Tokens;
+  /// An AM/PM token anywhere switches the hours to the 12-hour clock.
+  bool TwelveHour = false;
+};
+
+/// The tokens of a pattern; throws for an "a" that starts no AM/PM token, so a pattern
+/// that cannot render fails before anything is written.
+TCompiled Compile(std::string_view pattern) {
+  TCompiled compiled;
+  for (std::size_t i = 0; i < pattern.size();) {
+    const TToken t = NextToken(pattern, i);
+    if (t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
+        t.Kind == TKind::AmPmRegional) {
+      compiled.TwelveHour = true;
+    }
+    compiled.Tokens.push_back({static_cast<std::uint8_t>(t.Kind), t.Letter,
+                               static_cast<std::uint32_t>(t.Count),
+                               static_cast<std::uint32_t>(t.Text.data() - pattern.data()),
+                               static_cast<std::uint32_t>(t.Text.size())});
+  }
+  return compiled;
+}
+
 class TRenderer {
  public:
   TRenderer(const TValueParts& parts, bool intervalMode, const TFormatSettings& settings)
@@ -122,21 +146,19 @@ class TRenderer {
   /// Renders one pattern; depth 1 is a regional pattern reached through another one, in
   /// which the tokens that would expand a further pattern print nothing.
   void Render(std::string_view pattern, int depth) {
-    // First pass: an AM/PM token anywhere switches the hours to the 12-hour clock, and an
-    // illegal "a" fails the rendering before anything is written.
-    bool twelveHour = false;
-    for (std::size_t i = 0; i < pattern.size();) {
-      TKind kind = NextToken(pattern, i).Kind;
-      if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
-          kind == TKind::AmPmRegional) {
-        twelveHour = true;
-      }
-    }
+    const TCompiled compiled = Compile(pattern);
+    Render(compiled, pattern, depth);
+  }
+
+  /// Renders the tokens of a pattern read once.
+  void Render(const TCompiled& compiled, std::string_view pattern, int depth) {
+    const bool twelveHour = compiled.TwelveHour;
     bool inBrackets = false;
     bool afterHour = false;
     bool afterDay = false;  // a day number came before: a long month name is genitive
-    for (std::size_t i = 0; i < pattern.size();) {
-      const TToken t = NextToken(pattern, i);
+    for (const TDatePatternToken& token : compiled.Tokens) {
+      const TToken t{static_cast<TKind>(token.Kind), token.Count,
+                     pattern.substr(token.At, token.Size), token.Letter};
       bool elapsed = intervalMode_ && inBrackets;
       switch (t.Kind) {
         case TKind::Literal: out.append(t.Text); break;
@@ -260,15 +282,22 @@ class TRenderer {
   const TFormatSettings& settings_;
 };
 
-}  // namespace
 
-std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
-                                bool intervalMode, const TFormatSettings& settings) {
+/// The parts of the value every token draws on.
+TValueParts PartsOf(TDateTimeValue value) {
   TValueParts parts;
   DecodeDateTime(value, parts.Date, parts.Time);
   parts.WeekDay = value.Weekday().SundayOneToSeven();
   const std::int64_t day = value.DayNumber();
   parts.WholeDays = day < 0 ? -day : day;
+  return parts;
+}
+
+}  // namespace
+
+std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
+                                bool intervalMode, const TFormatSettings& settings) {
+  const TValueParts parts = PartsOf(value);
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
   return std::move(renderer.out);
@@ -291,7 +320,12 @@ TDatePattern TDatePattern::RfcEmail(const TTimeZone& zone) {
 
 std::string TDatePattern::Render(TDateTimeValue value, bool intervalMode,
                                  const TFormatSettings& settings) const {
-  if (form_ == TForm::Pattern) return FormatDateTimeValue(text_, value, intervalMode, settings);
+  if (form_ == TForm::Pattern) {
+    const TValueParts parts = PartsOf(value);
+    TRenderer renderer(parts, intervalMode, settings);
+    renderer.Render(TCompiled{tokens_, twelveHour_}, text_, 0);
+    return std::move(renderer.out);
+  }
   // The reading as the moment it is in the zone, shown there with its offset (so a
   // reading the clocks skipped shows as the moment it is taken for).
   const TZonedDateTime shown = zone_->Show(zone_->MomentOf(value));
@@ -299,9 +333,16 @@ std::string TDatePattern::Render(TDateTimeValue value, bool intervalMode,
 }
 
 TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
-  // Only a token that is no token fails, so one rendering of any date tells.
+  // Only a token that is no token fails, in the pattern or in a regional pattern it names,
+  // so one rendering of any date tells.
   FormatDateTimeValue(text, TDateTimeValue(), false, settings);
   return TDatePattern(text);
+}
+
+TDatePattern::TDatePattern(std::string_view text) : text_(text) {
+  TCompiled compiled = zentrel::Compile(text_);
+  tokens_ = std::move(compiled.Tokens);
+  twelveHour_ = compiled.TwelveHour;
 }
 
 }  // namespace zentrel

@@ -9,7 +9,9 @@
 // inside a regional pattern ("ddddd", "t", "c" and the like) print nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/date_time.h"
@@ -31,6 +33,14 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
 /// A date pattern checked once, ready to render any value: a user's -f pattern or one of
 /// the program's own; or one of the forms that carry the display zone's offset (ISO 8601,
 /// the date of an e-mail), which write a reading with the offset in force at it there.
+/// One token of a compiled date pattern: what it is, and where it stands in the pattern.
+struct TDatePatternToken {
+  std::uint8_t Kind;   ///< the renderer's kind of token
+  bool Letter;         ///< a letter token, which ends an hour-then-minutes context
+  std::uint32_t Count; ///< the letters in its run
+  std::uint32_t At, Size;
+};
+
 class TDatePattern {
  public:
   /// The empty pattern.
@@ -57,8 +67,11 @@ class TDatePattern {
 
  private:
   enum class TForm { Pattern, Iso8601, RfcEmail };
-  explicit TDatePattern(std::string_view text) : text_(text) {}
+  /// The pattern, its tokens read once.
+  explicit TDatePattern(std::string_view text);
   std::string text_;
+  std::vector<TDatePatternToken> tokens_;
+  bool twelveHour_ = false;
   TForm form_ = TForm::Pattern;
   TIsoPrecision precision_ = TIsoPrecision::Seconds;
   const TTimeZone* zone_ = nullptr;

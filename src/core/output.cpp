@@ -33,15 +33,26 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
   run.Out().WriteLine(UnlabelledText(settings, value));
 }
 
-void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
-                     TDateTimeValue moment) {
+/// Writes a date result: the label (in labelled mode), then the text render gives.
+template <class TRender>
+void PrintRendered(TRunContext& run, std::string_view label, TRender render) {
   if (run.RunSettings.Mode == TOutputMode::Labelled) {
     // The label goes out first: a pattern that cannot be rendered leaves it on the line.
     WriteLabel(run.Out(), label);
-    run.Out().WriteLine(pattern.Render(moment, true, run.Format));
+    run.Out().WriteLine(render());
     return;
   }
-  PrintResult(run, pattern.Render(moment, true, run.Format), label);
+  PrintResult(run, render(), label);
+}
+
+void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
+                     TDateTimeValue moment) {
+  PrintRendered(run, label, [&] { return FormatDateTimeValue(format, moment, true, run.Format); });
+}
+
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
+                     TDateTimeValue moment) {
+  PrintRendered(run, label, [&] { return pattern.Render(moment, true, run.Format); });
 }
 
 void PrintListed(TRunContext& run, std::string_view value) {
@@ -82,7 +93,11 @@ void PrintSheet(TRunContext& run, const TSheet& sheet) {
       PrintResult(run, *result);
     } else {
       const auto& moment = std::get<TPatternedMoment>(line);
-      PrintDateResult(run, TDatePattern::Fixed(moment.Pattern), moment.Moment);
+      // The report's patterns were checked before the sheet was made.
+      PrintWarnings(run, moment.Moment.Warnings);
+      if (moment.Moment.Failure) throw *moment.Moment.Failure;
+      PrintDateResult(run, moment.Pattern, moment.Moment.Result.Label,
+                      moment.Moment.Result.Moment);
     }
   }
   if (sheet.Failure) throw *sheet.Failure;

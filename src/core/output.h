@@ -23,10 +23,9 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
 /// fails to render leaves it on the line; the ConversionError propagates.
 void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
                      TDateTimeValue moment);
-inline void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
-                            TDateTimeValue moment) {
-  PrintDateResult(run, TDatePattern::Fixed(format), label, moment);
-}
+/// The same with a pattern read at this rendering.
+void PrintDateResult(TRunContext& run, std::string_view format, std::string_view label,
+                     TDateTimeValue moment);
 
 /// One line of a list (--sequence): the value alone, or the -o message holding it in
 /// custom mode; a list has no labels.
