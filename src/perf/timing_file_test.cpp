@@ -132,6 +132,9 @@ TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
   EXPECT_EQ(Load("x [#01] 0:01.000 - A az and more", "AZ").size(), 2u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaz and more", "AZAZAZAZA").size(), 1u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaza and more", "AZAZAZAZA").size(), 2u);
+  // The first byte counts where the search begins at a later one ('[' is rarer than 'A').
+  EXPECT_EQ(Load("b[#01] 0:01.000 - A", "A[#").size(), 1u);
+  EXPECT_EQ(Load("a[#01] 0:01.000 - A", "A[#").size(), 2u);
 }
 
 TEST_F(TimingFileTest, EmptySearchTextKeepsNothing) {
