@@ -88,18 +88,6 @@ inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
   return true;
 }
 
-/// True when the line has at least four words (runs of characters other than blank).
-inline bool HasFourWords(std::string_view line) {
-  if (line.size() >= kWindow) {
-    const std::uint64_t words = ~BlankMask(line.data());
-    if (FourOrMore(words & ~(words << 1))) return true;
-  }
-  const char* p = line.data();
-  const char* end = p + line.size();
-  for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
-  return SkipBlanks(p, end) < end;
-}
-
 inline TWordSpans FindWords(std::string_view line) {
   TWordSpans spans;
   if (FindWordsInWindow(line, spans)) return spans;

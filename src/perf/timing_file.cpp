@@ -11,9 +11,12 @@
 namespace zentrel {
 namespace {
 
+using line_words::BlankMask;
 using line_words::ByteMask;
-using line_words::HasFourWords;
+using line_words::FourOrMore;
 using line_words::kWindow;
+using line_words::SkipBlanks;
+using line_words::SkipWord;
 
 constexpr std::string_view kAggregateId = "[#ZZ]";
 constexpr std::string_view kAggregateName = "- *** AGGREGATE JOB TIME ***";
@@ -111,6 +114,18 @@ class TFoldedPattern {
   bool anchorIsLetter_ = true;
   std::uint64_t word_ = 0, caseBits_ = 0, mask_ = 0;  ///< a pattern of up to 8 bytes
 };
+
+/// True when the line has at least four words (runs of characters other than blank).
+bool HasFourWords(std::string_view line) {
+  if (line.size() >= kWindow) {
+    const std::uint64_t words = ~BlankMask(line.data());
+    if (FourOrMore(words & ~(words << 1))) return true;
+  }
+  const char* p = line.data();
+  const char* end = p + line.size();
+  for (int word = 0; word < 3; ++word) p = SkipWord(SkipBlanks(p, end), end);
+  return SkipBlanks(p, end) < end;
+}
 
 /// The line filter. Each test alone removes a line, so the order in which lines are
 /// tested does not change what is kept. The two aggregate markers are looked for only in
