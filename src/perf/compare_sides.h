@@ -34,11 +34,11 @@ struct TShown {
   TLineTime Time;
 };
 
-/// Reads both files and keeps their lines, and notes each side's last section id. Viewing
-/// and keeping are most of the loading of a large file, so when OLD is at least
-/// twoThreadsFrom / 2 bytes NEW is viewed and kept on a thread of its own while OLD's lines
-/// are kept on this one (without a thread to be had, one after the other). Returns false
-/// when either file cannot be read; throws what a load throws (std::bad_alloc).
+/// Reads both files and keeps their lines. Viewing and keeping are most of the loading of
+/// a large file, so when OLD is at least twoThreadsFrom / 2 bytes NEW is viewed and kept on
+/// a thread of its own while OLD's lines are kept on this one (without a thread to be had,
+/// one after the other). Returns false when either file cannot be read; throws what a load
+/// throws (std::bad_alloc).
 bool LoadBothFiles(platform::FileReader& files, const std::string& oldFileName,
                    const std::string& newFileName, const std::string& searchText,
                    std::size_t twoThreadsFrom, TSide& oldSide, TSide& newSide);

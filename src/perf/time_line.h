@@ -68,14 +68,4 @@ inline char* WriteTimeLine(char* out, std::string_view label, const TLineTime& t
   return PutVariable(out, name);
 }
 
-struct TTimingLine {
-  std::string Line;       ///< " OLD:   1:20:29.730 - ONE EXAMPLE SECTION"
-  TDurationRec Duration;  ///< the time shown, as a duration
-};
-
-/// One time line for the label upper-cased and the entry, its time read by
-/// GeneralLineTime with the override.
-TTimingLine FormatTimingLine(std::string_view label, const TTimingEntry& entry,
-                             std::string_view override, TZeroMode zeroMode);
-
 }  // namespace zentrel

@@ -28,7 +28,6 @@
 #include "core/channels.h"
 #include "core/exit_code.h"
 #include "durations/duration.h"
-#include "perf/time_line.h"
 #include "platform/file_reader.h"
 
 namespace zentrel {

@@ -5,44 +5,24 @@
 #include <cstring>
 #include <optional>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "core/text.h"
+#include "perf/line_words.h"
 
 namespace zentrel {
 namespace {
 
+using line_words::BlankMask;
+using line_words::ByteMask;
+using line_words::FourOrMore;
+using line_words::kWindow;
+using line_words::SkipBlanks;
+using line_words::SkipWord;
+
 constexpr std::string_view kAggregateId = "[#ZZ]";
 constexpr std::string_view kAggregateName = "- *** AGGREGATE JOB TIME ***";
-constexpr std::string_view kNoIdSection = "[#??]";
-constexpr std::string_view kInvalidSection = "[#--] Invalid Entry";
-/// How much of a line the name is taken from before it is cut to kTimingFieldMax.
-constexpr std::size_t kNameTakeMax = 999;
 
 /// UpperAscii of one character, inlined: the filter folds every byte it compares.
 inline char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-
-constexpr std::size_t kWindow = 64;
-
-/// Where the byte occurs among the 64 bytes at p, one bit each (bit i for p[i]).
-inline std::uint64_t ByteMask(const char* p, char byte) {
-#if defined(__SSE2__)
-  const __m128i wanted = _mm_set1_epi8(byte);
-  std::uint64_t mask = 0;
-  for (int i = 0; i < 4; ++i) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-    const auto bits = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-    mask |= std::uint64_t{bits} << (16 * i);
-  }
-  return mask;
-#else
-  std::uint64_t mask = 0;
-  for (std::size_t i = 0; i < kWindow; ++i) mask |= std::uint64_t{p[i] == byte} << i;
-  return mask;
-#endif
-}
 
 /// A pattern found without regard to ASCII case. The search runs memchr over one
 /// character of the pattern, preferably one that is no letter (so it needs no folding) and
@@ -134,60 +114,6 @@ class TFoldedPattern {
   bool anchorIsLetter_ = true;
   std::uint64_t word_ = 0, caseBits_ = 0, mask_ = 0;  ///< a pattern of up to 8 bytes
 };
-
-const char* SkipBlanks(const char* p, const char* end) {
-  while (p < end && *p == ' ') ++p;
-  return p;
-}
-
-const char* SkipWord(const char* p, const char* end) {
-  while (p < end && *p != ' ') ++p;
-  return p;
-}
-
-struct TWordSpans {
-  std::string_view Word2, Word3;
-  std::size_t Word4 = std::string_view::npos;  ///< position of word 4, npos when none
-};
-
-/// The blanks among the 64 bytes at p, one bit each (bit i for p[i]).
-inline std::uint64_t BlankMask(const char* p) { return ByteMask(p, ' '); }
-
-/// At least four bits set.
-inline bool FourOrMore(std::uint64_t bits) {
-  bits &= bits - 1;
-  bits &= bits - 1;
-  bits &= bits - 1;
-  return bits != 0;
-}
-
-/// FindWords for a line whose first four words begin, and whose third ends, within its
-/// first 64 bytes, read a window at a time instead of byte by byte; false for any other
-/// line, which the byte loops take.
-inline bool FindWordsInWindow(std::string_view line, TWordSpans& spans) {
-  if (line.size() < kWindow) return false;
-  const std::uint64_t blanks = BlankMask(line.data());
-  const std::uint64_t words = ~blanks;
-  std::uint64_t starts = words & ~(words << 1);  // a word byte after a blank or at 0
-  std::uint64_t ends = blanks & (words << 1);    // a blank after a word byte
-  if (!FourOrMore(starts)) return false;
-  std::size_t start[4];
-  for (std::size_t& at : start) {
-    at = static_cast<std::size_t>(__builtin_ctzll(starts));
-    starts &= starts - 1;
-  }
-  // Word 2 ends at the first blank after its start, word 3 likewise; both lie before the
-  // start of word 4, so within the window.
-  auto endAfter = [&](std::size_t from) {
-    return static_cast<std::size_t>(__builtin_ctzll(ends & (~std::uint64_t{0} << from)));
-  };
-  const std::size_t end2 = endAfter(start[1]);
-  const std::size_t end3 = endAfter(start[2]);
-  spans.Word2 = line.substr(start[1], end2 - start[1]);
-  spans.Word3 = line.substr(start[2], end3 - start[2]);
-  spans.Word4 = start[3];
-  return true;
-}
 
 /// True when the line has at least four words (runs of characters other than blank).
 bool HasFourWords(std::string_view line) {
@@ -350,40 +276,6 @@ void ForEachLine(std::string_view text, Visit&& visit) {
   }
 }
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-/// The text cut to at most max bytes. A cut that would split a UTF-8 sequence is moved to
-/// the start of that sequence, so a valid name stays valid; bytes that are not UTF-8 are
-/// cut where they stand.
-std::string_view CutLongField(std::string_view text, std::size_t max) {
-  std::size_t cut = max;
-  std::size_t k = cut;
-  while (k > 0 && cut - k < 3 && IsContinuationByte(text[k])) --k;
-  if (!IsContinuationByte(text[k])) cut = k;
-  return text.substr(0, cut);
-}
-
-inline std::string_view CutField(std::string_view text, std::size_t max) {
-  return text.size() <= max ? text : CutLongField(text, max);
-}
-
-TWordSpans FindWords(std::string_view line) {
-  TWordSpans spans;
-  if (FindWordsInWindow(line, spans)) return spans;
-  const char* begin = line.data();
-  const char* end = begin + line.size();
-  const char* p = SkipWord(SkipBlanks(begin, end), end);
-  const char* start = SkipBlanks(p, end);
-  p = SkipWord(start, end);
-  spans.Word2 = std::string_view(start, static_cast<std::size_t>(p - start));
-  start = SkipBlanks(p, end);
-  p = SkipWord(start, end);
-  spans.Word3 = std::string_view(start, static_cast<std::size_t>(p - start));
-  start = SkipBlanks(p, end);
-  if (start < end) spans.Word4 = static_cast<std::size_t>(start - begin);
-  return spans;
-}
-
 }  // namespace
 
 void TTimingLines::Clear() {
@@ -493,47 +385,6 @@ bool CheckTimingCount(TTextWriter& err, std::string_view label, std::size_t coun
   if (count > 1) return true;
   err.WriteLine("ERROR: " + UpperAscii(label) + " Source File Has Invalid Data!");
   return false;
-}
-
-void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch) {
-  const TWordSpans words = FindWords(line);
-  const std::string_view name =
-      words.Word4 == std::string_view::npos ? std::string_view()
-                                            : line.substr(words.Word4, kNameTakeMax);
-  if (std::find(words.Word2.begin(), words.Word2.end(), ':') != words.Word2.end()) {
-    // No section id: word 2 is the time, and what followed it (from word 4 on) the name.
-    entry.SectionId = kNoIdSection;
-    entry.TimeText = CutField(words.Word2, kTimingFieldMax);
-    scratch.assign("- ");
-    scratch.append(CutField(name, kTimingFieldMax));
-    entry.Name = CutField(scratch, kTimingFieldMax);
-  } else {
-    entry.SectionId = CutField(words.Word2, kTimingFieldMax);
-    entry.TimeText = CutField(words.Word3, kTimingFieldMax);
-    entry.Name = CutField(name, kTimingFieldMax);
-  }
-  if (words.Word4 == std::string_view::npos || entry.Name.empty() || entry.Name.front() != '-') {
-    entry.SectionId = kInvalidSection;
-    entry.TimeText = kZeroTime;
-    entry.Name = kNoName;
-  }
-}
-
-void SplitTimingLine(std::string_view line, TTimingEntry& entry) {
-  TTimingEntryView view;
-  std::string scratch;
-  SplitTimingLine(line, view, scratch);
-  entry.SectionId.assign(view.SectionId);
-  entry.TimeText.assign(view.TimeText);
-  entry.Name.assign(view.Name);
-}
-
-TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,
-                             TZeroMode zeroMode) {
-  TTimingEntry entry;
-  SplitTimingLine(line, entry);
-  if (accumulate) total = AddDurations(total, ParseDuration(entry.TimeText, zeroMode));
-  return entry;
 }
 
 }  // namespace zentrel

@@ -8,11 +8,11 @@
 //
 // A file is held whole as one buffer (mapped where the platform can); the kept lines are
 // views into it, found again when they are needed, so a large file costs little more than
-// its own size. Lines without
-// the search text, lines that
-// carry the aggregate marker "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer
-// than four words are dropped, and every loaded list ends with the synthetic aggregate line
-// kAggregateLine, on which the comparison prints the totals of all sections.
+// its own size. Lines without the search text, lines that carry the aggregate marker
+// "[#ZZ]" or "- *** AGGREGATE JOB TIME ***", and lines of fewer than four words are
+// dropped, and every loaded list ends with the synthetic aggregate line kAggregateLine, on
+// which the comparison prints the totals of all sections. Each kept line is read into an
+// entry by timing_entry.h.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +26,7 @@
 #include "core/channels.h"
 #include "core/time_units.h"
 #include "durations/duration.h"
+#include "perf/timing_entry.h"
 #include "platform/file_reader.h"
 
 namespace zentrel {
@@ -33,20 +34,6 @@ namespace zentrel {
 /// The synthetic last line of every loaded list.
 inline constexpr std::string_view kAggregateLine =
     "\\--- [#ZZ]      -:--.--- - *** AGGREGATE JOB TIME ***";
-
-/// The time and the name of an entry that is invalid, or missing from a shorter file.
-inline constexpr std::string_view kZeroTime = "0:00.000";
-inline constexpr std::string_view kNoName = "- n/a";
-
-/// The longest SectionId, TimeText or Name kept, in bytes.
-inline constexpr std::size_t kTimingFieldMax = 255;
-
-/// One parsed line of a timing file.
-struct TTimingEntry {
-  std::string SectionId;  ///< word 2, or "[#??]", or "[#--] Invalid Entry"
-  std::string TimeText;   ///< word 3, or the replacement of an unusual layout
-  std::string Name;       ///< from word 4 to the end of the line
-};
 
 /// A loaded timing file: the file's bytes and where its kept lines lie. The places are held
 /// small (for a file of millions of lines they are most of the memory the comparison asks
@@ -116,25 +103,5 @@ void KeepTimingLines(TTimingLines& lines, std::string_view searchText,
 /// Otherwise writes "ERROR: OLD Source File Has Invalid Data!" (with the label given) to
 /// standard error and returns false.
 bool CheckTimingCount(TTextWriter& err, std::string_view label, std::size_t count);
-
-/// Splits one line into an entry. A word 2 holding ':' is taken as the time of a line
-/// without section id ("[#??]"); a line without word 4, or whose name does not begin with
-/// '-', becomes "[#--] Invalid Entry" with time kZeroTime and name kNoName. With
-/// accumulate, the entry's time (read by ParseDuration under the zero mode) is added to
-/// total.
-TTimingEntry ParseTimingLine(std::string_view line, TDurationRec& total, bool accumulate,
-                             TZeroMode zeroMode);
-
-/// An entry whose fields view the line, fixed texts, or the scratch text given to
-/// SplitTimingLine; valid while those are.
-struct TTimingEntryView {
-  std::string_view SectionId, TimeText, Name;
-};
-
-/// ParseTimingLine without reading the time, into views: the comparison's inner loop copies
-/// nothing. scratch holds the name of a line without section id ("- " and the rest).
-void SplitTimingLine(std::string_view line, TTimingEntryView& entry, std::string& scratch);
-/// The same into an entry of its own.
-void SplitTimingLine(std::string_view line, TTimingEntry& entry);
 
 }  // namespace zentrel

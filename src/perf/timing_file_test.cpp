@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "core/run_context.h"
+#include "core/channels.h"
+#include "platform/fake_file_reader.h"
 #include "platform/fake_platform.h"
 
 namespace zentrel {
@@ -15,24 +17,27 @@ namespace {
 
 /// A file that exists but cannot be read (the tests run as root, so permissions cannot
 /// make a real file unreadable).
-struct UnreadablePlatform : platform::FakePlatform {
-  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+struct UnreadableFiles : platform::FakeFileReader {
+  std::unique_ptr<platform::TFileView> ViewWholeFile(const std::string&) override {
+    return nullptr;
+  }
 };
 
 struct TimingFileTest : ::testing::Test {
-  platform::FakePlatform os;
-  TRunContext run{os};
+  platform::FakeFileReader files;
+  platform::FakePlatform console;
+  TChannels channels{console};
 
   std::string Err() {
-    run.Channels.Flush();
-    return os.Err;
+    channels.Flush();
+    return console.Err;
   }
   /// The kept lines of a file with these contents, the synthetic line included.
   std::vector<std::string> Load(const std::string& contents,
                                 std::string_view searchText = "\\--- [#") {
-    os.Files["t.txt"] = contents;
+    files.Files["t.txt"] = contents;
     TTimingLines lines;
-    EXPECT_TRUE(LoadTimingFile(os, "t.txt", searchText, lines));
+    EXPECT_TRUE(LoadTimingFile(files, "t.txt", searchText, lines));
     std::vector<std::string> kept;
     for (std::size_t i = 0; i < lines.Count(); ++i) kept.emplace_back(lines.Line(i));
     return kept;
@@ -42,11 +47,11 @@ struct TimingFileTest : ::testing::Test {
 const std::string kAggregate(kAggregateLine);
 
 TEST_F(TimingFileTest, CheckTimingFileNamesTheMissingOrUnnamedFile) {
-  os.Files["old.txt"] = "";
-  EXPECT_TRUE(CheckTimingFile(os, run.Err(), "OLD", "old.txt"));
+  files.Files["old.txt"] = "";
+  EXPECT_TRUE(CheckTimingFile(files, channels.Err, "OLD", "old.txt"));
   EXPECT_EQ(Err(), "");
-  EXPECT_FALSE(CheckTimingFile(os, run.Err(), "old", ""));
-  EXPECT_FALSE(CheckTimingFile(os, run.Err(), "NEW", "missing.txt"));
+  EXPECT_FALSE(CheckTimingFile(files, channels.Err, "old", ""));
+  EXPECT_FALSE(CheckTimingFile(files, channels.Err, "NEW", "missing.txt"));
   EXPECT_EQ(Err(),
             "ERROR: No Filename was Supplied for OLD Performance Input File!\n"
             "ERROR: Could Not Open NEW Performance Input File!\n"
@@ -54,9 +59,9 @@ TEST_F(TimingFileTest, CheckTimingFileNamesTheMissingOrUnnamedFile) {
 }
 
 TEST_F(TimingFileTest, CheckTimingCountNeedsOneEntryBesidesTheSyntheticLine) {
-  EXPECT_TRUE(CheckTimingCount(run.Err(), "OLD", 2));
-  EXPECT_FALSE(CheckTimingCount(run.Err(), "new", 1));
-  EXPECT_FALSE(CheckTimingCount(run.Err(), "OLD", 0));
+  EXPECT_TRUE(CheckTimingCount(channels.Err, "OLD", 2));
+  EXPECT_FALSE(CheckTimingCount(channels.Err, "new", 1));
+  EXPECT_FALSE(CheckTimingCount(channels.Err, "OLD", 0));
   EXPECT_EQ(Err(),
             "ERROR: NEW Source File Has Invalid Data!\n"
             "ERROR: OLD Source File Has Invalid Data!\n");
@@ -127,6 +132,9 @@ TEST_F(TimingFileTest, SearchTextMatchesWithoutRegardToCase) {
   EXPECT_EQ(Load("x [#01] 0:01.000 - A az and more", "AZ").size(), 2u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaz and more", "AZAZAZAZA").size(), 1u);
   EXPECT_EQ(Load("x [#01] 0:01.000 - A azazazaza and more", "AZAZAZAZA").size(), 2u);
+  // The first byte counts where the search begins at a later one ('[' is rarer than 'A').
+  EXPECT_EQ(Load("b[#01] 0:01.000 - A", "A[#").size(), 1u);
+  EXPECT_EQ(Load("a[#01] 0:01.000 - A", "A[#").size(), 2u);
 }
 
 TEST_F(TimingFileTest, EmptySearchTextKeepsNothing) {
@@ -145,10 +153,9 @@ TEST_F(TimingFileTest, NulBytesAndInvalidUtf8StayInTheLine) {
 }
 
 TEST_F(TimingFileTest, UnreadableFileFailsToLoad) {
-  UnreadablePlatform unreadable;
+  UnreadableFiles unreadable;
   unreadable.Files["t.txt"] = "\\--- [#01] 0:01.000 - A\n";
-  TRunContext other(unreadable);
-  EXPECT_TRUE(CheckTimingFile(unreadable, other.Err(), "OLD", "t.txt"));
+  EXPECT_TRUE(CheckTimingFile(unreadable, channels.Err, "OLD", "t.txt"));
   TTimingLines lines;
   EXPECT_FALSE(LoadTimingFile(unreadable, "t.txt", "\\--- [#", lines));
   EXPECT_EQ(lines.Count(), 0u);
@@ -214,7 +221,7 @@ TEST_F(TimingFileTest, KeepsWhatAPlainLineSplitterKeepsReadFromAnyLineOn) {
     EXPECT_EQ(Load(text, key), expected) << "round " << round;
     for (std::size_t limit : {std::size_t{UINT32_MAX}, std::size_t{0}, std::size_t{40}}) {
       TTimingLines lines;
-      ASSERT_TRUE(ReadTimingFile(os, "t.txt", lines));
+      ASSERT_TRUE(ReadTimingFile(files, "t.txt", lines));
       KeepTimingLines(lines, key, limit);
       ASSERT_EQ(lines.Count(), expected.size());
       for (std::size_t chunk : {1u, 3u, 2049u}) {
