@@ -17,6 +17,7 @@
 #include "dates/date_queries.h"
 #include "dates/date_report.h"
 #include "dates/day_count.h"
+#include "dates/holidays_file.h"
 #include "durations/duration.h"
 #include "durations/duration_format.h"
 #include "durations/time_calc.h"
@@ -400,20 +401,14 @@ std::optional<TBusinessCalendar> TZentrel::LoadHolidays() {
     return std::nullopt;
   }
   std::vector<std::int64_t> days;
-  std::string_view rest = contents;
-  for (int number = 1; !rest.empty(); ++number) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    line = TrimBlanks(TrimControls(line));
-    if (line.empty() || line.front() == '#') continue;
+  for (const THolidayLine& line : ReadHolidayLines(contents)) {
     try {
-      days.push_back(Parse(line).DayNumber());
+      days.push_back(Parse(line.Text).DayNumber());
     } catch (const ConversionError&) {
       err.WriteLine("ERROR: Invalid Date in Holidays File!");
-      err.WriteLine(" \"" + fileName + "\" line " + std::to_string(number) + ": \"" +
-                    std::string(line) + "\" is not a date (" + DatePatternText(run_->Format) +
-                    ")");
+      err.WriteLine(" \"" + EscapeForEcho(fileName) + "\" line " + std::to_string(line.Number) +
+                    ": \"" + EscapeForEcho(line.Text) + "\" is not a date (" +
+                    DatePatternText(run_->Format) + ")");
       run_->ExitCode = TExitCode::FileOpenFailed;
       return std::nullopt;
     }
