@@ -2,7 +2,8 @@
 // option table and the names of the duration formats, so that a new option or format
 // cannot be missing from any completion.
 // usage: generate_completions <bash|zsh|fish> <template> <output>
-// In the template, @OPTIONS@ and @FORMATS@ are replaced by the lists in that shell's form.
+// In the template, @OPTIONS@ and @FORMATS@ are replaced by the lists in that shell's form,
+// and in fish's @SHORT_VALUES@ by the short options that take a value.
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -15,8 +16,13 @@
 namespace {
 
 using zentrel::TArgKind;
-using zentrel::TOptionId;
 using zentrel::TOptionRow;
+
+void Replace(std::string& text, std::string_view token, const std::string& with) {
+  for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token)) {
+    text.replace(at, token.size(), with);
+  }
+}
 
 /// '-x' and '--name' (with "=" when a value must follow), as typed on a command line, in
 /// single quotes so that no shell takes "-?" for a pattern.
@@ -54,30 +60,21 @@ std::string QuotedNames(std::string_view indent, std::string_view between) {
   return names;
 }
 
-std::string FishOptions() {
-  std::string lines;
-  for (const TOptionRow& row : zentrel::kOptionTable) {
-    std::string line = "complete -c zentrel";
-    if (row.Letter != '\0') line += std::string(" -s '") + row.Letter + "'";
-    line += " -l '" + std::string(row.Name) + "'";
-    if (row.Id == TOptionId::ExtendedFormat) {
-      line += " -x -a '(__zentrel_formats)'";
-    } else if (row.Id == TOptionId::CompareOld || row.Id == TOptionId::CompareNew ||
-               row.Id == TOptionId::Holidays) {
-      line += " -r -F";
-    } else if (row.Argument == TArgKind::Required) {
-      line += " -r";
-    }
-    lines += line + "\n";
-  }
-  lines.pop_back();
-  return lines;
+/// The words of Words() as the lines of a fish list, each line but the last continued.
+std::string FishList() {
+  std::string list;
+  for (char c : Words()) list += c == '\n' ? std::string(" \\\n") : std::string(1, c);
+  return list;
 }
 
-void Replace(std::string& text, std::string_view token, const std::string& with) {
-  for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token)) {
-    text.replace(at, token.size(), with);
+/// The short options that take the next word as their value, as "-x", blank-separated.
+std::string ShortValues() {
+  std::string letters;
+  for (const TOptionRow& row : zentrel::kOptionTable) {
+    if (row.Letter == '\0' || row.Argument != TArgKind::Required) continue;
+    letters += std::string(letters.empty() ? "" : " ") + "'-" + row.Letter + "'";
   }
+  return letters;
 }
 
 }  // namespace
@@ -103,7 +100,8 @@ int main(int argc, char** argv) {
     Replace(text, "@OPTIONS@", Words());
     Replace(text, "@FORMATS@", QuotedNames("    ", ""));
   } else if (shell == "fish") {
-    Replace(text, "@OPTIONS@", FishOptions());
+    Replace(text, "@OPTIONS@", FishList());
+    Replace(text, "@SHORT_VALUES@", ShortValues());
     Replace(text, "@FORMATS@", QuotedNames("        ", " \\"));
   } else {
     std::cerr << "generate_completions: no such shell: " << shell << "\n";
