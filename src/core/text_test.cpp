@@ -72,8 +72,8 @@ TEST(EscapeForEcho, ShowsControlsHiddenCharactersAndBrokenUtf8AsEscapes) {
       // C1 controls, direction marks and overrides, the byte-order mark; their neighbours kept
       {"\xc2\x80\xc2\x9b\xc2\x9f", "\\u0080\\u009B\\u009F"},
       {"\xef\xbb\xbf" "12/25", "\\uFEFF12/25"},
-      {"\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\xae\xe2\x81\xa6\xe2\x81\xa9\xd8\x9c",
-       "\\u200E\\u200F\\u202E\\u2066\\u2069\\u061C"},
+      {"\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\xaa\xe2\x80\xae\xe2\x81\xa6\xe2\x81\xa9\xd8\x9c",
+       "\\u200E\\u200F\\u202A\\u202E\\u2066\\u2069\\u061C"},
       {"\xe2\x80\x8d\xe2\x80\xaf\xe2\x81\xaa\xef\xbb\xbe",
        "\xe2\x80\x8d\xe2\x80\xaf\xe2\x81\xaa\xef\xbb\xbe"},
   };
