@@ -62,7 +62,7 @@ TEST(HolidaysFileText, ConvertsUtf16PairsAndReplacesWhatDoesNotPair) {
   const struct {
     std::string_view Bytes, Text;
   } cases[] = {
-      {"\xFF\xFE\x3D\xD8\x00\xDE"sv, "\xF0\x9F\x98\x80"},  // U+1F600 as a surrogate pair
+      {"\xFF\xFE\x3D\xD8\x00\xDE\x31\x00"sv, "\xF0\x9F\x98\x80" "1"},  // U+1F600, then 1
       {"\xFE\xFF\xD8\x3D\xDE\x00"sv, "\xF0\x9F\x98\x80"},
       {"\xFF\xFE\x00\xD8\x00\xDC"sv, "\xF0\x90\x80\x80"},  // the first and last pairs
       {"\xFF\xFE\xFF\xDB\xFF\xDF", "\xF4\x8F\xBF\xBF"},
