@@ -387,7 +387,7 @@ TExitCode RunDefaultReport(TActionContext& c) {
       params.empty() ? c.Run.CurrentDate() : c.Plan.FirstParameterDate(c.Run);
   ShowReport(c, TDatePattern::Fixed(kDatePattern), date);
   if (params.size() > 1) {
-    c.Run.Err().Write(" All parameters entered after \"" + params[0] + "\" were ignored...");
+    c.Run.Err().Write(" All parameters entered after \"" + EscapeForEcho(params[0]) + "\" were ignored...");
     c.Run.Err().EndLine();
     c.Run.Err().EndLine();
   }

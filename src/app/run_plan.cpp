@@ -112,7 +112,7 @@ const TOptionRow* NearestOption(std::string_view name) {
 }
 
 std::string InvalidOption(std::size_t position, std::string_view text) {
-  return "Invalid option at position " + std::to_string(position) + ": \"" + std::string(text) +
+  return "Invalid option at position " + std::to_string(position) + ": \"" + EscapeForEcho(text) +
          "\"";
 }
 std::string NeedsArgument(std::size_t position, std::string_view name) {
@@ -141,7 +141,7 @@ TRunPlan::TRunPlan(std::vector<std::string> parameters) : parameters_(std::move(
       extendedFormat_ = typed;
     } else {
       extendedFormat_ = kFallbackExtendedFormat;
-      extendedFormatWarning_ = std::string(kInvalidFormatWarning) + std::string(typed) + "\"";
+      extendedFormatWarning_ = std::string(kInvalidFormatWarning) + EscapeForEcho(typed) + "\"";
     }
   }
 }
@@ -198,7 +198,16 @@ void TRunPlan::Walk() {
     for (std::size_t k = 1; k < param.size(); ++k) {
       const TOptionRow* row = FindLetter(LowerAscii(param[k]));
       if (row == nullptr) {
-        errors_.push_back(InvalidOption(position, std::string_view(&param[k], 1)));
+        // A character of several bytes is one letter that is no option, named whole.
+        std::size_t size = 1;
+        if (static_cast<unsigned char>(param[k]) >= 0xC0) {
+          while (k + size < param.size() &&
+                 (static_cast<unsigned char>(param[k + size]) & 0xC0) == 0x80) {
+            ++size;
+          }
+        }
+        errors_.push_back(InvalidOption(position, std::string_view(&param[k], size)));
+        k += size - 1;
         continue;
       }
       if (row->Argument == TArgKind::None) continue;
@@ -241,7 +250,8 @@ std::vector<std::size_t> TRunPlan::ParametersOf(TOptionId id) const {
 
 void TRunPlan::Refuse(TOptionId id, std::string_view why) const {
   throw TNamedConversionError(ConversionError(std::string(why)),
-                              " " + Spelling(id) + " \"" + Text(id) + "\" " + std::string(why));
+                              " " + EscapeForEcho(Spelling(id)) + " \"" + EscapeForEcho(Text(id)) + "\" " +
+                                  std::string(why));
 }
 
 TNamedConversionError TRunPlan::Named(const ConversionError& cause,
@@ -263,8 +273,8 @@ TNamedConversionError TRunPlan::Named(const ConversionError& cause,
     default: what = "a date (" + RegionalDatePatternText(fs) + ")"; break;
   }
   std::string line = " ";
-  if (id) line += Spelling(*id) + " ";
-  line += "\"" + std::string(text) + "\" is not " + what;
+  if (id) line += EscapeForEcho(Spelling(*id)) + " ";
+  line += "\"" + EscapeForEcho(text) + "\" is not " + what;
   return TNamedConversionError(cause, std::move(line));
 }
 

@@ -76,6 +76,17 @@ TEST(SyntaxCheck, AnUnknownLongOptionIsNamedAsTypedWithTheNearestOne) {
   }
 }
 
+TEST(SyntaxCheck, ALetterOfSeveralBytesIsNamedWholeAndControlsEscaped) {
+  EXPECT_EQ(ValidateOptions({"-1\xEF\xBC\x91"}),
+            (std::vector<std::string>{"Invalid option at position 1: \"1\"",
+                                      "Invalid option at position 1: \"\xEF\xBC\x91\""}));
+  EXPECT_EQ(ValidateOptions({"-\x01"}),
+            (std::vector<std::string>{"Invalid option at position 1: \"\\x01\""}));
+  EXPECT_EQ(ValidateOptions({"--da\xFFte"}),
+            (std::vector<std::string>{
+                "Invalid option at position 1: \"--da\\xFFte\"; did you mean --date?"}));
+}
+
 TEST(SyntaxCheck, EmptyAndOddLongNames) {
   EXPECT_EQ(ValidateOptions({"--"}),
             (std::vector<std::string>{"Invalid option at position 1: \"--\""}));

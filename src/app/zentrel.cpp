@@ -4,6 +4,7 @@
 #include "core/banner.h"
 #include "core/custom_message.h"
 #include "core/line_end.h"
+#include "core/text.h"
 
 namespace zentrel {
 
@@ -106,7 +107,7 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
   const std::vector<std::string> unused = UnusedParameters(plan, *action);
   if (!unused.empty()) {
     std::string line = " Not used:";
-    for (const std::string& parameter : unused) line += " \"" + parameter + "\"";
+    for (const std::string& parameter : unused) line += " \"" + EscapeForEcho(parameter) + "\"";
     run_->Err().WriteLine(line);
     run_->Err().EndLine();
   }

@@ -1,5 +1,6 @@
 #include "core/text.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace zentrel {
@@ -94,6 +95,82 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
+}
+
+namespace {
+
+/// The length of the well-formed UTF-8 sequence that starts at i (the byte ranges of the
+/// Unicode standard, which leave out overlong forms, surrogates and code points past
+/// U+10FFFF), or 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t at) -> unsigned char {
+    return at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+  };
+  const unsigned char first = byte(i);
+  if (first < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (first >= 0xC2 && first <= 0xDF) {
+    length = 2;
+  } else if (first >= 0xE0 && first <= 0xEF) {
+    length = 3;
+    if (first == 0xE0) low = 0xA0;
+    if (first == 0xED) high = 0x9F;
+  } else if (first >= 0xF0 && first <= 0xF4) {
+    length = 4;
+    if (first == 0xF0) low = 0x90;
+    if (first == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  }
+  return length;
+}
+
+/// Characters a terminal shows as nothing or acts on: C1 controls, direction marks,
+/// embeddings, overrides and isolates, and the byte-order mark.
+bool IsHiddenCharacter(char32_t c) {
+  return (c >= 0x80 && c <= 0x9F) || c == 0x61C || c == 0x200E || c == 0x200F ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+void AppendHex(std::string& out, std::uint32_t value, int digits) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    out += kHexDigits[(value >> shift) & 0xF];
+  }
+}
+
+}  // namespace
+
+std::string EscapeForEcho(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto first = static_cast<unsigned char>(text[i]);
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0 || first < 0x20 || first == 0x7F) {
+      out += "\\x";
+      AppendHex(out, first, 2);
+      ++i;
+      continue;
+    }
+    char32_t c = length == 1 ? first : first & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    }
+    if (IsHiddenCharacter(c)) {
+      out += "\\u";
+      AppendHex(out, c, 4);
+    } else {
+      out.append(text, i, length);
+    }
+    i += length;
+  }
+  return out;
 }
 
 }  // namespace zentrel

@@ -1,5 +1,6 @@
 // Text helpers shared by every unit: ASCII case folding, trimming, the case-insensitive
-// replacement the printers are built on, quoting and UTF-8 encoding.
+// replacement the printers are built on, quoting, UTF-8 encoding, and escaping input that a
+// message echoes.
 #pragma once
 
 #include <string>
@@ -38,5 +39,18 @@ std::string QuoteIfSpaced(std::string_view text);
 
 /// Appends one code point (below U+110000) as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+/// The text made safe to echo inside a message. Every byte that is not part of valid UTF-8
+/// (a lone byte of a cut character, an overlong form, a surrogate) and every control byte
+/// (0x00 to 0x1F, 0x7F) is shown as \xHH, two upper-case hex digits; the characters a
+/// terminal shows as nothing or obeys (the C1 controls, the byte-order mark, the direction
+/// marks, embeddings, overrides and isolates) as \uHHHH. Every other character is kept, a
+/// backslash too, so a path or a date that echoed well before echoes the same:
+///
+///   12/25/2024 and a byte 1        echoes as   12/25/2024\x01
+///   -1 and U+FF11 cut after 2 bytes echoes as  -1\xEF\xBC
+///   a byte-order mark and 12/25    echoes as   \uFEFF12/25
+///   C:\Días\x.txt                  echoes as itself
+std::string EscapeForEcho(std::string_view text);
 
 }  // namespace zentrel

@@ -43,6 +43,43 @@ TEST(AppendUtf8, WritesOneToFourBytesByCodePoint) {
   EXPECT_EQ(text, "A\xc2\xa9\xe2\x84\xa2\xf0\x9f\x98\x80");
 }
 
+TEST(EscapeForEcho, ShowsControlsHiddenCharactersAndBrokenUtf8AsEscapes) {
+  const struct {
+    std::string_view Text, Echo;
+  } cases[] = {
+      {"12/25/2024", "12/25/2024"},
+      {"C:\\D\xc3\xad" "as\\x01.txt", "C:\\D\xc3\xad" "as\\x01.txt"},  // a backslash is kept
+      {"", ""},
+      // control bytes, the first and last of each end
+      {std::string_view("\x00\x01\t\x1f\x7f", 5), "\\x00\\x01\\x09\\x1F\\x7F"},
+      {" ~", " ~"},
+      // valid characters of two, three and four bytes, each at the edge of its range
+      {"\xc2\xa0\xdf\xbf", "\xc2\xa0\xdf\xbf"},
+      {"\xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbd",
+       "\xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xef\xbf\xbd"},
+      {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", "\xf0\x90\x80\x80\xf4\x8f\xbf\xbf"},
+      // a character cut short, at the end and before an ASCII byte
+      {"-1\xef\xbc", "-1\\xEF\\xBC"},
+      {"\xe3\x81x", "\\xE3\\x81x"},
+      {"\xf0\x9f\x98", "\\xF0\\x9F\\x98"},
+      // bytes that start nothing, overlong forms, surrogates, past U+10FFFF
+      {"\x80\xbf\xc0\xc1\xf5\xff", "\\x80\\xBF\\xC0\\xC1\\xF5\\xFF"},
+      {"\xc1\xbf", "\\xC1\\xBF"},
+      {"\xe0\x9f\xbf", "\\xE0\\x9F\\xBF"},
+      {"\xed\xa0\x80", "\\xED\\xA0\\x80"},
+      {"\xf0\x8f\xbf\xbf", "\\xF0\\x8F\\xBF\\xBF"},
+      {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+      // C1 controls, direction marks and overrides, the byte-order mark; their neighbours kept
+      {"\xc2\x80\xc2\x9b\xc2\x9f", "\\u0080\\u009B\\u009F"},
+      {"\xef\xbb\xbf" "12/25", "\\uFEFF12/25"},
+      {"\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\xaa\xe2\x80\xae\xe2\x81\xa6\xe2\x81\xa9\xd8\x9c",
+       "\\u200E\\u200F\\u202A\\u202E\\u2066\\u2069\\u061C"},
+      {"\xe2\x80\x8d\xe2\x80\xaf\xe2\x81\xaa\xef\xbb\xbe",
+       "\xe2\x80\x8d\xe2\x80\xaf\xe2\x81\xaa\xef\xbb\xbe"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EscapeForEcho(c.Text), c.Echo) << c.Echo;
+}
+
 /// The UTF-8 bytes of one code point below U+10000.
 std::string Utf8(char32_t c) {
   std::string out;

@@ -3,6 +3,7 @@
 #include "core/conversion_error.h"
 #include "core/date_input.h"
 #include "core/text.h"
+#include "dates/holidays_file.h"
 
 namespace zentrel {
 
@@ -15,23 +16,17 @@ THolidaysRead ReadHolidays(platform::WholeFileReader& files, const std::string& 
   if (problem || !files.ReadWholeFile(fileName, contents)) {
     return {std::nullopt,
             {"ERROR: Could Not Open Holidays File!",
-             " \"" + fileName + "\": " + problem.value_or("could not be read")}};
+             " \"" + EscapeForEcho(fileName) + "\": " + problem.value_or("could not be read")}};
   }
   std::vector<TDayNumber> days;
-  std::string_view rest = contents;
-  for (int number = 1; !rest.empty(); ++number) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    line = TrimBlanks(TrimControls(line));
-    if (line.empty() || line.front() == '#') continue;
+  for (const THolidayLine& line : ReadHolidayLines(contents)) {
     try {
-      days.push_back(TDayNumber::Of(ReadDateTimeText(line, run)));
+      days.push_back(TDayNumber::Of(ReadDateTimeText(line.Text, run)));
     } catch (const ConversionError&) {
       return {std::nullopt,
               {"ERROR: Invalid Date in Holidays File!",
-               " \"" + fileName + "\" line " + std::to_string(number) + ": \"" +
-                   std::string(line) + "\" is not a date (" +
+               " \"" + EscapeForEcho(fileName) + "\" line " + std::to_string(line.Number) +
+                   ": \"" + EscapeForEcho(line.Text) + "\" is not a date (" +
                    RegionalDatePatternText(run.Format) + ")"}};
     }
   }

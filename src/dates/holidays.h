@@ -1,7 +1,10 @@
 // Holidays files: the dates that are no business days, one a line.
 //
-// Blank lines and lines that start with "#" are skipped; every other line, blanks and
-// controls around it dropped, is a date in any form the command line takes.
+// The file is UTF-8, with or without a byte-order mark, or UTF-16 with one
+// (dates/holidays_file.h). Blank lines and lines that start with "#" are skipped; every
+// other line, blanks and controls around it dropped, is a date in any form the command line
+// takes. Messages show the file's name and a bad line with control bytes and invalid UTF-8
+// escaped.
 #pragma once
 
 #include <optional>

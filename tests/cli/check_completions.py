@@ -27,17 +27,47 @@ BASH_CASES = [
     ("zentrel -e dd\\ hr:min:sec.", ["sec.ms"], []),
     ("zentrel --holidays=hol", ["holidays.txt"], ["old.txt"]),
     ("zentrel --compareold=ol", ["old.txt"], []),
+    # The units of a count in digits, and none after a hexadecimal one.
+    ("zentrel --step=5", ["5d", "5w", "5m", "5y", "5b"], []),
+    ("zentrel --STEP=-2", ["-2d", "-2b"], []),
+    ("zentrel -A 12", ["12w", "12b"], []),
+    ("zentrel --days-prior=0x1", [], ["0x1d", "0x1b"]),
+    ("zentrel --step=", [], ["holidays.txt", "d"]),
+    # The built-in zones after --zone=, and no files.
+    ("zentrel --zone=Europe/Ber", ["Europe/Berlin"], ["Europe/Paris"]),
+    ("zentrel --Zone=Asia/To", ["Asia/Tokyo"], ["holidays.txt"]),
 ]
 ZSH_CASES = [
     # (words typed before the cursor, the word at the cursor, wanted, not wanted)
     (["zentrel"], "--da", ["--date", "--days-prior="], ["--time"]),
     (["zentrel", "-e"], "dd", ["dd hr:min:sec.ms"], []),
     (["zentrel"], "--holidays=hol", ["FILES"], []),
+    (["zentrel"], "--step=5", ["5d", "5w", "5m", "5y", "5b"], []),
+    (["zentrel", "-P"], "12", ["12w", "12b"], []),
+    (["zentrel"], "--Days-After=0x1", [], ["0x1d", "0x1b"]),
+    (["zentrel"], "--step=", [], ["FILES", "d"]),
+    (["zentrel"], "--zone=Europe/Ber", ["Europe/Berlin"], ["FILES"]),
 ]
 FISH_CASES = [
-    ("zentrel --da", ["--date", "--days-prior", "--day-of-week"], ["--time"]),
+    # A long option whose value must follow is offered with its "=", never as a word of
+    # its own that a file name would follow.
+    ("zentrel --da", ["--date", "--days-prior=", "--day-of-week"], ["--time", "--days-prior"]),
+    ("zentrel --hol", ["--holidays="], ["--holidays"]),
     ("zentrel -e dd", ["dd hr:min:sec.ms", "dd:hr:min"], []),
+    ("zentrel -E da", ["days", "days hours mins secs.ms"], []),
+    ("zentrel --Extended-Format=##:", ["--Extended-Format=##:hr:min"], []),
     ("zentrel --holidays=hol", ["--holidays=holidays.txt"], []),
+    ("zentrel --HOLIDAYS=ol", ["--HOLIDAYS=old.txt"], []),
+    # No file names where a value other than a file is wanted.
+    ("zentrel --step=", [], ["--step=holidays.txt", "holidays.txt"]),
+    ("zentrel -p ", [], ["holidays.txt", "old.txt"]),
+    ("zentrel -x ", [], ["holidays.txt"]),
+    # Short options are never run together: the program reads -qa as no option.
+    ("zentrel -q", ["-q"], ["-qa", "-qb", "-qd"]),
+    ("zentrel --step=5", ["--step=5d", "--step=5w", "--step=5m", "--step=5y", "--step=5b"], []),
+    ("zentrel -a 3", ["3d", "3b"], []),
+    ("zentrel --step=0x1", [], ["--step=0x1d"]),
+    ("zentrel --zone=Europe/Ber", ["--zone=Europe/Berlin"], ["--zone=holidays.txt"]),
 ]
 
 

@@ -5,7 +5,8 @@ prints with what the document says it prints.
 Shell examples (README's "In shell scripts" block, the page's first block) end in
 "  # expected": the line's standard output, its lines joined by blanks, or for an
 assignment "name=..." the value it sets. Batch examples (README's "In batch files" block,
-the page's second block) are each followed by "rem NAME=value", what the line sets.
+the page's second block) are each followed by "rem NAME=value", what the line sets; a
+line ending in "^" goes on in the next.
 
 The lines of one block run in order in one shell (or one batch file), in a folder that
 holds the files the examples name, with the clock frozen at 12/07/2026 04:15:11.270 UTC
@@ -103,6 +104,15 @@ def run_shell(program, name, lines):
 
 
 def batch_cases(lines):
+    # A line that ends in "^" goes on in the next, as cmd reads it; the pair stays two
+    # lines of the batch file.
+    joined = []
+    for line in lines:
+        if joined and joined[-1].endswith("^"):
+            joined[-1] += "\r\n" + line
+        else:
+            joined.append(line)
+    lines = joined
     cases = []
     for line, following in zip(lines, lines[1:] + [""]):
         if line.startswith("rem "):
