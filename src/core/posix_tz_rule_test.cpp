@@ -45,6 +45,13 @@ TEST(PosixTzRule, ChangesAtTheRuleDays) {
       // Negative times: the day before at 23:00 (Greenland's M3.5.0/-1).
       {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1711846799, -7200, "-02"},
       {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1711846800, -3600, "-01"},
+      // Saturdays, and the last week of November and of December (the month that ends a year).
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1709337599, 0, "AAA"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1709337600, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1732402799, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1732402800, 0, "AAA"},
+      {"AAA0BBB,M3.1.6/0,M12.5.0/0", 1735426799, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M12.5.0/0", 1735426800, 0, "AAA"},
       {"<+0530>-5:30", 0, 19800, "+0530"},
       {"<-0330>3:30", 0, -12600, "-0330"},
       {"XXX-24:59:59", 0, 89999, "XXX"},
@@ -68,6 +75,9 @@ TEST(PosixTzRule, ListsTheChangesBetweenTwoMoments) {
   EXPECT_EQ(changes[0].After.Offset, -14400);
   EXPECT_EQ(changes[1].At, 1730613600);
   EXPECT_TRUE(rule->TransitionsBetween(1710054001, 1730613599).empty());
+  // A change at either end of the stretch is in it.
+  EXPECT_EQ(rule->TransitionsBetween(1710054000, 1710054000).size(), 1u);
+  EXPECT_EQ(rule->TransitionsBetween(1704067200, 1710054000).size(), 1u);
   // All-year daylight time changes nothing.
   EXPECT_TRUE(TPosixTzRule::Parse("EST5EDT4,0/0,J365/25")
                   ->TransitionsBetween(1704067200, 1767225600)
@@ -82,7 +92,7 @@ TEST(PosixTzRule, RefusesTextsThatAreNoRule) {
        {"", "EST", "ES5", "EST", "5", "EST25", "EST5:60", "EST5EDT,M3.2.0", "EST5EDT,M0.2.0,M11.1.0",
         "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,M3.2.7,M11.1.0", "EST5EDT,J0,J100", "EST5EDT,366,1",
         "EST5EDT,M3.2.0/168,M11.1.0", "EST5EDT,M3.2.0,M11.1.0x", "<AB>5", "<ABC5", "<A*C>5",
-        "EST5EDT,M3.2.0,M11.1.0,M1.1.0", "EST5ED"}) {
+        "EST5EDT,M3.2.0,M11.1.0,M1.1.0", "EST5ED", "EST5:00:000", "EST5:000"}) {
     EXPECT_FALSE(TPosixTzRule::Parse(text)) << text;
   }
 }

@@ -92,6 +92,9 @@ TEST(Tzif, TakesThe64BitData) {
   EXPECT_EQ(rules->TypeAt(-5000000001).Abbreviation, "EST");
   EXPECT_EQ(rules->TypeAt(-5000000000).Abbreviation, "EDT");
   EXPECT_EQ(rules->TransitionsBetween(-6000000000, -5000000000).size(), 1u);
+  // The second header must repeat the version of the first.
+  file.Version = '3';
+  EXPECT_FALSE(ReadTzif(NewYork2007().Block(4) + file.Block(8) + file.Footer));
 }
 
 TEST(Tzif, RefusesDamagedFiles) {
