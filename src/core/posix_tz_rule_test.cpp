@@ -18,6 +18,9 @@ TEST(PosixTzRule, ChangesAtTheRuleDays) {
       {"EST5EDT,M3.2.0,M11.1.0", 1710054000, -14400, "EDT"},
       {"EST5EDT,M3.2.0,M11.1.0", 1730613599, -14400, "EDT"},
       {"EST5EDT,M3.2.0,M11.1.0", 1730613600, -18000, "EST"},
+      // 2026: March begins on the Sunday sought, so the second is the 8th.
+      {"EST5EDT,M3.2.0,M11.1.0", 1772953199, -18000, "EST"},
+      {"EST5EDT,M3.2.0,M11.1.0", 1772953200, -14400, "EDT"},
       // The default rule of a TZ text with daylight time but none of its own.
       {"EST5EDT", 1710054000, -14400, "EDT"},
       // Week 5 is the last: Berlin, 2024-03-31T01:00Z and 2024-10-27T01:00Z.

@@ -9,7 +9,8 @@ namespace zentrel {
 namespace {
 
 constexpr std::size_t kHeaderSize = 44;
-/// Offsets the RFC allows (-25:59:59 to +25:59:59 is its advice; the data never comes near).
+/// The largest offset taken either way: RFC 8536 advises -24:59:59 to +25:59:59, and no
+/// zone comes near (the widest are -12:00 and +14:00).
 constexpr std::int32_t kMaxOffset = 26 * 3600 - 1;
 
 /// A cursor over the bytes that refuses, rather than reads, past their end.
