@@ -85,6 +85,13 @@ TEST(PosixTzRule, ListsTheChangesBetweenTwoMoments) {
   EXPECT_TRUE(TPosixTzRule::Parse("EST5EDT4,0/0,J365/25")
                   ->TransitionsBetween(1704067200, 1767225600)
                   .empty());
+  // A change the rule of one year puts into the next: 2023's end of daylight time, 25:00
+  // on December 31st, is 2024-01-01T00:00Z.
+  const auto late = TPosixTzRule::Parse("AAA0BBB,M3.2.0,J365/25")->TransitionsBetween(
+      1704067200, 1704067200 + 86400);
+  ASSERT_EQ(late.size(), 1u);
+  EXPECT_EQ(late[0].At, 1704067200);
+  EXPECT_EQ(late[0].After.Abbreviation, "AAA");
   // The ends of the 64-bit range neither overflow nor loop.
   EXPECT_FALSE(rule->TransitionsBetween(INT64_MIN, INT64_MIN + 10).size() > 2);
   EXPECT_EQ(rule->TypeAt(INT64_MAX).Abbreviation.size(), 3u);
