@@ -104,7 +104,7 @@ std::optional<TBlock> ReadBlock(TBytes& bytes, const THeader& h, std::size_t tim
     block.TypeOfTransition.push_back(type);
   }
   // Abbreviations end with a NUL inside the designation bytes, which must end with one.
-  if (chars.back() != '\0') return std::nullopt;
+  if (chars.empty() || chars.back() != '\0') return std::nullopt;
   for (std::size_t i = 0; i < h.TypeCount; ++i) {
     const auto offset = static_cast<std::int32_t>(BigEndian(types, i * 6, 4));
     const auto isDst = static_cast<unsigned char>(types[i * 6 + 4]);
