@@ -80,7 +80,9 @@ struct TBlock {
 };
 
 std::optional<TBlock> ReadBlock(TBytes& bytes, const THeader& h, std::size_t timeSize) {
-  if (h.TypeCount == 0 || h.TypeCount > 256 || h.CharCount == 0 || h.LeapCount != 0 ||
+  // No limit on the types is needed: a transition can name only the first 256, and the
+  // size check bounds them by the bytes there are. No characters is refused below.
+  if (h.TypeCount == 0 || h.LeapCount != 0 ||
       (h.IsStdCount != 0 && h.IsStdCount != h.TypeCount) ||
       (h.IsUtCount != 0 && h.IsUtCount != h.TypeCount) ||
       BlockSize(h, timeSize) > bytes.Left()) {
@@ -103,7 +105,8 @@ std::optional<TBlock> ReadBlock(TBytes& bytes, const THeader& h, std::size_t tim
     block.Times.push_back(at);
     block.TypeOfTransition.push_back(type);
   }
-  // Abbreviations end with a NUL inside the designation bytes, which must end with one.
+  // Abbreviations end with a NUL inside the designation bytes, which must end with one
+  // (so there must be some).
   if (chars.empty() || chars.back() != '\0') return std::nullopt;
   for (std::size_t i = 0; i < h.TypeCount; ++i) {
     const auto offset = static_cast<std::int32_t>(BigEndian(types, i * 6, 4));
