@@ -18,6 +18,9 @@ TEST(PosixTzRule, ChangesAtTheRuleDays) {
       {"EST5EDT,M3.2.0,M11.1.0", 1710054000, -14400, "EDT"},
       {"EST5EDT,M3.2.0,M11.1.0", 1730613599, -14400, "EDT"},
       {"EST5EDT,M3.2.0,M11.1.0", 1730613600, -18000, "EST"},
+      // 2026: March begins on the Sunday sought, so the second is the 8th.
+      {"EST5EDT,M3.2.0,M11.1.0", 1772953199, -18000, "EST"},
+      {"EST5EDT,M3.2.0,M11.1.0", 1772953200, -14400, "EDT"},
       // The default rule of a TZ text with daylight time but none of its own.
       {"EST5EDT", 1710054000, -14400, "EDT"},
       // Week 5 is the last: Berlin, 2024-03-31T01:00Z and 2024-10-27T01:00Z.
@@ -45,6 +48,13 @@ TEST(PosixTzRule, ChangesAtTheRuleDays) {
       // Negative times: the day before at 23:00 (Greenland's M3.5.0/-1).
       {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1711846799, -7200, "-02"},
       {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", 1711846800, -3600, "-01"},
+      // Saturdays, and the last week of November and of December (the month that ends a year).
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1709337599, 0, "AAA"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1709337600, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1732402799, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M11.5.0/0", 1732402800, 0, "AAA"},
+      {"AAA0BBB,M3.1.6/0,M12.5.0/0", 1735426799, 3600, "BBB"},
+      {"AAA0BBB,M3.1.6/0,M12.5.0/0", 1735426800, 0, "AAA"},
       {"<+0530>-5:30", 0, 19800, "+0530"},
       {"<-0330>3:30", 0, -12600, "-0330"},
       {"XXX-24:59:59", 0, 89999, "XXX"},
@@ -68,10 +78,20 @@ TEST(PosixTzRule, ListsTheChangesBetweenTwoMoments) {
   EXPECT_EQ(changes[0].After.Offset, -14400);
   EXPECT_EQ(changes[1].At, 1730613600);
   EXPECT_TRUE(rule->TransitionsBetween(1710054001, 1730613599).empty());
+  // A change at either end of the stretch is in it.
+  EXPECT_EQ(rule->TransitionsBetween(1710054000, 1710054000).size(), 1u);
+  EXPECT_EQ(rule->TransitionsBetween(1704067200, 1710054000).size(), 1u);
   // All-year daylight time changes nothing.
   EXPECT_TRUE(TPosixTzRule::Parse("EST5EDT4,0/0,J365/25")
                   ->TransitionsBetween(1704067200, 1767225600)
                   .empty());
+  // A change the rule of one year puts into the next: 2023's end of daylight time, 25:00
+  // on December 31st, is 2024-01-01T00:00Z.
+  const auto late = TPosixTzRule::Parse("AAA0BBB,M3.2.0,J365/25")->TransitionsBetween(
+      1704067200, 1704067200 + 86400);
+  ASSERT_EQ(late.size(), 1u);
+  EXPECT_EQ(late[0].At, 1704067200);
+  EXPECT_EQ(late[0].After.Abbreviation, "AAA");
   // The ends of the 64-bit range neither overflow nor loop.
   EXPECT_FALSE(rule->TransitionsBetween(INT64_MIN, INT64_MIN + 10).size() > 2);
   EXPECT_EQ(rule->TypeAt(INT64_MAX).Abbreviation.size(), 3u);
@@ -82,7 +102,7 @@ TEST(PosixTzRule, RefusesTextsThatAreNoRule) {
        {"", "EST", "ES5", "EST", "5", "EST25", "EST5:60", "EST5EDT,M3.2.0", "EST5EDT,M0.2.0,M11.1.0",
         "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,M3.2.7,M11.1.0", "EST5EDT,J0,J100", "EST5EDT,366,1",
         "EST5EDT,M3.2.0/168,M11.1.0", "EST5EDT,M3.2.0,M11.1.0x", "<AB>5", "<ABC5", "<A*C>5",
-        "EST5EDT,M3.2.0,M11.1.0,M1.1.0", "EST5ED"}) {
+        "EST5EDT,M3.2.0,M11.1.0,M1.1.0", "EST5ED", "EST5:00:000", "EST5:000"}) {
     EXPECT_FALSE(TPosixTzRule::Parse(text)) << text;
   }
 }

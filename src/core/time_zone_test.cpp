@@ -176,6 +176,9 @@ TEST(TimeZone, MachineZoneShowsThroughThePlatform) {
   const TZonedDateTime shown = machine.Show(TMoment::FromUnixMs(1735122600250));
   EXPECT_EQ(Text(shown.Wall), "2024-12-25T11:30:00.250");
   EXPECT_EQ(shown.Offset.Seconds, 3600);
+  // The system's conversion tells the offset only.
+  EXPECT_EQ(shown.Offset.Abbreviation, "");
+  EXPECT_FALSE(shown.Offset.IsDst);
   EXPECT_FALSE(shown.Utc);
   EXPECT_EQ(Utc(machine.MomentOf(Wall(2024, 12, 25, 11, 30, 0, 250))), "2024-12-25T10:30:00.250Z");
 }

@@ -9,7 +9,8 @@ namespace zentrel {
 namespace {
 
 constexpr std::size_t kHeaderSize = 44;
-/// Offsets the RFC allows (-25:59:59 to +25:59:59 is its advice; the data never comes near).
+/// The largest offset taken either way: RFC 8536 advises -24:59:59 to +25:59:59, and no
+/// zone comes near (the widest are -12:00 and +14:00).
 constexpr std::int32_t kMaxOffset = 26 * 3600 - 1;
 
 /// A cursor over the bytes that refuses, rather than reads, past their end.
@@ -79,7 +80,9 @@ struct TBlock {
 };
 
 std::optional<TBlock> ReadBlock(TBytes& bytes, const THeader& h, std::size_t timeSize) {
-  if (h.TypeCount == 0 || h.TypeCount > 256 || h.CharCount == 0 || h.LeapCount != 0 ||
+  // No limit on the types is needed: a transition can name only the first 256, and the
+  // size check bounds them by the bytes there are. No characters is refused below.
+  if (h.TypeCount == 0 || h.LeapCount != 0 ||
       (h.IsStdCount != 0 && h.IsStdCount != h.TypeCount) ||
       (h.IsUtCount != 0 && h.IsUtCount != h.TypeCount) ||
       BlockSize(h, timeSize) > bytes.Left()) {
@@ -102,8 +105,9 @@ std::optional<TBlock> ReadBlock(TBytes& bytes, const THeader& h, std::size_t tim
     block.Times.push_back(at);
     block.TypeOfTransition.push_back(type);
   }
-  // Abbreviations end with a NUL inside the designation bytes, which must end with one.
-  if (chars.back() != '\0') return std::nullopt;
+  // Abbreviations end with a NUL inside the designation bytes, which must end with one
+  // (so there must be some).
+  if (chars.empty() || chars.back() != '\0') return std::nullopt;
   for (std::size_t i = 0; i < h.TypeCount; ++i) {
     const auto offset = static_cast<std::int32_t>(BigEndian(types, i * 6, 4));
     const auto isDst = static_cast<unsigned char>(types[i * 6 + 4]);

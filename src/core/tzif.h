@@ -22,7 +22,7 @@ namespace zentrel {
 
 /// The rules held by the bytes of a TZif file; nullopt for bytes that are not a complete
 /// and consistent TZif file (a wrong magic or version, counts beyond the data, a type
-/// index or abbreviation out of range, times out of order, an offset beyond 25 hours, a
+/// index or abbreviation out of range, times out of order, an offset of 26 hours or more, a
 /// footer that is no POSIX TZ rule, leap-second records).
 std::optional<TZoneRules> ReadTzif(std::string_view bytes);
 

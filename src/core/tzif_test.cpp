@@ -92,6 +92,9 @@ TEST(Tzif, TakesThe64BitData) {
   EXPECT_EQ(rules->TypeAt(-5000000001).Abbreviation, "EST");
   EXPECT_EQ(rules->TypeAt(-5000000000).Abbreviation, "EDT");
   EXPECT_EQ(rules->TransitionsBetween(-6000000000, -5000000000).size(), 1u);
+  // The second header must repeat the version of the first.
+  file.Version = '3';
+  EXPECT_FALSE(ReadTzif(NewYork2007().Block(4) + file.Block(8) + file.Footer));
 }
 
 TEST(Tzif, RefusesDamagedFiles) {
@@ -105,6 +108,18 @@ TEST(Tzif, RefusesDamagedFiles) {
       {"abbreviation beyond the characters", [](TTzifFile& f) { f.Types[1].Index = 8; }},
       {"characters without a final NUL", [](TTzifFile& f) { f.Chars = "EST\0EDT"; }},
       {"no types", [](TTzifFile& f) { f.TypeCount = 0; }},
+      {"no types and no transitions",
+       [](TTzifFile& f) {
+         f.Times.clear();
+         f.Indexes.clear();
+         f.Types.clear();
+       }},
+      {"no characters",
+       [](TTzifFile& f) {
+         f.Chars.clear();
+         f.Types = {{0, 0, 0}};
+         f.Indexes = {0, 0};
+       }},
       {"times out of order", [](TTzifFile& f) { f.Times = {1194156000, 1173596400}; }},
       {"two changes at one moment", [](TTzifFile& f) { f.Times = {1173596400, 1173596400}; }},
       {"leap seconds", [](TTzifFile& f) { f.LeapCount = 1; }},
