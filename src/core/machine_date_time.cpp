@@ -1,6 +1,7 @@
 #include "core/machine_date_time.h"
 
 #include "core/conversion_error.h"
+#include "core/text_cursor.h"
 #include "core/text.h"
 
 namespace zentrel {
@@ -12,49 +13,7 @@ constexpr std::int64_t kLastUnixSecond = 253'402'300'799;    // 9999-12-31T23:59
 constexpr std::int64_t kFirstUnixSecond = -62'135'596'800;    // 0001-01-01T00:00:00Z
 constexpr std::int64_t kSecondsPerDay = 86'400;
 
-/// Reads the text from left to right; every read moves past what it took.
-class TCursor {
- public:
-  explicit TCursor(std::string_view text) : text_(text) {}
-  bool AtEnd() const { return at_ == text_.size(); }
-  /// The next character, or '\0' at the end.
-  char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
-  bool Take(char c) {
-    if (Peek() != c) return false;
-    ++at_;
-    return true;
-  }
-  /// Exactly count digits as a number; nothing is taken when there are fewer.
-  std::optional<int> Digits(std::size_t count) {
-    if (text_.size() - at_ < count) return std::nullopt;
-    int value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      const char c = text_[at_ + i];
-      if (c < '0' || c > '9') return std::nullopt;
-      value = value * 10 + (c - '0');
-    }
-    at_ += count;
-    return value;
-  }
-  /// One or more digits; their count in *count. The value keeps only the first maxKept
-  /// digits (the rest are read and cut).
-  std::optional<std::int64_t> Run(std::size_t maxKept, std::size_t* count) {
-    std::int64_t value = 0;
-    std::size_t n = 0;
-    while (Peek() >= '0' && Peek() <= '9') {
-      if (n < maxKept) value = value * 10 + (text_[at_] - '0');
-      ++n;
-      ++at_;
-    }
-    *count = n;
-    if (n == 0) return std::nullopt;
-    return value;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t at_ = 0;
-};
+using TCursor = TTextCursor;
 
 /// Milliseconds of a fraction whose first digits (at most three) are value, digits long.
 int FractionMs(std::int64_t value, std::size_t digits) {

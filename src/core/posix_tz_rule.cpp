@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "core/text_cursor.h"
 #include "core/time_units.h"
 
 namespace zentrel {
@@ -36,27 +37,10 @@ bool IsLeap(std::int64_t year) {
   return std::chrono::year{static_cast<int>(year)}.is_leap();
 }
 
-/// Reads the text from left to right; every read moves past what it took.
-class TReader {
+/// The cursor with the readers of a TZ rule's names and offsets.
+class TReader : public TTextCursor {
  public:
-  explicit TReader(std::string_view text) : text_(text) {}
-  bool AtEnd() const { return at_ == text_.size(); }
-  char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
-  bool Take(char c) {
-    if (Peek() != c) return false;
-    ++at_;
-    return true;
-  }
-  /// One to maxDigits digits as a number.
-  std::optional<int> Number(int maxDigits) {
-    int value = 0, n = 0;
-    while (n < maxDigits && Peek() >= '0' && Peek() <= '9') {
-      value = value * 10 + (text_[at_++] - '0');
-      ++n;
-    }
-    if (n == 0) return std::nullopt;
-    return value;
-  }
+  using TTextCursor::TTextCursor;
   /// A zone abbreviation: three or more letters, or "<...>" of letters, digits, "+" and "-".
   std::optional<std::string> Name() {
     const std::size_t start = at_;
@@ -92,10 +76,7 @@ class TReader {
 
  private:
   static bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-  static bool IsAlnum(char c) { return IsAlpha(c) || (c >= '0' && c <= '9'); }
-
-  std::string_view text_;
-  std::size_t at_ = 0;
+  static bool IsAlnum(char c) { return IsAlpha(c) || IsDigit(c); }
 };
 
 /// ",day[/time]" of a rule.
