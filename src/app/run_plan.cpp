@@ -42,10 +42,10 @@ const TOptionRow* FindLetter(char letter) {
   return nullptr;
 }
 
-/// What a parameter names: the text after one "-", or after "--" up to any "=". Empty for
-/// a parameter that is no option.
+/// What a parameter that begins with "-" names: the text after one "-", or after "--" up
+/// to any "=". Empty for "-" alone.
 std::string_view NameOf(const std::string& param) {
-  if (param.size() < 2 || param[0] != '-') return {};
+  if (param.size() < 2) return {};
   std::string_view body = std::string_view(param).substr(1);
   if (body[0] == '-') {
     body.remove_prefix(1);
