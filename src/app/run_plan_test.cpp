@@ -66,6 +66,8 @@ TEST(SyntaxCheck, AnUnknownLongOptionIsNamedAsTypedWithTheNearestOne) {
       {"--time-b", "\"--time-b\"; did you mean --time-between?"},
       {"--ti", "\"--ti\""},                 // too short to guess
       {"--use", "\"--use\""},               // begins three options
+      {"--versio", "\"--versio\""},         // begins two, though one edit from one
+      {"--uct", "\"--uct\"; did you mean --utc?"},  // two letters swapped: one edit
       {"--bogus", "\"--bogus\""},
       {"--zeroal", "\"--zeroal\"; did you mean --zeroall?"},
   };
