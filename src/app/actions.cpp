@@ -246,11 +246,12 @@ TExitCode RunReportWithLabels(TActionContext& c) {
 // present runs, whatever the order of the options on the command line. A run that no row
 // selects prints the report for its first parameter.
 constexpr TAction kActions[] = {
-    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, RunHelp, true},
-    {TWhen::AfterFlags, {Id::Info}, RunInfo},
-    {TWhen::AfterFlags, {Id::VersionOnly}, RunVersionOnly},
-    {TWhen::AfterFlags, {Id::Version}, RunVersion},
-    {TWhen::AfterFlags, {Id::ScriptVariables}, RunScriptVariables},
+    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, RunHelp, true, {}, "the help"},
+    {TWhen::AfterFlags, {Id::Info}, RunInfo, false, {}, "the banner"},
+    {TWhen::AfterFlags, {Id::VersionOnly}, RunVersionOnly, false, {}, "the banner"},
+    {TWhen::AfterFlags, {Id::Version}, RunVersion, false, {}, "the version"},
+    {TWhen::AfterFlags, {Id::ScriptVariables}, RunScriptVariables, false, {},
+     "the listing"},
     {TWhen::AfterSettings, {Id::TimePrior}, RunTimeOffset<TDirection::Backward, Id::TimePrior>},
     {TWhen::AfterSettings, {Id::TimeAfter}, RunTimeOffset<TDirection::Forward, Id::TimeAfter>},
     {TWhen::AfterSettings, {Id::Time, Id::TimeBetween}, RunTimeBetween},
@@ -270,10 +271,11 @@ constexpr TAction kActions[] = {
     {TWhen::AfterSettings, {Id::BusinessDays}, RunBusinessDays},
     {TWhen::AfterSettings, {Id::Sequence}, RunSequence},
     {TWhen::AfterSettings, {Id::Selected}, RunSelected},
-    {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare},
+    {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare, false, {},
+     "the comparison"},
     // The report that -d, -f or -v asks for is labelled whatever -q or -o say.
     {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, RunReportWithLabels, false,
-     TOutputMode::Labelled},
+     TOutputMode::Labelled, "the report"},
 };
 
 }  // namespace

@@ -65,6 +65,8 @@ enum class TOptionId {
   Sequence,
   Step,
   Holidays,
+  Lines,
+  InputFormat,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -165,6 +167,12 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::Holidays, '\0', "holidays", TArgKind::Required, TValueKind::File, "--Holidays=file",
      "Dates that are no business days, one a line (# starts a comment)",
      "-q -a 5b -d 12/20/2024 --Holidays=holidays.txt"},
+    {TOptionId::Lines, '\0', "lines", TArgKind::Optional, TValueKind::File, "--Lines[=file]",
+     "Answer for each line of file (or standard input): {} is the line, {1} its first field",
+     "-q -a 7 -d {} -f yyyy-mm-dd --Lines=dates.txt"},
+    {TOptionId::InputFormat, '\0', "input-format", TArgKind::Required, TValueKind::Pattern,
+     "--Input-Format=pattern", "Read dates and times in the layout of a -f pattern",
+     "-q -s 25.12.2024 --Input-Format=dd.mm.yyyy -f yyyy-mm-dd"},
 };
 
 /// The row of an option.

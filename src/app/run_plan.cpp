@@ -1,6 +1,7 @@
 #include "app/run_plan.h"
 
 #include "core/date_input.h"
+#include "core/input_pattern.h"
 #include "core/integer_conversion.h"
 #include "core/text.h"
 #include "durations/duration.h"
@@ -72,6 +73,12 @@ std::string NoArgumentAllowed(std::size_t position, std::string_view name) {
 
 TRunPlan::TRunPlan(std::vector<std::string> parameters) : parameters_(std::move(parameters)) {
   Walk();
+  if (Has(Id::Lines)) {
+    // Only the values that hold places are filled per line; the file's name is no template.
+    for (TFound& found : found_) {
+      if (&found != &found_[Index(Id::Lines)]) found.Template = TLineTemplate::Compile(found.Value);
+    }
+  }
   // -? is the help; only --?? also asks for its notes.
   verbose_ = Has(Id::Verbose) || HasName(Id::Question) || Has(Id::Help2);
   if (Has(Id::UseHours)) durationUnit_ = TTimeUnits::Hours;
@@ -171,7 +178,14 @@ TNamedConversionError TRunPlan::Named(const ConversionError& cause,
                                       TRunContext& run) const {
   const TFormatSettings& fs = run.Format;
   std::string what;
-  switch (id ? OptionRow(*id).Value : TValueKind::Date) {
+  const TValueKind kind = id ? OptionRow(*id).Value : TValueKind::Date;
+  const bool patterned = Has(Id::InputFormat) && id != Id::InputFormat &&
+                         (kind == TValueKind::Date || kind == TValueKind::DateOrTime ||
+                          kind == TValueKind::Time);
+  switch (patterned ? TValueKind::None : kind) {
+    case TValueKind::None:
+      what = (kind == TValueKind::Time ? "a time (" : "a date (") + Text(Id::InputFormat) + ")";
+      break;
     case TValueKind::DateOrTime:
       what = "a date or time (" + RegionalDatePatternText(fs) + " " + RegionalClockPatternText(fs) + ")";
       break;
@@ -197,10 +211,16 @@ std::optional<TDateTimeValue> TRunPlan::DateTime(TOptionId id, TRunContext& run,
       trim == TTrim::Yes || clock ? TrimControls(Text(id)) : std::string_view(Text(id));
   if (text.empty()) return std::nullopt;
   try {
+    if (Has(Id::InputFormat)) {
+      CheckInputFormat(run);
+      return ReadWithPattern(Text(Id::InputFormat), text, run.Format, run.CurrentDateTime());
+    }
     // A clock is read as a time even where the locale separates dates and times alike.
     return clock ? ReadDateTimeText(PadClockFields(text, 3, run.Format), run,
                                     TAmbiguousText::Time)
                  : ReadDateTimeText(text, run);
+  } catch (const TNamedConversionError&) {
+    throw;  // the input format's own failure
   } catch (const ConversionError& error) {
     throw Named(error, id, text, run);
   }
@@ -216,7 +236,13 @@ std::optional<TDateTimeValue> TRunPlan::SelectedDate(TRunContext& run) const {
 TDateTimeValue TRunPlan::FirstParameterDate(TRunContext& run) const {
   const std::string& text = parameters_.at(0);
   try {
+    if (Has(Id::InputFormat)) {
+      CheckInputFormat(run);
+      return ReadWithPattern(Text(Id::InputFormat), text, run.Format, run.CurrentDateTime());
+    }
     return ReadDateTimeText(text, run);
+  } catch (const TNamedConversionError&) {
+    throw;
   } catch (const ConversionError& error) {
     throw Named(error, std::nullopt, text, run);
   }
@@ -230,6 +256,10 @@ TStep TRunPlan::Step(TOptionId id, TRunContext& run) const {
   const std::optional<TStep> step = ReadStep(Text(id));
   if (!step) throw Named(ConversionError("Invalid step"), id, Text(id), run);
   return *step;
+}
+
+void TRunPlan::CheckInputFormat(TRunContext& run) const {
+  Converted(Id::InputFormat, run, [&] { CheckInputPattern(Text(Id::InputFormat)); });
 }
 
 TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {

@@ -28,6 +28,7 @@
 #include "app/options.h"
 #include "core/conversion_error.h"
 #include "core/date_format.h"
+#include "core/line_template.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
 #include "core/time_units.h"
@@ -60,12 +61,28 @@ class TRunPlan {
   bool Has(TOptionId id) const { return Found(id).Index >= 0; }
   /// True when some parameter matches the option's name.
   bool HasName(TOptionId id) const { return found_[Index(id)].ByName >= 0; }
-  /// The option's value as typed; empty when it has none or is not given.
-  const std::string& Text(TOptionId id) const { return Found(id).Value; }
+  /// The option's value as typed; empty when it has none or is not given. In a per-line
+  /// view (ReadPlacesFrom), a value with places is the text filled for the current line.
+  const std::string& Text(TOptionId id) const {
+    const TFound& found = Found(id);
+    return lineTexts_ != nullptr && found.Template.HasPlaces() ? (*lineTexts_)[Index(id)]
+                                                                : found.Value;
+  }
   /// The parameter the value belongs to, as typed and without "=value" ("-D", "--Date").
   const std::string& Spelling(TOptionId id) const { return Found(id).Spelling; }
   /// Every parameter as typed, in order.
   const std::vector<std::string>& Parameters() const { return parameters_; }
+
+  /// With --lines: the value as a template of the parts of a line ("{}", "{1}"). Without
+  /// --lines a value has no places: "{}" is text like any other.
+  const TLineTemplate& Template(TOptionId id) const { return Found(id).Template; }
+  /// The texts a per-line view reads: one per option, by TOptionId.
+  using TLineTexts = std::array<std::string, std::size(kOptionTable)>;
+  /// Makes this plan a per-line view: from now on Text() of a value with places is its
+  /// entry in texts, which the line run fills anew for each line; the command line is
+  /// not read again.
+  void ReadPlacesFrom(const TLineTexts* texts) { lineTexts_ = texts; }
+
   /// The first parameter that is neither an option, nor the value after an option that
   /// takes one, nor a word the run reads by itself ("\s" of -o, "/?").
   const std::optional<std::string>& Ignored() const { return ignored_; }
@@ -117,6 +134,8 @@ class TRunPlan {
   std::int32_t Count(TOptionId id, TRunContext& run) const;
   /// The step of a Step option.
   TStep Step(TOptionId id, TRunContext& run) const;
+  /// Throws as DateTime does for an --input-format pattern that cannot read dates.
+  void CheckInputFormat(TRunContext& run) const;
   /// The -f pattern, compiled; fallback when -f has no value.
   TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
   /// Fails as a value of the option that does not convert, for the reason given.
@@ -141,6 +160,7 @@ class TRunPlan {
     int ByLetter = -1, ByName = -1;  ///< index of the last parameter matching, or -1
     int Index = -1;                  ///< the one the value comes from: the letter's first
     std::string Value, Spelling;
+    TLineTemplate Template;  ///< with --lines only
   };
   static std::size_t Index(TOptionId id) { return static_cast<std::size_t>(id); }
   const TFound& Found(TOptionId id) const { return found_[Index(id)]; }
@@ -159,6 +179,7 @@ class TRunPlan {
   TZeroMode zeroMode_ = TZeroMode::ZeroThis;
   std::string extendedFormat_;
   std::string extendedFormatWarning_;
+  const TLineTexts* lineTexts_ = nullptr;
 };
 
 }  // namespace zentrel

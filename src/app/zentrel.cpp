@@ -1,6 +1,7 @@
 #include "app/zentrel.h"
 
 #include "app/help.h"
+#include "app/line_run.h"
 #include "core/banner.h"
 #include "core/custom_message.h"
 #include "core/line_end.h"
@@ -58,9 +59,14 @@ void TZentrel::ShowConversionFailure(const TRunPlan& plan, std::string_view deta
 }
 
 void TZentrel::RunGuarded(const TRunPlan& plan) {
-  if (!plan.Errors().empty()) {
+  const TAction* action = plan.Errors().empty() ? ChooseAction(plan) : nullptr;
+  std::vector<std::string> errors = plan.Errors();
+  if (errors.empty() && plan.Has(TOptionId::Lines)) {
+    if (std::optional<std::string> refusal = LinesRefusal(action)) errors.push_back(*refusal);
+  }
+  if (!errors.empty()) {
     std::string message;
-    for (const auto& error : plan.Errors()) {
+    for (const auto& error : errors) {
       if (!message.empty()) message += kLineEnd;
       message += error;
     }
@@ -70,7 +76,6 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
     run_->ExitCode = TExitCode::MissingParameters;
     return;
   }
-  const TAction* action = ChooseAction(plan);
   // --debug-mode, --audible-error and --error-delay are accepted and change nothing.
   const bool calculation = action == nullptr || action->When == TWhen::AfterSettings;
   TRunSettings& settings = run_->RunSettings;
@@ -91,7 +96,8 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
     RunDefaultReport(context);
     return;
   }
-  const TExitCode outcome = action->Run(context);
+  const TExitCode outcome =
+      plan.Has(TOptionId::Lines) ? RunLines(*action, context) : action->Run(context);
   if (outcome != TExitCode::Success) run_->ExitCode = outcome;
   if (const std::optional<std::string>& ignored = plan.Ignored()) {
     run_->Err().Write(" All parameters entered after \"" + *ignored + "\" were ignored...");

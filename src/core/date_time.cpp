@@ -125,16 +125,6 @@ TDateOrder DateOrderOf(std::string_view pattern) {
   return result;
 }
 
-/// The year ending in the two given digits that lies in the hundred years starting
-/// `window` years before the current year.
-int WindowedYear(int twoDigits, int currentYear, int window) {
-  int base = currentYear - window;
-  int century = base - ((base % 100) + 100) % 100;
-  int year = century + twoDigits;
-  if (year < base) year += 100;
-  return year;
-}
-
 /// Reads the date part: up to three runs of digits separated by the date separator.
 /// now supplies the current year and month for shorter dates and two-digit years; it is
 /// decoded only when needed, so a valid date never depends on the clock.
@@ -386,6 +376,14 @@ std::string NormaliseMilliseconds(std::string_view time, const TFormatSettings& 
 }
 
 }  // namespace
+
+int WindowedYear(int twoDigits, int currentYear, int window) {
+  int base = currentYear - window;
+  int century = base - ((base % 100) + 100) % 100;
+  int year = century + twoDigits;
+  if (year < base) year += 100;
+  return year;
+}
 
 bool IsLeapYear(int year) { return chr::year{year}.is_leap(); }
 

@@ -144,6 +144,10 @@ struct TTimeParts {
   int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
+/// The year ending in the two given digits that lies in the hundred years starting
+/// `window` years before the current year, as every reader of two-digit years takes it.
+int WindowedYear(int twoDigits, int currentYear, int window);
+
 /// Gregorian rule, also before 1582.
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);

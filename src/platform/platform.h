@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/format_settings.h"
+#include "platform/input_stream.h"
 #include "platform/local_time.h"
 #include "platform/system_facts.h"
 #include "platform/whole_file_reader.h"
@@ -82,6 +83,11 @@ class Platform : public WholeFileReader {
   /// large input than a string (large pages: far fewer page faults). This default reads it
   /// with ReadWholeFile.
   virtual std::unique_ptr<TFileView> ViewWholeFile(const std::string& path);
+  /// Opens the file (standard input for an empty path) to be read in pieces, front to
+  /// back; nullptr with the reason in problem ("no such file", "is a directory", ...) when
+  /// it cannot be opened.
+  virtual std::unique_ptr<TInputStream> OpenInput(const std::string& path,
+                                                  std::string& problem) = 0;
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The user's regional settings.
   virtual TFormatSettings RegionalSettings() = 0;
