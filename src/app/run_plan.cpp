@@ -262,7 +262,17 @@ void TRunPlan::CheckInputFormat(TRunContext& run) const {
   Converted(Id::InputFormat, run, [&] { CheckInputPattern(Text(Id::InputFormat)); });
 }
 
+void TRunPlan::KeepPattern(TRunContext& run) {
+  if (Text(Id::Format).empty() || Template(Id::Format).HasPlaces()) return;
+  try {
+    keptPattern_ = TDatePattern::Compile(Text(Id::Format), run.Format);
+  } catch (const ConversionError&) {
+    // Not kept: the action that asks for it gets the failure, named after -f.
+  }
+}
+
 TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
+  if (keptPattern_) return *keptPattern_;
   if (Text(Id::Format).empty()) return TDatePattern::Fixed(fallback);
   return Converted(Id::Format, run,
                    [&] { return TDatePattern::Compile(Text(Id::Format), run.Format); });

@@ -82,6 +82,9 @@ class TRunPlan {
   /// entry in texts, which the line run fills anew for each line; the command line is
   /// not read again.
   void ReadPlacesFrom(const TLineTexts* texts) { lineTexts_ = texts; }
+  /// Compiles a -f pattern without places once, for Pattern to hand out on every line; a
+  /// pattern that does not compile is left to fail where an action asks for it.
+  void KeepPattern(TRunContext& run);
 
   /// The first parameter that is neither an option, nor the value after an option that
   /// takes one, nor a word the run reads by itself ("\s" of -o, "/?").
@@ -180,6 +183,7 @@ class TRunPlan {
   std::string extendedFormat_;
   std::string extendedFormatWarning_;
   const TLineTexts* lineTexts_ = nullptr;
+  std::optional<TDatePattern> keptPattern_;
 };
 
 }  // namespace zentrel

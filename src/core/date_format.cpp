@@ -125,7 +125,8 @@ class TRenderer {
     // First pass: an AM/PM token anywhere switches the hours to the 12-hour clock, and an
     // illegal "a" fails the rendering before anything is written.
     bool twelveHour = false;
-    for (std::size_t i = 0; i < pattern.size();) {
+    const bool mayHoldAmPm = pattern.find_first_of("aA") != std::string_view::npos;
+    for (std::size_t i = 0; mayHoldAmPm && i < pattern.size();) {
       TKind kind = NextToken(pattern, i).Kind;
       if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
           kind == TKind::AmPmRegional) {
@@ -266,8 +267,9 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings) {
   TValueParts parts;
   DecodeDateTime(value, parts.Date, parts.Time);
-  parts.WeekDay = value.Weekday().SundayOneToSeven();
   const std::int64_t day = value.DayNumber();
+  // Day 0 was a Saturday (7); the week repeats on both sides of it.
+  parts.WeekDay = static_cast<int>(((day % 7) + 13) % 7) + 1;
   parts.WholeDays = day < 0 ? -day : day;
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
