@@ -30,6 +30,11 @@ std::string BadLineMessage(std::string_view source, const TInputLine& line,
          "\": " + std::string(TrimBlanks(reason));
 }
 
+/// The option and its value as typed: -t "{2}".
+std::string Named(const TRunPlan& plan, TOptionId id) {
+  return plan.Spelling(id) + " \"" + plan.Text(id) + "\"";
+}
+
 }  // namespace
 
 std::optional<std::string> LinesRefusal(const TAction* action) {
@@ -86,13 +91,13 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
       for (TOptionId id : filled) {
         std::string& text = texts[static_cast<std::size_t>(id)];
         if (!plan.Template(id).Fill(fields, text)) {
-          reason = plan.Spelling(id) + ": the line has " + std::to_string(fields.Count()) +
+          reason = Named(plan, id) + ": the line has " + std::to_string(fields.Count()) +
                    (fields.Count() == 1 ? " field" : " fields");
           break;
         }
         if (text.empty()) {
           // An empty value means "not given" (today, say): never an answer for a line.
-          reason = plan.Spelling(id) + " is empty";
+          reason = Named(plan, id) + " is empty";
           break;
         }
       }

@@ -168,7 +168,7 @@ inline constexpr TOptionRow kOptionTable[] = {
      "Dates that are no business days, one a line (# starts a comment)",
      "-q -a 5b -d 12/20/2024 --Holidays=holidays.txt"},
     {TOptionId::Lines, '\0', "lines", TArgKind::Optional, TValueKind::File, "--Lines[=file]",
-     "Answer for each line of file (or standard input): {} is the line, {1} its first field",
+     "Answer each line of file or standard input: {} is the line, {1} its first field",
      "-q -a 7 -d {} -f yyyy-mm-dd --Lines=dates.txt"},
     {TOptionId::InputFormat, '\0', "input-format", TArgKind::Required, TValueKind::Pattern,
      "--Input-Format=pattern", "Read dates and times in the layout of a -f pattern",

@@ -96,16 +96,19 @@ class TReader {
     at_ += literal.size();
   }
 
-  /// The index of the longest name found here (folded), moving past it.
+  /// The index of the longest name of either list found here (folded), moving past it.
   template <std::size_t N>
-  int Name(const std::array<std::string, N>& names) {
+  int Name(const std::array<std::string, N>& names,
+           const std::array<std::string, N>* others = nullptr) {
     int best = -1;
     std::size_t bestEnd = at_;
-    for (std::size_t k = 0; k < N; ++k) {
-      const std::optional<std::size_t> end = MatchFolded(text_, at_, names[k]);
-      if (end && *end > bestEnd) {
-        bestEnd = *end;
-        best = static_cast<int>(k);
+    for (const auto* list : {&names, others}) {
+      for (std::size_t k = 0; list != nullptr && k < N; ++k) {
+        const std::optional<std::size_t> end = MatchFolded(text_, at_, (*list)[k]);
+        if (end && *end > bestEnd) {
+          bestEnd = *end;
+          best = static_cast<int>(k);
+        }
       }
     }
     if (best < 0) throw ConversionError(kNoMatch);
@@ -172,13 +175,7 @@ TReadFields ReadFields(std::string_view pattern, std::string_view text,
           fields.Month = reader.Name(settings.ShortMonthNames) + 1;
         } else {
           // The long name, or the form a date declines it to after the day.
-          int month = -1;
-          try {
-            month = reader.Name(settings.LongMonthNames);
-          } catch (const ConversionError&) {
-            month = reader.Name(settings.GenitiveMonthNames);
-          }
-          fields.Month = month + 1;
+          fields.Month = reader.Name(settings.LongMonthNames, &settings.GenitiveMonthNames) + 1;
         }
         break;
       case 'Y':
