@@ -78,7 +78,7 @@ TExitCode RunTimeOffset(TActionContext& c) {
   // The warnings about a clamped offset, and their exit code, come before the pattern.
   PrintWarnings(c.Run, result.Warnings);
   result.Warnings.clear();
-  PrintDateResult(c.Run, c.Plan.Pattern(c.Run, kOffsetResultPattern).Text(), result);
+  PrintDateResult(c.Run, c.Plan.Pattern(c.Run, kOffsetResultPattern), result);
   return TExitCode::Success;
 }
 
@@ -139,7 +139,7 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   if (step.Unit == TStepUnit::Days) {
     // A count of days: ReadStep took it from a 32-bit number.
-    PrintDateResult(c.Run, pattern.Text(),
+    PrintDateResult(c.Run, pattern,
                     DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), direction,
                                          base, c.Run.Format));
     return TExitCode::Success;
@@ -148,7 +148,7 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
-  PrintDateResult(c.Run, pattern.Text(),
+  PrintDateResult(c.Run, pattern,
                   CalendarStepResult(step, direction, base, c.Run.Format,
                                      calendar ? &*calendar : nullptr));
   return TExitCode::Success;
@@ -198,8 +198,10 @@ TExitCode RunSequence(TActionContext& c) {
   }
   const TRunSettings& settings = c.Run.RunSettings;
   TTextWriter& out = c.Run.Out();
+  std::string text;  // one buffer for every date
   ListDates(start, end, step, calendar ? &*calendar : nullptr, [&](TDateTimeValue date) {
-    const std::string text = pattern.Render(date, true, c.Run.Format);
+    text.clear();
+    pattern.RenderTo(text, date, true, c.Run.Format);
     out.WriteLine(settings.Mode == TOutputMode::Custom ? settings.CustomMessage.Render(text)
                                                        : text);
   });
@@ -209,7 +211,7 @@ TExitCode RunSequence(TActionContext& c) {
 TExitCode RunSelected(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
-  PrintDateResult(c.Run, pattern.Text(), "Selected Date ", date);
+  PrintDateResult(c.Run, pattern, "Selected Date ", date);
   return TExitCode::Success;
 }
 

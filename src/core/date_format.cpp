@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "core/conversion_error.h"
 #include "core/text.h"
@@ -133,97 +134,119 @@ class TRenderer {
         twelveHour = true;
       }
     }
-    bool inBrackets = false;
-    bool afterHour = false;
-    bool afterDay = false;  // a day number came before: a long month name is genitive
-    for (std::size_t i = 0; i < pattern.size();) {
-      const TToken t = NextToken(pattern, i);
-      bool elapsed = intervalMode_ && inBrackets;
-      switch (t.Kind) {
-        case TKind::Literal: out.append(t.Text); break;
-        case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
-        case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
-        case TKind::OpenBracket:
-          if (intervalMode_) inBrackets = true; else out.push_back('[');
-          break;
-        case TKind::CloseBracket:
-          if (intervalMode_) inBrackets = false; else out.push_back(']');
-          break;
-        case TKind::Day: RenderDay(t.Count, depth); break;
-        case TKind::Month:
-          if (afterHour && t.Count <= 2) {
-            RenderMinute(t.Count, elapsed);
-          } else if (t.Count <= 2) {
-            AppendInteger(out, parts_.Date.Month, 0, t.Count);
-          } else {
-            const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
-            const std::string& genitive = settings_.GenitiveMonthNames[month];
-            out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
-                       : afterDay && !genitive.empty() ? genitive
-                                                       : settings_.LongMonthNames[month]);
-          }
-          break;
-        case TKind::Year:
-          if (t.Count <= 2) {
-            AppendInteger(out, parts_.Date.Year % 100, 0, 2);
-          } else {
-            AppendInteger(out, parts_.Date.Year, 0, 4);
-          }
-          break;
-        case TKind::Hour: {
-          std::int64_t hour = parts_.Time.Hour;
-          if (elapsed) {
-            AppendInteger(out, parts_.WholeDays * 24 + hour);
-          } else {
-            if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-            AppendInteger(out, hour, 0, t.Count == 1 ? 1 : 2);
-          }
-          break;
-        }
-        case TKind::Minute: RenderMinute(t.Count, elapsed); break;
-        case TKind::Second:
-          if (elapsed) {
-            AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
-          } else {
-            AppendInteger(out, parts_.Time.Second, 0, t.Count == 1 ? 1 : 2);
-          }
-          break;
-        case TKind::Millisecond:
-          AppendInteger(out, parts_.Time.Millisecond, 0, t.Count == 1 ? 1 : 3);
-          break;
-        case TKind::TimeText:
-          if (depth == 0) {
-            Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
-          }
-          break;
-        case TKind::DateTimeText:
-          if (depth == 0) {
-            Render(settings_.ShortDatePattern, 1);
-            if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
-                parts_.Time.Millisecond != 0) {
-              out.push_back(' ');
-              Render(settings_.LongTimePattern, 1);
-            }
-          }
-          break;
-        case TKind::AmPmLetters: {
-          bool pm = parts_.Time.Hour >= 12;
-          out.push_back(t.Text[pm ? 3 : 0]);
-          out.push_back(t.Text[pm ? 4 : 1]);
-          break;
-        }
-        case TKind::AmPmShort:
-          out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
-          break;
-        case TKind::AmPmRegional:
-          out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
-          break;
-        case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
-        case TKind::EraName: out.append("AD"); break;
-      }
-      if (t.Letter) afterHour = t.Kind == TKind::Hour;
-      if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
+    TState state{twelveHour};
+    for (std::size_t i = 0; i < pattern.size();) Emit(NextToken(pattern, i), depth, state);
+  }
+
+  /// Renders the tokens of a pattern read once (at depth 0).
+  void Render(std::string_view pattern, const std::vector<TDatePattern::TStoredToken>& tokens,
+              bool twelveHour) {
+    TState state{twelveHour};
+    for (const TDatePattern::TStoredToken& stored : tokens) {
+      const TToken t{static_cast<TKind>(stored.Kind), stored.Count,
+                     pattern.substr(stored.From, stored.Length), stored.Letter};
+      Emit(t, 0, state);
     }
+  }
+
+  /// What a rendering carries from one token to the next.
+  struct TState {
+    bool TwelveHour = false;
+    bool InBrackets = false;
+    bool AfterHour = false;
+    bool AfterDay = false;  // a day number came before: a long month name is genitive
+  };
+
+  void Emit(const TToken& t, int depth, TState& state) {
+    const bool twelveHour = state.TwelveHour;
+    bool& inBrackets = state.InBrackets;
+    bool& afterHour = state.AfterHour;
+    bool& afterDay = state.AfterDay;
+    bool elapsed = intervalMode_ && inBrackets;
+    switch (t.Kind) {
+      case TKind::Literal: out.append(t.Text); break;
+      case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
+      case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
+      case TKind::OpenBracket:
+        if (intervalMode_) inBrackets = true; else out.push_back('[');
+        break;
+      case TKind::CloseBracket:
+        if (intervalMode_) inBrackets = false; else out.push_back(']');
+        break;
+      case TKind::Day: RenderDay(t.Count, depth); break;
+      case TKind::Month:
+        if (afterHour && t.Count <= 2) {
+          RenderMinute(t.Count, elapsed);
+        } else if (t.Count <= 2) {
+          AppendInteger(out, parts_.Date.Month, 0, t.Count);
+        } else {
+          const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
+          const std::string& genitive = settings_.GenitiveMonthNames[month];
+          out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
+                     : afterDay && !genitive.empty() ? genitive
+                                                     : settings_.LongMonthNames[month]);
+        }
+        break;
+      case TKind::Year:
+        if (t.Count <= 2) {
+          AppendInteger(out, parts_.Date.Year % 100, 0, 2);
+        } else {
+          AppendInteger(out, parts_.Date.Year, 0, 4);
+        }
+        break;
+      case TKind::Hour: {
+        std::int64_t hour = parts_.Time.Hour;
+        if (elapsed) {
+          AppendInteger(out, parts_.WholeDays * 24 + hour);
+        } else {
+          if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
+          AppendInteger(out, hour, 0, t.Count == 1 ? 1 : 2);
+        }
+        break;
+      }
+      case TKind::Minute: RenderMinute(t.Count, elapsed); break;
+      case TKind::Second:
+        if (elapsed) {
+          AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
+        } else {
+          AppendInteger(out, parts_.Time.Second, 0, t.Count == 1 ? 1 : 2);
+        }
+        break;
+      case TKind::Millisecond:
+        AppendInteger(out, parts_.Time.Millisecond, 0, t.Count == 1 ? 1 : 3);
+        break;
+      case TKind::TimeText:
+        if (depth == 0) {
+          Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
+        }
+        break;
+      case TKind::DateTimeText:
+        if (depth == 0) {
+          Render(settings_.ShortDatePattern, 1);
+          if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
+              parts_.Time.Millisecond != 0) {
+            out.push_back(' ');
+            Render(settings_.LongTimePattern, 1);
+          }
+        }
+        break;
+      case TKind::AmPmLetters: {
+        bool pm = parts_.Time.Hour >= 12;
+        out.push_back(t.Text[pm ? 3 : 0]);
+        out.push_back(t.Text[pm ? 4 : 1]);
+        break;
+      }
+      case TKind::AmPmShort:
+        out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
+        break;
+      case TKind::AmPmRegional:
+        out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
+        break;
+      case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
+      case TKind::EraName: out.append("AD"); break;
+    }
+    if (t.Letter) afterHour = t.Kind == TKind::Hour;
+    if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
   }
 
   std::string out;
@@ -263,23 +286,52 @@ class TRenderer {
 
 }  // namespace
 
-std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
-                                bool intervalMode, const TFormatSettings& settings) {
+namespace {
+
+TValueParts PartsOf(TDateTimeValue value) {
   TValueParts parts;
   DecodeDateTime(value, parts.Date, parts.Time);
   const std::int64_t day = value.DayNumber();
   // Day 0 was a Saturday (7); the week repeats on both sides of it.
   parts.WeekDay = static_cast<int>(((day % 7) + 13) % 7) + 1;
   parts.WholeDays = day < 0 ? -day : day;
+  return parts;
+}
+
+}  // namespace
+
+std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
+                                bool intervalMode, const TFormatSettings& settings) {
+  const TValueParts parts = PartsOf(value);
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
   return std::move(renderer.out);
+}
+
+TDatePattern::TDatePattern(std::string_view text) : text_(text) {
+  const std::string_view own = text_;
+  for (std::size_t i = 0; i < own.size();) {
+    const TToken t = NextToken(own, i);
+    tokens_.push_back({static_cast<std::uint8_t>(t.Kind), t.Letter, t.Count,
+                       static_cast<std::size_t>(t.Text.data() - own.data()), t.Text.size()});
+    twelveHour_ = twelveHour_ || t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
+                  t.Kind == TKind::AmPmRegional;
+  }
 }
 
 TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
   // Only a token that is no token fails, so one rendering of any date tells.
   FormatDateTimeValue(text, TDateTimeValue(), false, settings);
   return TDatePattern(text);
+}
+
+void TDatePattern::RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
+                            const TFormatSettings& settings) const {
+  const TValueParts parts = PartsOf(value);
+  TRenderer renderer(parts, intervalMode, settings);
+  renderer.out.swap(out);
+  renderer.Render(text_, tokens_, twelveHour_);
+  renderer.out.swap(out);
 }
 
 }  // namespace zentrel

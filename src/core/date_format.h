@@ -9,7 +9,10 @@
 // inside a regional pattern ("ddddd", "t", "c" and the like) print nothing.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/date_time.h"
@@ -44,14 +47,29 @@ class TDatePattern {
   /// ConversionError when the value lies outside years 1 to 9999.
   std::string Render(TDateTimeValue value, bool intervalMode,
                      const TFormatSettings& settings) const {
-    return FormatDateTimeValue(text_, value, intervalMode, settings);
+    std::string out;
+    RenderTo(out, value, intervalMode, settings);
+    return out;
   }
+  /// As Render, appended to out (whose room a caller rendering many values reuses). The
+  /// pattern's tokens are read once, when it is made.
+  void RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
+                const TFormatSettings& settings) const;
   const std::string& Text() const { return text_; }
   bool Empty() const { return text_.empty(); }
 
+  /// A token of the pattern, by its place in Text() (so a copy stays valid).
+  struct TStoredToken {
+    std::uint8_t Kind;
+    bool Letter;
+    std::size_t Count, From, Length;
+  };
+
  private:
-  explicit TDatePattern(std::string_view text) : text_(text) {}
+  explicit TDatePattern(std::string_view text);
   std::string text_;
+  std::vector<TStoredToken> tokens_;
+  bool twelveHour_ = false;
 };
 
 }  // namespace zentrel

@@ -1,6 +1,5 @@
 #include "core/output.h"
 
-#include "core/date_format.h"
 
 namespace zentrel {
 namespace {
@@ -42,6 +41,26 @@ void PrintDateResult(TRunContext& run, std::string_view format, std::string_view
     return;
   }
   PrintResult(run, FormatDateTimeValue(format, moment, true, run.Format), label);
+}
+
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
+                     TDateTimeValue moment) {
+  std::string text;
+  if (run.RunSettings.Mode == TOutputMode::Labelled) {
+    WriteLabel(run.Out(), label);  // first, as above
+    pattern.RenderTo(text, moment, true, run.Format);
+    run.Out().WriteLine(text);
+    return;
+  }
+  pattern.RenderTo(text, moment, true, run.Format);
+  PrintResult(run, text, label);
+}
+
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                     const TCheckedDateResult& result) {
+  PrintWarnings(run, result.Warnings);
+  if (result.Failure) throw *result.Failure;
+  PrintDateResult(run, pattern, result.Result);
 }
 
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/date_format.h"
 #include "core/date_time.h"
 #include "core/result.h"
 #include "core/run_context.h"
@@ -44,6 +45,16 @@ void PrintWarnings(TRunContext& run, const std::vector<TWarning>& warnings);
 /// The warnings, then the moment like PrintDateResult; a failure is thrown after the
 /// warnings.
 void PrintDateResult(TRunContext& run, std::string_view format, const TCheckedDateResult& result);
+
+/// The PrintDateResult forms for a pattern whose tokens were read once.
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_view label,
+                     TDateTimeValue moment);
+inline void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                            const TDateResult& result) {
+  PrintDateResult(run, pattern, result.Label, result.Moment);
+}
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
+                     const TCheckedDateResult& result);
 
 /// Every line of the sheet in order (plain text as it is, results as PrintResult and
 /// PrintDateResult write them); then its failure, if it has one, is thrown.
