@@ -290,8 +290,7 @@ namespace {
 
 TValueParts PartsOf(TDateTimeValue value) {
   TValueParts parts;
-  DecodeDateTime(value, parts.Date, parts.Time);
-  const std::int64_t day = value.DayNumber();
+  const std::int64_t day = DecodeDateTime(value, parts.Date, parts.Time);
   // Day 0 was a Saturday (7); the week repeats on both sides of it.
   parts.WeekDay = static_cast<int>(((day % 7) + 13) % 7) + 1;
   parts.WholeDays = day < 0 ? -day : day;
@@ -310,13 +309,15 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
 
 TDatePattern::TDatePattern(std::string_view text) : text_(text) {
   const std::string_view own = text_;
+  auto tokens = std::make_shared<std::vector<TStoredToken>>();
   for (std::size_t i = 0; i < own.size();) {
     const TToken t = NextToken(own, i);
-    tokens_.push_back({static_cast<std::uint8_t>(t.Kind), t.Letter, t.Count,
+    tokens->push_back({static_cast<std::uint8_t>(t.Kind), t.Letter, t.Count,
                        static_cast<std::size_t>(t.Text.data() - own.data()), t.Text.size()});
     twelveHour_ = twelveHour_ || t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
                   t.Kind == TKind::AmPmRegional;
   }
+  tokens_ = std::move(tokens);
 }
 
 TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
@@ -330,7 +331,8 @@ void TDatePattern::RenderTo(std::string& out, TDateTimeValue value, bool interva
   const TValueParts parts = PartsOf(value);
   TRenderer renderer(parts, intervalMode, settings);
   renderer.out.swap(out);
-  renderer.Render(text_, tokens_, twelveHour_);
+  static const std::vector<TStoredToken> kNone;
+  renderer.Render(text_, tokens_ ? *tokens_ : kNone, twelveHour_);
   renderer.out.swap(out);
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -68,7 +69,8 @@ class TDatePattern {
  private:
   explicit TDatePattern(std::string_view text);
   std::string text_;
-  std::vector<TStoredToken> tokens_;
+  /// Shared by copies: a pattern is copied per answer, its tokens never change.
+  std::shared_ptr<const std::vector<TStoredToken>> tokens_;
   bool twelveHour_ = false;
 };
 

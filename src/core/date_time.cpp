@@ -421,10 +421,11 @@ TDateTimeValue CombineDateTime(TDateTimeValue date, TMilliseconds timeOfDay) {
   return Join(day.Day, timeOfDay.count());
 }
 
-void DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time) {
+std::int64_t DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time) {
   TSplitValue split = Split(value);
   date = CivilDate(split.Day);
   time = ClockTime(split.Ms);
+  return split.Day;
 }
 
 TDateParts DecodeDate(TDateTimeValue value) { return CivilDate(Split(value).Day); }
