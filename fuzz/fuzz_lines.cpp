@@ -4,6 +4,7 @@
 // places and is read through an input pattern taken from the input's first line, which may
 // only answer or throw ConversionError. A date rendered through a pattern of whole fields
 // must read back as itself.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -122,7 +122,11 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
       if (++bad <= kBadLinesShown) run.Err().WriteLine(BadLineMessage(source, line, reason));
       run.Out().EndLine();
     }
-    if (channels.Buffered() >= kFlushBetweenLinesAt) channels.Flush();
+    if (channels.Buffered() >= kFlushBetweenLinesAt) {
+      channels.Flush();
+      // Nothing more can be answered: the rest of the input is not read for nothing.
+      if (!channels.OutFailure().empty()) break;
+    }
   }
   if (const std::optional<std::string>& failure = lines.Failure()) {
     run.Err().WriteLine(" " + source + " line " + std::to_string(line.Number + 1) + ": " +

@@ -137,6 +137,16 @@ TEST(Lines, InputThatCannotBeOpened) {
   EXPECT_EQ(out.Err, " \"nothing.txt\": no such file\n");
 }
 
+TEST(Lines, AFailingOutputEndsTheRunAsAFailure) {
+  platform::FakePlatform os;
+  os.Args = {"-q", "-a", "1", "-d", "{}", "--lines"};
+  for (int i = 0; i < 100000; ++i) os.Stdin += "2024-01-01\n";
+  os.OutFailure = "Broken pipe";
+  TZentrel program(os);
+  EXPECT_EQ(program.Run(), 72);
+  EXPECT_NE(os.Err.find("Unable to write to standard output (Broken pipe)"), std::string::npos);
+}
+
 TEST(Lines, WithoutLinesBracesAreText) {
   EXPECT_EQ(RunProgram({"-q", "-o", "{} \\v {1}", "-l", "02/29/2024"}).Out, "{} TRUE {1}\n");
 }

@@ -115,6 +115,19 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
+/// A field of a date or time (0 to 9999) in at least `digits` digits (at most 4), as
+/// AppendInteger(out, value, 0, digits) writes it, in one append.
+void AppendField(std::string& out, int value, std::size_t digits) {
+  char buffer[4];
+  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+  if (count < digits) count = digits;
+  for (std::size_t i = count; i > 0; --i) {
+    buffer[i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  out.append(buffer, count);
+}
+
 class TRenderer {
  public:
   TRenderer(const TValueParts& parts, bool intervalMode, const TFormatSettings& settings)
@@ -178,7 +191,7 @@ class TRenderer {
         if (afterHour && t.Count <= 2) {
           RenderMinute(t.Count, elapsed);
         } else if (t.Count <= 2) {
-          AppendInteger(out, parts_.Date.Month, 0, t.Count);
+          AppendField(out, parts_.Date.Month, t.Count);
         } else {
           const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
           const std::string& genitive = settings_.GenitiveMonthNames[month];
@@ -189,9 +202,9 @@ class TRenderer {
         break;
       case TKind::Year:
         if (t.Count <= 2) {
-          AppendInteger(out, parts_.Date.Year % 100, 0, 2);
+          AppendField(out, parts_.Date.Year % 100, 2);
         } else {
-          AppendInteger(out, parts_.Date.Year, 0, 4);
+          AppendField(out, parts_.Date.Year, 4);
         }
         break;
       case TKind::Hour: {
@@ -200,7 +213,7 @@ class TRenderer {
           AppendInteger(out, parts_.WholeDays * 24 + hour);
         } else {
           if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-          AppendInteger(out, hour, 0, t.Count == 1 ? 1 : 2);
+          AppendField(out, static_cast<int>(hour), t.Count == 1 ? 1 : 2);
         }
         break;
       }
@@ -209,11 +222,11 @@ class TRenderer {
         if (elapsed) {
           AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
         } else {
-          AppendInteger(out, parts_.Time.Second, 0, t.Count == 1 ? 1 : 2);
+          AppendField(out, parts_.Time.Second, t.Count == 1 ? 1 : 2);
         }
         break;
       case TKind::Millisecond:
-        AppendInteger(out, parts_.Time.Millisecond, 0, t.Count == 1 ? 1 : 3);
+        AppendField(out, parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
         break;
       case TKind::TimeText:
         if (depth == 0) {
@@ -260,14 +273,14 @@ class TRenderer {
     if (elapsed) {
       AppendInteger(out, TotalMinutes());
     } else {
-      AppendInteger(out, parts_.Time.Minute, 0, count == 1 ? 1 : 2);
+      AppendField(out, parts_.Time.Minute, count == 1 ? 1 : 2);
     }
   }
 
   void RenderDay(std::size_t count, int depth) {
     switch (count) {
       case 1:
-      case 2: AppendInteger(out, parts_.Date.Day, 0, count); break;
+      case 2: AppendField(out, parts_.Date.Day, count); break;
       case 3: out.append(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
       case 4: out.append(settings_.LongDayNames[parts_.WeekDay - 1]); break;
       case 5:
