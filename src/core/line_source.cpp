@@ -34,9 +34,6 @@ bool TLineSource::Fill() {
 bool TLineSource::Hand(TInputLine& line, std::size_t from, std::size_t to, bool tooLong) {
   std::string_view text(buffer_.get() + from, to - from);
   if (!text.empty() && text.back() == '\r' && !tooLong) text.remove_suffix(1);
-  if (number_ == 0 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    text.remove_prefix(kByteOrderMark.size());
-  }
   ++number_;
   tooLong = tooLong || text.size() > kMaxLineBytes;
   line = {tooLong ? text.substr(0, kMaxLineBytes) : text, number_, tooLong};
@@ -44,6 +41,17 @@ bool TLineSource::Hand(TInputLine& line, std::size_t from, std::size_t to, bool 
 }
 
 bool TLineSource::Next(TInputLine& line) {
+  if (!markChecked_) {
+    // The mark belongs to the input, not to its first line: an input of the mark alone
+    // has no lines.
+    while (end_ - begin_ < kByteOrderMark.size() && Fill()) {
+    }
+    if (std::string_view(buffer_.get() + begin_, end_ - begin_).substr(0, kByteOrderMark.size()) ==
+        kByteOrderMark) {
+      begin_ += kByteOrderMark.size();
+    }
+    markChecked_ = true;
+  }
   for (;;) {
     const char* start = buffer_.get() + begin_;
     const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));

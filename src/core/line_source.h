@@ -46,6 +46,7 @@ class TLineSource {
   std::size_t begin_ = 0, end_ = 0;
   std::uint64_t number_ = 0;
   bool ended_ = false;
+  bool markChecked_ = false;  ///< whether a byte-order mark was looked for
   bool skipping_ = false;  ///< within the rest of a line too long to hand out
   std::optional<std::string> failure_;
 };

@@ -47,7 +47,11 @@ TEST(LineSource, LineEnds) {
 }
 
 TEST(LineSource, ByteOrderMarkAtTheStartOnly) {
-  EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b\n"), (V{"a", "\xEF\xBB\xBF" "b"}));
+  for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1} << 16}) {
+    EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b\n", piece), (V{"a", "\xEF\xBB\xBF" "b"}));
+    EXPECT_EQ(Lines("\xEF\xBB\xBF", piece), V{}) << piece;  // the mark alone: no line
+    EXPECT_EQ(Lines("\xEF\xBB", piece), V{"\xEF\xBB"}) << piece;
+  }
 }
 
 TEST(LineSource, LongLinesAreMarkedAndSkippedNotLoaded) {
