@@ -20,8 +20,8 @@ cp "$exe" "$out/zentrel.exe"
 mawk 'BEGIN { srand(7); for (i = 0; i < 1000; i++)
   printf "%04d-%02d-%02d\r\n", 1900 + int(rand() * 200), 1 + int(rand() * 12), 1 + int(rand() * 28) }' \
   >"$out/dates.txt"
-printf '@echo off\r\nfor /f %%%%d in (dates.txt) do zentrel -q -a 7 -d %%%%d -f yyyy-mm-dd\r\n' >"$out/loop.bat"
-printf '@echo off\r\nzentrel -q -a 7 -d {} -f yyyy-mm-dd --lines=dates.txt\r\n' >"$out/lines.bat"
+printf '@echo off\r\nfor /f %%%%d in (dates.txt) do zentrel.exe -q -a 7 -d %%%%d -f yyyy-mm-dd\r\n' >"$out/loop.bat"
+printf '@echo off\r\nzentrel.exe -q -a 7 -d {} -f yyyy-mm-dd --lines=dates.txt\r\n' >"$out/lines.bat"
 cd "$out"
 wine cmd /c loop.bat >loop.txt
 wine cmd /c lines.bat >lines.txt
