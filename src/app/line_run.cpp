@@ -1,5 +1,6 @@
 #include "app/line_run.h"
 
+#include <memory>
 #include <vector>
 
 #include "core/custom_message.h"
@@ -33,6 +34,21 @@ std::string BadLineMessage(std::string_view source, const TInputLine& line,
 /// The option and its value as typed: -t "{2}".
 std::string Named(const TRunPlan& plan, TOptionId id) {
   return plan.Spelling(id) + " \"" + plan.Text(id) + "\"";
+}
+
+/// Fills the values with places from the line; why the line cannot be answered, or empty.
+std::string FillPlaces(const TRunPlan& plan, const std::vector<TOptionId>& filled,
+                       const TLineFields& fields, TRunPlan::TLineTexts& texts) {
+  for (TOptionId id : filled) {
+    std::string& text = texts[static_cast<std::size_t>(id)];
+    if (!plan.Template(id).Fill(fields, text)) {
+      return Named(plan, id) + ": the line has " + std::to_string(fields.Count()) +
+             (fields.Count() == 1 ? " field" : " fields");
+    }
+    // An empty value means "not given" (today, say): never an answer for a line.
+    if (text.empty()) return Named(plan, id) + " is empty";
+  }
+  return {};
 }
 
 }  // namespace
@@ -88,19 +104,7 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
       reason = "longer than " + std::to_string(TLineSource::kMaxLineBytes) + " bytes";
     } else {
       fields.Set(line.Text, fieldsNeeded);
-      for (TOptionId id : filled) {
-        std::string& text = texts[static_cast<std::size_t>(id)];
-        if (!plan.Template(id).Fill(fields, text)) {
-          reason = Named(plan, id) + ": the line has " + std::to_string(fields.Count()) +
-                   (fields.Count() == 1 ? " field" : " fields");
-          break;
-        }
-        if (text.empty()) {
-          // An empty value means "not given" (today, say): never an answer for a line.
-          reason = Named(plan, id) + " is empty";
-          break;
-        }
-      }
+      reason = FillPlaces(plan, filled, fields, texts);
     }
     if (reason.empty()) {
       if (messageFilled) {
