@@ -44,11 +44,11 @@ bool TLineSource::Next(TInputLine& line) {
   if (!markChecked_) {
     // The mark belongs to the input, not to its first line: an input of the mark alone
     // has no lines.
-    while (end_ - begin_ < kByteOrderMark.size() && Fill()) {
+    // Nothing has been handed out yet, so the input starts at the buffer's start.
+    while (end_ < kByteOrderMark.size() && Fill()) {
     }
-    if (std::string_view(buffer_.get() + begin_, end_ - begin_).substr(0, kByteOrderMark.size()) ==
-        kByteOrderMark) {
-      begin_ += kByteOrderMark.size();
+    if (std::string_view(buffer_.get(), end_).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      begin_ = kByteOrderMark.size();
     }
     markChecked_ = true;
   }

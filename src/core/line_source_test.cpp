@@ -61,6 +61,7 @@ TEST(LineSource, LongLinesAreMarkedAndSkippedNotLoaded) {
   const std::string huge(3 * TLineSource::kReadBytes, 'y');
   EXPECT_EQ(Lines(exact + "\n" + over + "\nz\n"), (V{exact, "LONG:65536", "z"}));
   EXPECT_EQ(Lines(exact + "\r\n", 1000), V{exact});
+  EXPECT_EQ(Lines(exact + "\r\n", most + 1), V{exact});  // the CR read before the LF comes
   EXPECT_EQ(Lines("a\n" + huge + "\nb", 70000), (V{"a", "LONG:65536", "b"}));
   EXPECT_EQ(Lines("a\n" + huge), (V{"a", "LONG:65536"}));
 }
