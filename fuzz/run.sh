@@ -22,7 +22,7 @@ if [ ! -x "$binary" ]; then
 fi
 
 case $target in
-  fuzz_parse_date | fuzz_format_date) dict=date ;;
+  fuzz_parse_date | fuzz_format_date | fuzz_lines) dict=date ;;
   fuzz_custom_message) dict=message ;;
   fuzz_parse_duration | fuzz_offset_duration) dict=duration ;;
   fuzz_dispatch | fuzz_timing_format) dict=dispatch ;;

@@ -255,8 +255,11 @@ TExitCode RunSequence(TActionContext& c) {
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
+  std::string text;  // one buffer for every date
   ListDates(start, end, step, calendar ? &*calendar : nullptr, [&](TDateTimeValue date) {
-    PrintListed(c.Run, pattern.Render(date, true, c.Run.Format));
+    text.clear();
+    pattern.RenderTo(text, date, true, c.Run.Format);
+    PrintListed(c.Run, text);
   });
   return TExitCode::Success;
 }
@@ -304,11 +307,12 @@ TExitCode RunReportWithLabels(TActionContext& c) {
 // present runs, whatever the order of the options on the command line. A run that no row
 // selects prints the report for its first parameter.
 constexpr TAction kActions[] = {
-    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, RunHelp, true},
-    {TWhen::AfterFlags, {Id::Info}, RunInfo},
-    {TWhen::AfterFlags, {Id::VersionOnly}, RunVersionOnly},
-    {TWhen::AfterFlags, {Id::Version}, RunVersion},
-    {TWhen::AfterFlags, {Id::ScriptVariables}, RunScriptVariables},
+    {TWhen::AfterFlags, {Id::Help, Id::Question, Id::Help2}, RunHelp, true, {}, "the help"},
+    {TWhen::AfterFlags, {Id::Info}, RunInfo, false, {}, "the banner"},
+    {TWhen::AfterFlags, {Id::VersionOnly}, RunVersionOnly, false, {}, "the banner"},
+    {TWhen::AfterFlags, {Id::Version}, RunVersion, false, {}, "the version"},
+    {TWhen::AfterFlags, {Id::ScriptVariables}, RunScriptVariables, false, {},
+     "the listing"},
     {TWhen::AfterSettings, {Id::TimePrior}, RunTimeOffset<TDirection::Backward, Id::TimePrior>},
     {TWhen::AfterSettings, {Id::TimeAfter}, RunTimeOffset<TDirection::Forward, Id::TimeAfter>},
     {TWhen::AfterSettings, {Id::Time, Id::TimeBetween}, RunTimeBetween},
@@ -328,10 +332,11 @@ constexpr TAction kActions[] = {
     {TWhen::AfterSettings, {Id::BusinessDays}, RunBusinessDays},
     {TWhen::AfterSettings, {Id::Sequence}, RunSequence},
     {TWhen::AfterSettings, {Id::Selected}, RunSelected},
-    {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare},
+    {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare, false, {},
+     "the comparison"},
     // The report that -d, -f or -v asks for is labelled whatever -q or -o say.
     {TWhen::AfterSettings, {Id::Date, Id::Format, Id::Verbose}, RunReportWithLabels, false,
-     TOutputMode::Labelled},
+     TOutputMode::Labelled, "the report"},
 };
 
 /// Whether the option is named when nothing read it: the options that choose an action,

@@ -41,6 +41,9 @@ struct TAction {
   bool SelectedByHelpWord = false;
   /// The output mode of the row when it is not the one the options choose.
   std::optional<TOutputMode> Mode = std::nullopt;
+  /// For a row that answers once per run, not once per value, what --lines calls it when
+  /// it refuses it ("the report"); empty for a row that runs per line.
+  std::string_view OncePerRun = {};
 };
 
 /// The row the plan selects: the first of the earliest stage; nullptr for none.

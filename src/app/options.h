@@ -68,6 +68,8 @@ enum class TOptionId {
   Zone,
   Iso8601,
   RfcEmail,
+  Lines,
+  InputFormat,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -179,6 +181,12 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::RfcEmail, '\0', "rfc-email", TArgKind::None, TValueKind::None, "--RFC-Email",
      "Write date answers as e-mail dates (Wed, 25 Dec 2024 10:30:00 +0100)",
      "-q -s 2024-12-25T10:30Z --Zone=Europe/Berlin --RFC-Email"},
+    {TOptionId::Lines, '\0', "lines", TArgKind::Optional, TValueKind::File, "--Lines[=file]",
+     "Answer each line of file or standard input: {} is the line, {1} its first field",
+     "-q -a 7 -d {} -f yyyy-mm-dd --Lines=dates.txt"},
+    {TOptionId::InputFormat, '\0', "input-format", TArgKind::Required, TValueKind::Pattern,
+     "--Input-Format=pattern", "Read dates and times in the layout of a -f pattern",
+     "-q -s 25.12.2024 --Input-Format=dd.mm.yyyy -f yyyy-mm-dd"},
 };
 
 /// The row of an option.

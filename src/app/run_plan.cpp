@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/date_input.h"
+#include "core/input_pattern.h"
 #include "core/integer_conversion.h"
 #include "core/text.h"
 #include "core/zone_lookup.h"
@@ -128,6 +129,12 @@ std::string NoArgumentAllowed(std::size_t position, std::string_view name) {
 
 TRunPlan::TRunPlan(std::vector<std::string> parameters) : parameters_(std::move(parameters)) {
   Walk();
+  if (Has(Id::Lines)) {
+    // Only the values that hold places are filled per line; the file's name is no template.
+    for (TFound& found : found_) {
+      if (&found != &found_[Index(Id::Lines)]) found.Template = TLineTemplate::Compile(found.Value);
+    }
+  }
   // -? is the help; only --?? also asks for its notes.
   verbose_ = Has(Id::Verbose) || HasName(Id::Question) || Has(Id::Help2);
   if (Has(Id::UseHours)) durationUnit_ = TTimeUnits::Hours;
@@ -259,7 +266,14 @@ TNamedConversionError TRunPlan::Named(const ConversionError& cause,
                                       TRunContext& run) const {
   const TFormatSettings& fs = run.Format;
   std::string what;
-  switch (id ? OptionRow(*id).Value : TValueKind::Date) {
+  const TValueKind kind = id ? OptionRow(*id).Value : TValueKind::Date;
+  const bool patterned = Has(Id::InputFormat) && id != Id::InputFormat &&
+                         (kind == TValueKind::Date || kind == TValueKind::DateOrTime ||
+                          kind == TValueKind::Time);
+  switch (patterned ? TValueKind::None : kind) {
+    case TValueKind::None:
+      what = (kind == TValueKind::Time ? "a time (" : "a date (") + Text(Id::InputFormat) + ")";
+      break;
     case TValueKind::DateOrTime:
       what = "a date or time (" + RegionalDatePatternText(fs) + " " + RegionalClockPatternText(fs) + ")";
       break;
@@ -285,10 +299,17 @@ std::optional<TTypedDateTime> TRunPlan::Typed(TOptionId id, TRunContext& run,
       trim == TTrim::Yes || clock ? TrimControls(Text(id)) : std::string_view(Text(id));
   if (text.empty()) return std::nullopt;
   try {
+    if (Has(Id::InputFormat)) {
+      CheckInputFormat(run);
+      return TTypedDateTime::Reading(
+          ReadWithPattern(Text(Id::InputFormat), text, run.Format, run.CurrentDateTime()));
+    }
     // A clock is read as a time even where the locale separates dates and times alike.
     return clock ? ReadTypedDateTime(PadClockFields(text, 3, run.Format), run,
                                      TAmbiguousText::Time)
                  : ReadTypedDateTime(text, run);
+  } catch (const TNamedConversionError&) {
+    throw;  // the input format's own failure
   } catch (const ConversionError& error) {
     throw Named(error, id, text, run);
   }
@@ -335,7 +356,13 @@ TDateTimeValue TRunPlan::FirstParameterDate(TRunContext& run) const {
   const std::string& text = parameters_.at(0);
   firstRead_ = true;
   try {
+    if (Has(Id::InputFormat)) {
+      CheckInputFormat(run);
+      return ReadWithPattern(Text(Id::InputFormat), text, run.Format, run.CurrentDateTime());
+    }
     return ReadDateTimeText(text, run);
+  } catch (const TNamedConversionError&) {
+    throw;
   } catch (const ConversionError& error) {
     throw Named(error, std::nullopt, text, run);
   }
@@ -351,6 +378,19 @@ TStep TRunPlan::Step(TOptionId id, TRunContext& run) const {
   return *step;
 }
 
+void TRunPlan::CheckInputFormat(TRunContext& run) const {
+  Converted(Id::InputFormat, run, [&] { CheckInputPattern(Text(Id::InputFormat)); });
+}
+
+void TRunPlan::KeepPattern(TRunContext& run) {
+  if (Text(Id::Format).empty() || Template(Id::Format).HasPlaces()) return;
+  try {
+    keptPattern_ = TDatePattern::Compile(Text(Id::Format), run.Format);
+  } catch (const ConversionError&) {
+    // Not kept: the action that asks for it gets the failure, named after -f.
+  }
+}
+
 TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
   if (Has(Id::Iso8601)) {
     const std::string& name = Text(Id::Iso8601);
@@ -360,6 +400,7 @@ TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) cons
     return TDatePattern::Iso8601(*precision, run.Zone);
   }
   if (Has(Id::RfcEmail)) return TDatePattern::RfcEmail(run.Zone);
+  if (keptPattern_) return *keptPattern_;
   if (Text(Id::Format).empty()) return TDatePattern::Fixed(fallback);
   return Converted(Id::Format, run,
                    [&] { return TDatePattern::Compile(Text(Id::Format), run.Format); });

@@ -30,6 +30,7 @@
 #include "core/date_format.h"
 #include "core/date_input.h"
 #include "core/time_zone.h"
+#include "core/line_template.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
 #include "core/time_units.h"
@@ -62,14 +63,22 @@ class TRunPlan {
   bool Has(TOptionId id) const { return Found(id).Index >= 0; }
   /// True when some parameter matches the option's name.
   bool HasName(TOptionId id) const { return found_[Index(id)].ByName >= 0; }
-  /// The option's value as typed; empty when it has none or is not given. Counts the
-  /// option as read.
+  /// The option's value as typed; empty when it has none or is not given. In a per-line
+  /// view (ReadPlacesFrom), a value with places is the text filled for the current line.
+  /// Counts the option as read.
   const std::string& Text(TOptionId id) const {
     read_[Index(id)] = true;
-    return Found(id).Value;
+    const TFound& found = Found(id);
+    return lineTexts_ != nullptr && found.Template.HasPlaces() ? (*lineTexts_)[Index(id)]
+                                                                : found.Value;
   }
-  /// Whether an action asked for the option's value.
-  bool WasRead(TOptionId id) const { return read_[Index(id)]; }
+  /// Whether an action asked for the option's value: of this plan, or of a per-line copy
+  /// whose reads were noted; a value with places ({}) is read by the lines it is made of.
+  bool WasRead(TOptionId id) const { return read_[Index(id)] || Template(id).HasPlaces(); }
+  /// Counts what a copy of the plan read as read here.
+  void NoteReadsOf(const TRunPlan& copy) const {
+    for (std::size_t i = 0; i < read_.size(); ++i) read_[i] = read_[i] || copy.read_[i];
+  }
   /// The parameters the option was given by: its own and the one after it that is its
   /// value, if any. Empty when the option is not given.
   std::vector<std::size_t> ParametersOf(TOptionId id) const;
@@ -82,6 +91,20 @@ class TRunPlan {
   const std::string& Spelling(TOptionId id) const { return Found(id).Spelling; }
   /// Every parameter as typed, in order.
   const std::vector<std::string>& Parameters() const { return parameters_; }
+
+  /// With --lines: the value as a template of the parts of a line ("{}", "{1}"). Without
+  /// --lines a value has no places: "{}" is text like any other.
+  const TLineTemplate& Template(TOptionId id) const { return Found(id).Template; }
+  /// The texts a per-line view reads: one per option, by TOptionId.
+  using TLineTexts = std::array<std::string, std::size(kOptionTable)>;
+  /// Makes this plan a per-line view: from now on Text() of a value with places is its
+  /// entry in texts, which the line run fills anew for each line; the command line is
+  /// not read again.
+  void ReadPlacesFrom(const TLineTexts* texts) { lineTexts_ = texts; }
+  /// Compiles a -f pattern without places once, for Pattern to hand out on every line; a
+  /// pattern that does not compile is left to fail where an action asks for it.
+  void KeepPattern(TRunContext& run);
+
   /// The first parameter that is neither an option, nor the value after an option that
   /// takes one, nor a word the run reads by itself ("\s" of -o, "/?").
   const std::optional<std::string>& Ignored() const { return ignored_; }
@@ -147,6 +170,8 @@ class TRunPlan {
   std::int32_t Count(TOptionId id, TRunContext& run) const;
   /// The step of a Step option.
   TStep Step(TOptionId id, TRunContext& run) const;
+  /// Throws as DateTime does for an --input-format pattern that cannot read dates.
+  void CheckInputFormat(TRunContext& run) const;
   /// The pattern of a date answer: --iso-8601's or --rfc-email's zoned form, else the -f
   /// pattern compiled, else fallback.
   TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
@@ -168,6 +193,7 @@ class TRunPlan {
     int ByLetter = -1, ByName = -1;  ///< index of the last parameter matching, or -1
     int Index = -1;                  ///< the one the value comes from: the letter's first
     std::string Value, Spelling;
+    TLineTemplate Template;  ///< with --lines only
   };
   static std::size_t Index(TOptionId id) { return static_cast<std::size_t>(id); }
   const TFound& Found(TOptionId id) const { return found_[Index(id)]; }
@@ -189,6 +215,8 @@ class TRunPlan {
   TZeroMode zeroMode_ = TZeroMode::ZeroThis;
   std::string extendedFormat_;
   std::string extendedFormatWarning_;
+  const TLineTexts* lineTexts_ = nullptr;
+  std::optional<TDatePattern> keptPattern_;
 };
 
 }  // namespace zentrel

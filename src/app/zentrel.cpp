@@ -1,6 +1,7 @@
 #include "app/zentrel.h"
 
 #include "app/help.h"
+#include "app/line_run.h"
 #include "core/banner.h"
 #include "core/custom_message.h"
 #include "core/line_end.h"
@@ -69,9 +70,14 @@ void TZentrel::ShowConversionFailure(const TRunPlan& plan, std::string_view deta
 }
 
 void TZentrel::RunGuarded(const TRunPlan& plan) {
-  if (!plan.Errors().empty()) {
+  const TAction* action = plan.Errors().empty() ? ChooseAction(plan) : nullptr;
+  std::vector<std::string> errors = plan.Errors();
+  if (errors.empty() && plan.Has(TOptionId::Lines)) {
+    if (std::optional<std::string> refusal = LinesRefusal(action)) errors.push_back(*refusal);
+  }
+  if (!errors.empty()) {
     std::string message;
-    for (const auto& error : plan.Errors()) {
+    for (const auto& error : errors) {
       if (!message.empty()) message += kLineEnd;
       message += error;
     }
@@ -81,7 +87,6 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
     run_->ExitCode = TExitCode::MissingParameters;
     return;
   }
-  const TAction* action = ChooseAction(plan);
   // --debug-mode, --audible-error and --error-delay are accepted and change nothing.
   const bool calculation = action == nullptr || action->When == TWhen::AfterSettings;
   TRunSettings& settings = run_->RunSettings;
@@ -102,7 +107,8 @@ void TZentrel::RunGuarded(const TRunPlan& plan) {
     RunDefaultReport(context);
     return;
   }
-  const TExitCode outcome = action->Run(context);
+  const TExitCode outcome =
+      plan.Has(TOptionId::Lines) ? RunLines(*action, context) : action->Run(context);
   if (outcome != TExitCode::Success) run_->ExitCode = outcome;
   const std::vector<std::string> unused = UnusedParameters(plan, *action);
   if (!unused.empty()) {

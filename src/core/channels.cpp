@@ -28,8 +28,16 @@ void TChannels::Flush() {
   buffer_.clear();
 }
 
+bool TChannels::TakeBackOut(std::uint64_t size) {
+  if (size == OutSize()) return true;
+  if (bufferStream_ != platform::TStream::Out || size < outDelivered_) return false;
+  buffer_.resize(static_cast<std::size_t>(size - outDelivered_));
+  return true;
+}
+
 void TChannels::Deliver(platform::TStream stream, std::string_view bytes) {
   const bool out = stream == platform::TStream::Out;
+  if (out) outDelivered_ += bytes.size();
   if (out && !outFailure_.empty()) return;
   std::optional<std::string> failure = os_.Write(stream, bytes);
   // A failing standard error leaves nowhere to report anything.

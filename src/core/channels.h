@@ -3,6 +3,7 @@
 // the other first flushes the one written last, so a terminal shows both in program order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,16 @@ class TChannels {
   /// Hands everything buffered to the platform.
   void Flush();
 
+  /// How many bytes standard output has been given so far, buffered or handed on.
+  std::uint64_t OutSize() const {
+    return outDelivered_ + (bufferStream_ == platform::TStream::Out ? buffer_.size() : 0);
+  }
+  /// Takes back what standard output was given since OutSize() was size, while it is still
+  /// buffered; false when part of it has been handed on already.
+  bool TakeBackOut(std::uint64_t size);
+  /// How many bytes wait in the buffer.
+  std::size_t Buffered() const { return buffer_.size(); }
+
   /// Why standard output failed for good, or empty while it works. After a failure nothing
   /// more is written there.
   const std::string& OutFailure() const { return outFailure_; }
@@ -57,6 +68,7 @@ class TChannels {
   std::string buffer_;
   platform::TStream bufferStream_ = platform::TStream::Out;
   std::string outFailure_;
+  std::uint64_t outDelivered_ = 0;
 };
 
 }  // namespace zentrel

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "core/conversion_error.h"
 #include "core/text.h"
@@ -114,28 +115,17 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
-struct TCompiled {
-  std::vector<TDatePatternToken> Tokens;
-  /// An AM/PM token anywhere switches the hours to the 12-hour clock.
-  bool TwelveHour = false;
-};
-
-/// The tokens of a pattern; throws for an "a" that starts no AM/PM token, so a pattern
-/// that cannot render fails before anything is written.
-TCompiled Compile(std::string_view pattern) {
-  TCompiled compiled;
-  for (std::size_t i = 0; i < pattern.size();) {
-    const TToken t = NextToken(pattern, i);
-    if (t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
-        t.Kind == TKind::AmPmRegional) {
-      compiled.TwelveHour = true;
-    }
-    compiled.Tokens.push_back({static_cast<std::uint8_t>(t.Kind), t.Letter,
-                               static_cast<std::uint32_t>(t.Count),
-                               static_cast<std::uint32_t>(t.Text.data() - pattern.data()),
-                               static_cast<std::uint32_t>(t.Text.size())});
+/// A field of a date or time (0 to 9999) in at least `digits` digits (at most 4), as
+/// AppendInteger(out, value, 0, digits) writes it, in one append.
+void AppendField(std::string& out, int value, std::size_t digits) {
+  char buffer[4];
+  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+  if (count < digits) count = digits;
+  for (std::size_t i = count; i > 0; --i) {
+    buffer[i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
   }
-  return compiled;
+  out.append(buffer, count);
 }
 
 class TRenderer {
@@ -146,105 +136,130 @@ class TRenderer {
   /// Renders one pattern; depth 1 is a regional pattern reached through another one, in
   /// which the tokens that would expand a further pattern print nothing.
   void Render(std::string_view pattern, int depth) {
-    const TCompiled compiled = Compile(pattern);
-    Render(compiled, pattern, depth);
+    // First pass: an AM/PM token anywhere switches the hours to the 12-hour clock, and an
+    // illegal "a" fails the rendering before anything is written.
+    bool twelveHour = false;
+    const bool mayHoldAmPm = pattern.find_first_of("aA") != std::string_view::npos;
+    for (std::size_t i = 0; mayHoldAmPm && i < pattern.size();) {
+      TKind kind = NextToken(pattern, i).Kind;
+      if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
+          kind == TKind::AmPmRegional) {
+        twelveHour = true;
+      }
+    }
+    TState state{twelveHour};
+    for (std::size_t i = 0; i < pattern.size();) Emit(NextToken(pattern, i), depth, state);
   }
 
-  /// Renders the tokens of a pattern read once.
-  void Render(const TCompiled& compiled, std::string_view pattern, int depth) {
-    const bool twelveHour = compiled.TwelveHour;
-    bool inBrackets = false;
-    bool afterHour = false;
-    bool afterDay = false;  // a day number came before: a long month name is genitive
-    for (const TDatePatternToken& token : compiled.Tokens) {
-      const TToken t{static_cast<TKind>(token.Kind), token.Count,
-                     pattern.substr(token.At, token.Size), token.Letter};
-      bool elapsed = intervalMode_ && inBrackets;
-      switch (t.Kind) {
-        case TKind::Literal: out.append(t.Text); break;
-        case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
-        case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
-        case TKind::OpenBracket:
-          if (intervalMode_) inBrackets = true; else out.push_back('[');
-          break;
-        case TKind::CloseBracket:
-          if (intervalMode_) inBrackets = false; else out.push_back(']');
-          break;
-        case TKind::Day: RenderDay(t.Count, depth); break;
-        case TKind::Month:
-          if (afterHour && t.Count <= 2) {
-            RenderMinute(t.Count, elapsed);
-          } else if (t.Count <= 2) {
-            AppendInteger(out, parts_.Date.Month, 0, t.Count);
-          } else {
-            const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
-            const std::string& genitive = settings_.GenitiveMonthNames[month];
-            out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
-                       : afterDay && !genitive.empty() ? genitive
-                                                       : settings_.LongMonthNames[month]);
-          }
-          break;
-        case TKind::Year:
-          if (t.Count <= 2) {
-            AppendInteger(out, parts_.Date.Year % 100, 0, 2);
-          } else {
-            AppendInteger(out, parts_.Date.Year, 0, 4);
-          }
-          break;
-        case TKind::Hour: {
-          std::int64_t hour = parts_.Time.Hour;
-          if (elapsed) {
-            AppendInteger(out, parts_.WholeDays * 24 + hour);
-          } else {
-            if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-            AppendInteger(out, hour, 0, t.Count == 1 ? 1 : 2);
-          }
-          break;
-        }
-        case TKind::Minute: RenderMinute(t.Count, elapsed); break;
-        case TKind::Second:
-          if (elapsed) {
-            AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
-          } else {
-            AppendInteger(out, parts_.Time.Second, 0, t.Count == 1 ? 1 : 2);
-          }
-          break;
-        case TKind::Millisecond:
-          AppendInteger(out, parts_.Time.Millisecond, 0, t.Count == 1 ? 1 : 3);
-          break;
-        case TKind::TimeText:
-          if (depth == 0) {
-            Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
-          }
-          break;
-        case TKind::DateTimeText:
-          if (depth == 0) {
-            Render(settings_.ShortDatePattern, 1);
-            if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
-                parts_.Time.Millisecond != 0) {
-              out.push_back(' ');
-              Render(settings_.LongTimePattern, 1);
-            }
-          }
-          break;
-        case TKind::AmPmLetters: {
-          bool pm = parts_.Time.Hour >= 12;
-          out.push_back(t.Text[pm ? 3 : 0]);
-          out.push_back(t.Text[pm ? 4 : 1]);
-          break;
-        }
-        case TKind::AmPmShort:
-          out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
-          break;
-        case TKind::AmPmRegional:
-          out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
-          break;
-        case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
-        case TKind::EraName: out.append("AD"); break;
-      }
-      if (t.Letter) afterHour = t.Kind == TKind::Hour;
-      if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
+  /// Renders the tokens of a pattern read once (at depth 0).
+  void Render(std::string_view pattern, const std::vector<TDatePattern::TStoredToken>& tokens,
+              bool twelveHour) {
+    TState state{twelveHour};
+    for (const TDatePattern::TStoredToken& stored : tokens) {
+      const TToken t{static_cast<TKind>(stored.Kind), stored.Count,
+                     pattern.substr(stored.From, stored.Length), stored.Letter};
+      Emit(t, 0, state);
     }
+  }
+
+  /// What a rendering carries from one token to the next.
+  struct TState {
+    bool TwelveHour = false;
+    bool InBrackets = false;
+    bool AfterHour = false;
+    bool AfterDay = false;  // a day number came before: a long month name is genitive
+  };
+
+  void Emit(const TToken& t, int depth, TState& state) {
+    const bool twelveHour = state.TwelveHour;
+    bool& inBrackets = state.InBrackets;
+    bool& afterHour = state.AfterHour;
+    bool& afterDay = state.AfterDay;
+    bool elapsed = intervalMode_ && inBrackets;
+    switch (t.Kind) {
+      case TKind::Literal: out.append(t.Text); break;
+      case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
+      case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
+      case TKind::OpenBracket:
+        if (intervalMode_) inBrackets = true; else out.push_back('[');
+        break;
+      case TKind::CloseBracket:
+        if (intervalMode_) inBrackets = false; else out.push_back(']');
+        break;
+      case TKind::Day: RenderDay(t.Count, depth); break;
+      case TKind::Month:
+        if (afterHour && t.Count <= 2) {
+          RenderMinute(t.Count, elapsed);
+        } else if (t.Count <= 2) {
+          AppendField(out, parts_.Date.Month, t.Count);
+        } else {
+          const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
+          const std::string& genitive = settings_.GenitiveMonthNames[month];
+          out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
+                     : afterDay && !genitive.empty() ? genitive
+                                                     : settings_.LongMonthNames[month]);
+        }
+        break;
+      case TKind::Year:
+        if (t.Count <= 2) {
+          AppendField(out, parts_.Date.Year % 100, 2);
+        } else {
+          AppendField(out, parts_.Date.Year, 4);
+        }
+        break;
+      case TKind::Hour: {
+        std::int64_t hour = parts_.Time.Hour;
+        if (elapsed) {
+          AppendInteger(out, parts_.WholeDays * 24 + hour);
+        } else {
+          if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
+          AppendField(out, static_cast<int>(hour), t.Count == 1 ? 1 : 2);
+        }
+        break;
+      }
+      case TKind::Minute: RenderMinute(t.Count, elapsed); break;
+      case TKind::Second:
+        if (elapsed) {
+          AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
+        } else {
+          AppendField(out, parts_.Time.Second, t.Count == 1 ? 1 : 2);
+        }
+        break;
+      case TKind::Millisecond:
+        AppendField(out, parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
+        break;
+      case TKind::TimeText:
+        if (depth == 0) {
+          Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
+        }
+        break;
+      case TKind::DateTimeText:
+        if (depth == 0) {
+          Render(settings_.ShortDatePattern, 1);
+          if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
+              parts_.Time.Millisecond != 0) {
+            out.push_back(' ');
+            Render(settings_.LongTimePattern, 1);
+          }
+        }
+        break;
+      case TKind::AmPmLetters: {
+        bool pm = parts_.Time.Hour >= 12;
+        out.push_back(t.Text[pm ? 3 : 0]);
+        out.push_back(t.Text[pm ? 4 : 1]);
+        break;
+      }
+      case TKind::AmPmShort:
+        out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
+        break;
+      case TKind::AmPmRegional:
+        out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
+        break;
+      case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
+      case TKind::EraName: out.append("AD"); break;
+    }
+    if (t.Letter) afterHour = t.Kind == TKind::Hour;
+    if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
   }
 
   std::string out;
@@ -258,14 +273,14 @@ class TRenderer {
     if (elapsed) {
       AppendInteger(out, TotalMinutes());
     } else {
-      AppendInteger(out, parts_.Time.Minute, 0, count == 1 ? 1 : 2);
+      AppendField(out, parts_.Time.Minute, count == 1 ? 1 : 2);
     }
   }
 
   void RenderDay(std::size_t count, int depth) {
     switch (count) {
       case 1:
-      case 2: AppendInteger(out, parts_.Date.Day, 0, count); break;
+      case 2: AppendField(out, parts_.Date.Day, count); break;
       case 3: out.append(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
       case 4: out.append(settings_.LongDayNames[parts_.WeekDay - 1]); break;
       case 5:
@@ -282,13 +297,15 @@ class TRenderer {
   const TFormatSettings& settings_;
 };
 
+}  // namespace
 
-/// The parts of the value every token draws on.
+namespace {
+
 TValueParts PartsOf(TDateTimeValue value) {
   TValueParts parts;
-  DecodeDateTime(value, parts.Date, parts.Time);
-  parts.WeekDay = value.Weekday().SundayOneToSeven();
-  const std::int64_t day = value.DayNumber();
+  const std::int64_t day = DecodeDateTime(value, parts.Date, parts.Time);
+  // Day 0 was a Saturday (7); the week repeats on both sides of it.
+  parts.WeekDay = static_cast<int>(((day % 7) + 13) % 7) + 1;
   parts.WholeDays = day < 0 ? -day : day;
   return parts;
 }
@@ -301,6 +318,25 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
   TRenderer renderer(parts, intervalMode, settings);
   renderer.Render(pattern, 0);
   return std::move(renderer.out);
+}
+
+TDatePattern::TDatePattern(std::string_view text) : text_(text) {
+  const std::string_view own = text_;
+  auto tokens = std::make_shared<std::vector<TStoredToken>>();
+  for (std::size_t i = 0; i < own.size();) {
+    const TToken t = NextToken(own, i);
+    tokens->push_back({static_cast<std::uint8_t>(t.Kind), t.Letter, t.Count,
+                       static_cast<std::size_t>(t.Text.data() - own.data()), t.Text.size()});
+    twelveHour_ = twelveHour_ || t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
+                  t.Kind == TKind::AmPmRegional;
+  }
+  tokens_ = std::move(tokens);
+}
+
+TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
+  // Only a token that is no token fails, so one rendering of any date tells.
+  FormatDateTimeValue(text, TDateTimeValue(), false, settings);
+  return TDatePattern(text);
 }
 
 TDatePattern TDatePattern::Iso8601(TIsoPrecision precision, const TTimeZone& zone) {
@@ -318,31 +354,21 @@ TDatePattern TDatePattern::RfcEmail(const TTimeZone& zone) {
   return pattern;
 }
 
-std::string TDatePattern::Render(TDateTimeValue value, bool intervalMode,
-                                 const TFormatSettings& settings) const {
-  if (form_ == TForm::Pattern) {
-    const TValueParts parts = PartsOf(value);
-    TRenderer renderer(parts, intervalMode, settings);
-    renderer.Render(TCompiled{tokens_, twelveHour_}, text_, 0);
-    return std::move(renderer.out);
+void TDatePattern::RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
+                            const TFormatSettings& settings) const {
+  if (form_ != TForm::Pattern) {
+    // The reading as the moment it is in the zone, shown there with its offset (so a
+    // reading the clocks skipped shows as the moment it is taken for).
+    const TZonedDateTime shown = zone_->Show(zone_->MomentOf(value));
+    out += form_ == TForm::Iso8601 ? FormatIso8601(shown, precision_) : FormatRfcEmail(shown);
+    return;
   }
-  // The reading as the moment it is in the zone, shown there with its offset (so a
-  // reading the clocks skipped shows as the moment it is taken for).
-  const TZonedDateTime shown = zone_->Show(zone_->MomentOf(value));
-  return form_ == TForm::Iso8601 ? FormatIso8601(shown, precision_) : FormatRfcEmail(shown);
-}
-
-TDatePattern TDatePattern::Compile(std::string_view text, const TFormatSettings& settings) {
-  // Only a token that is no token fails, in the pattern or in a regional pattern it names,
-  // so one rendering of any date tells.
-  FormatDateTimeValue(text, TDateTimeValue(), false, settings);
-  return TDatePattern(text);
-}
-
-TDatePattern::TDatePattern(std::string_view text) : text_(text) {
-  TCompiled compiled = zentrel::Compile(text_);
-  tokens_ = std::move(compiled.Tokens);
-  twelveHour_ = compiled.TwelveHour;
+  const TValueParts parts = PartsOf(value);
+  TRenderer renderer(parts, intervalMode, settings);
+  renderer.out.swap(out);
+  static const std::vector<TStoredToken> kNone;
+  renderer.Render(text_, tokens_ ? *tokens_ : kNone, twelveHour_);
+  renderer.out.swap(out);
 }
 
 }  // namespace zentrel

@@ -9,7 +9,9 @@
 // inside a regional pattern ("ddddd", "t", "c" and the like) print nothing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -31,16 +33,10 @@ std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings);
 
 /// A date pattern checked once, ready to render any value: a user's -f pattern or one of
+/// the program's own.
+/// A date pattern checked once, ready to render any value: a user's -f pattern or one of
 /// the program's own; or one of the forms that carry the display zone's offset (ISO 8601,
 /// the date of an e-mail), which write a reading with the offset in force at it there.
-/// One token of a compiled date pattern: what it is, and where it stands in the pattern.
-struct TDatePatternToken {
-  std::uint8_t Kind;   ///< the renderer's kind of token
-  bool Letter;         ///< a letter token, which ends an hour-then-minutes context
-  std::uint32_t Count; ///< the letters in its run
-  std::uint32_t At, Size;
-};
-
 class TDatePattern {
  public:
   /// The empty pattern.
@@ -57,21 +53,36 @@ class TDatePattern {
   /// "Wed, 25 Dec 2024 10:30:00 +0100". The zone must outlive the pattern.
   static TDatePattern RfcEmail(const TTimeZone& zone);
 
-  /// The value rendered through the pattern as FormatDateTimeValue renders it, or in the
-  /// zoned form; throws ConversionError when the value lies outside years 1 to 9999.
+  /// The value rendered through the pattern as FormatDateTimeValue renders it; throws
+  /// ConversionError when the value lies outside years 1 to 9999.
   std::string Render(TDateTimeValue value, bool intervalMode,
-                     const TFormatSettings& settings) const;
+                     const TFormatSettings& settings) const {
+    std::string out;
+    RenderTo(out, value, intervalMode, settings);
+    return out;
+  }
+  /// As Render, appended to out (whose room a caller rendering many values reuses). The
+  /// pattern's tokens are read once, when it is made.
+  void RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
+                const TFormatSettings& settings) const;
   /// The pattern's text; empty for the zoned forms.
   const std::string& Text() const { return text_; }
   bool Empty() const { return text_.empty() && form_ == TForm::Pattern; }
 
+  /// A token of the pattern, by its place in Text() (so a copy stays valid).
+  struct TStoredToken {
+    std::uint8_t Kind;
+    bool Letter;
+    std::size_t Count, From, Length;
+  };
+
  private:
-  enum class TForm { Pattern, Iso8601, RfcEmail };
-  /// The pattern, its tokens read once.
   explicit TDatePattern(std::string_view text);
   std::string text_;
-  std::vector<TDatePatternToken> tokens_;
+  /// Shared by copies: a pattern is copied per answer, its tokens never change.
+  std::shared_ptr<const std::vector<TStoredToken>> tokens_;
   bool twelveHour_ = false;
+  enum class TForm { Pattern, Iso8601, RfcEmail };
   TForm form_ = TForm::Pattern;
   TIsoPrecision precision_ = TIsoPrecision::Seconds;
   const TTimeZone* zone_ = nullptr;

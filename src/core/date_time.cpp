@@ -125,16 +125,6 @@ TDateOrder DateOrderOf(std::string_view pattern) {
   return result;
 }
 
-/// The year ending in the two given digits that lies in the hundred years starting
-/// `window` years before the current year.
-int WindowedYear(int twoDigits, int currentYear, int window) {
-  int base = currentYear - window;
-  int century = base - ((base % 100) + 100) % 100;
-  int year = century + twoDigits;
-  if (year < base) year += 100;
-  return year;
-}
-
 /// Reads the date part: up to three runs of digits separated by the date separator.
 /// now supplies the current year and month for shorter dates and two-digit years; it is
 /// decoded only when needed, so a valid date never depends on the clock.
@@ -387,6 +377,14 @@ std::string NormaliseMilliseconds(std::string_view time, const TFormatSettings& 
 
 }  // namespace
 
+int WindowedYear(int twoDigits, int currentYear, int window) {
+  int base = currentYear - window;
+  int century = base - ((base % 100) + 100) % 100;
+  int year = century + twoDigits;
+  if (year < base) year += 100;
+  return year;
+}
+
 bool IsLeapYear(int year) { return chr::year{year}.is_leap(); }
 
 int DaysInMonth(int year, int month) {
@@ -423,10 +421,11 @@ TDateTimeValue CombineDateTime(TDateTimeValue date, TMilliseconds timeOfDay) {
   return Join(day.Day, timeOfDay.count());
 }
 
-void DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time) {
+std::int64_t DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time) {
   TSplitValue split = Split(value);
   date = CivilDate(split.Day);
   time = ClockTime(split.Ms);
+  return split.Day;
 }
 
 TDateParts DecodeDate(TDateTimeValue value) { return CivilDate(Split(value).Day); }

@@ -144,6 +144,10 @@ struct TTimeParts {
   int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
+/// The year ending in the two given digits that lies in the hundred years starting
+/// `window` years before the current year, as every reader of two-digit years takes it.
+int WindowedYear(int twoDigits, int currentYear, int window);
+
 /// Gregorian rule, also before 1582.
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
@@ -159,9 +163,10 @@ TMilliseconds EncodeTime(int hour, int minute, int second, int millisecond);
 /// that is not a time of day.
 TDateTimeValue CombineDateTime(TDateTimeValue date, TMilliseconds timeOfDay);
 
-/// The calendar date and the time of day (to the nearest millisecond) of a value; throws
-/// ConversionError when the value lies outside years 1 to 9999.
-void DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time);
+/// The calendar date and the time of day (to the nearest millisecond) of a value; returns
+/// its day number (DayNumber). Throws ConversionError when the value lies outside years 1
+/// to 9999.
+std::int64_t DecodeDateTime(TDateTimeValue value, TDateParts& date, TTimeParts& time);
 TDateParts DecodeDate(TDateTimeValue value);
 TTimeParts DecodeTime(TDateTimeValue value);
 

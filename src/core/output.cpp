@@ -1,6 +1,5 @@
 #include "core/output.h"
 
-#include "core/date_format.h"
 
 namespace zentrel {
 namespace {
@@ -56,7 +55,12 @@ void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_
 }
 
 void PrintListed(TRunContext& run, std::string_view value) {
-  run.Out().WriteLine(UnlabelledText(run.RunSettings, value));
+  const TRunSettings& settings = run.RunSettings;
+  if (settings.Mode == TOutputMode::Custom) {
+    run.Out().WriteLine(settings.CustomMessage.Render(value));
+  } else {
+    run.Out().WriteLine(value);  // no copy: a list may hold millions of lines
+  }
 }
 
 void WriteCondensableResult(TRunContext& run, std::string_view value, std::string_view label,

@@ -12,17 +12,18 @@ void AppendInteger(std::string& out, std::int64_t value, std::size_t width,
   std::uint64_t magnitude = value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
                                       : static_cast<std::uint64_t>(value);
   char digits[20];
-  std::size_t count = 0;
+  std::size_t first = sizeof digits;  // the digits fill the end of the array
   do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    digits[--first] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
+  const std::size_t count = sizeof digits - first;
   const std::size_t zeros = precision > count ? precision - count : 0;
   const std::size_t length = zeros + count + (value < 0 ? 1 : 0);
   if (width > length) out.append(width - length, ' ');
   if (value < 0) out.push_back('-');
-  out.append(zeros, '0');
-  while (count > 0) out.push_back(digits[--count]);
+  if (zeros > 0) out.append(zeros, '0');
+  out.append(digits + first, count);
 }
 
 namespace {

@@ -125,6 +125,23 @@ void ListDates(TDateTimeValue start, TDateTimeValue end, TStep step,
     return direction == TDirection::Forward ? TDayNumber::Of(date) > last
                                             : TDayNumber::Of(date) < last;
   };
+  if (calendar == nullptr && (step.Unit == TStepUnit::Days || step.Unit == TStepUnit::Weeks)) {
+    // Whole days: each date's day number is counted, not read back from the date.
+    constexpr std::int64_t kSpan = kLastDayNumber - kFirstDayNumber;
+    const std::int64_t days = (step.Unit == TStepUnit::Weeks ? 7 : 1) * step.Count *
+                              (direction == TDirection::Forward ? 1 : -1);
+    if (days > kSpan || days < -kSpan) {
+      if (!beyond(start)) write(start);
+      return;
+    }
+    const TDayNumber first = TDayNumber::Of(start);
+    for (std::int64_t k = 0;; ++k) {
+      const TDayNumber day = first + k * days;
+      if (day < kFirstDay || day > kLastDay) return;
+      if (direction == TDirection::Forward ? day > last : day < last) return;
+      write(start.AddDays(k * days));
+    }
+  }
   std::optional<TDateTimeValue> date =
       calendar ? MoveByStep(start, {0, TStepUnit::BusinessDays}, direction, calendar) : start;
   for (std::int64_t k = 1; date && !beyond(*date); ++k) {

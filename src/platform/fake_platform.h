@@ -1,6 +1,8 @@
 // A platform for unit tests: plain values to fill in, and the two output streams captured.
 #pragma once
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,9 @@ struct FakePlatform : Platform {
   std::string ExePath = "/opt/zentrel/bin/zentrel";
   std::map<std::string, std::string> Files;  ///< path -> contents
   std::map<std::string, std::string> ZoneFiles;  ///< zone name -> TZif bytes
+  std::string Stdin;
+  /// The most an input read hands over at once, so tests can cut lines across reads.
+  std::size_t ReadPiece = 1 << 16;
   TVersionStrings Version{TVersionStatus::Ok,
                           {{"FileVersion", "5.7.0.1501"},
                            {"ProductName", "Zentrel"},
@@ -62,6 +67,27 @@ struct FakePlatform : Platform {
     if (it == Files.end()) return false;
     contents = it->second;
     return true;
+  }
+  std::unique_ptr<TInputStream> OpenInput(const std::string& path,
+                                          std::string& problem) override {
+    struct TStringInput : TInputStream {
+      TStringInput(std::string text, std::size_t piece) : Text(std::move(text)), Piece(piece) {}
+      TReadOutcome Read(char* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, Piece, Text.size() - At});
+        Text.copy(buffer, n, At);
+        At += n;
+        return {n, std::nullopt};
+      }
+      std::string Text;
+      std::size_t Piece, At = 0;
+    };
+    if (path.empty()) return std::make_unique<TStringInput>(Stdin, ReadPiece);
+    auto it = Files.find(path);
+    if (it == Files.end()) {
+      problem = "no such file";
+      return nullptr;
+    }
+    return std::make_unique<TStringInput>(it->second, ReadPiece);
   }
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};

@@ -16,6 +16,7 @@
 
 #include "platform/file_reader.h"
 #include "platform/format_settings.h"
+#include "platform/input_stream.h"
 #include "platform/local_time.h"
 #include "platform/system_facts.h"
 #include "platform/whole_file_reader.h"
@@ -73,6 +74,11 @@ class Platform : public FileReader, public WholeFileReader {
   /// A backend may hold the view in memory better suited to a large input than a string
   /// (large pages: far fewer page faults). This default reads it with ReadWholeFile.
   std::unique_ptr<TFileView> ViewWholeFile(const std::string& path) override;
+  /// Opens the file (standard input for an empty path) to be read in pieces, front to
+  /// back; nullptr with the reason in problem ("no such file", "is a directory", ...) when
+  /// it cannot be opened.
+  virtual std::unique_ptr<TInputStream> OpenInput(const std::string& path,
+                                                  std::string& problem) = 0;
   virtual TVersionStrings ReadVersionInfo(const std::string& path) = 0;
   /// The bytes of the system's time-zone file of a zone name ("Europe/Berlin"), which the
   /// caller has checked is a relative path with no "." or ".." in it; nothing when the

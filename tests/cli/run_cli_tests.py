@@ -8,6 +8,8 @@ Each case file (cases/**/*.test) holds header lines, then the expected streams:
     clock: 2026-12-07 04:15:11.270  optional; the frozen local time (TZ=UTC)
     env: NAME=value                 optional, repeatable
     only: posix | wine              optional; the case runs against that build alone
+    stdin: dates.txt                optional; standard input comes from this file (beside
+                                    the case), else it is empty
     stdout-to: /dev/full            optional; standard output goes to this file instead of
                                     being compared (a full device, a write that fails)
     locale: de_DE.UTF-8             Wine only: the user locale (LC_ALL) of the case; Wine
@@ -78,7 +80,7 @@ FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 def parse_case(path, text=None):
     case = {"args": [], "clock": DEFAULT_CLOCK, "env": {}, "exit": 0, "streams": {},
             "partial": set(), "subset": set(), "wine_only": False, "posix_only": False,
-            "setup": [], "locale": None, "stdout_to": None}
+            "setup": [], "locale": None, "stdout_to": None, "stdin": None}
     section = None
     for raw in (path.read_bytes() if text is None else text).split(b"\n"):
         line = raw.decode("utf-8", "surrogateescape")
@@ -115,6 +117,8 @@ def parse_case(path, text=None):
             case["setup"].append(shlex.split(value))
         elif key == "locale":
             case["locale"] = value
+        elif key == "stdin":
+            case["stdin"] = value
         elif key == "stdout-to":
             case["stdout_to"] = value
         elif key == "stdout" and value == "empty":
@@ -178,12 +182,17 @@ def run_case(program, case, cwd, wine):
     env.update(case["env"])
     if case["locale"]:
         env["LC_ALL"] = case["locale"]
-    if case["stdout_to"]:
-        with open(case["stdout_to"], "wb") as target:
-            return subprocess.run(command + case["args"], cwd=cwd, env=env, stdout=target,
-                                  stderr=subprocess.PIPE, timeout=60, stdin=subprocess.DEVNULL)
-    return subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
-                          timeout=60, stdin=subprocess.DEVNULL)
+    stdin = open(pathlib.Path(cwd) / case["stdin"], "rb") if case["stdin"] else subprocess.DEVNULL
+    try:
+        if case["stdout_to"]:
+            with open(case["stdout_to"], "wb") as target:
+                return subprocess.run(command + case["args"], cwd=cwd, env=env, stdout=target,
+                                      stderr=subprocess.PIPE, timeout=60, stdin=stdin)
+        return subprocess.run(command + case["args"], cwd=cwd, env=env, capture_output=True,
+                              timeout=60, stdin=stdin)
+    finally:
+        if stdin is not subprocess.DEVNULL:
+            stdin.close()
 
 
 # The user locale's overrides under Wine: US English gives "M/d/yyyy" and "h:mm tt", the

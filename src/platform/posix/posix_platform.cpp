@@ -91,6 +91,32 @@ bool ReadToEnd(int fd, const struct stat& st, std::string& contents) {
   }
 }
 
+/// A descriptor read in pieces; one it opened is closed with it, standard input is not.
+class DescriptorInput final : public TInputStream {
+ public:
+  DescriptorInput(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  ~DescriptorInput() override {
+    if (owned_) close(fd_);
+  }
+  TReadOutcome Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t n = read(fd_, buffer, size);
+      if (n >= 0) return {static_cast<std::size_t>(n), std::nullopt};
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        // A non-blocking stream handed down by the caller: wait until it has more.
+        pollfd ready{fd_, POLLIN, 0};
+        if (poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+      }
+      return {0, std::string(std::strerror(errno))};
+    }
+  }
+
+ private:
+  int fd_;
+  bool owned_;
+};
+
 /// A view of a copy of the file.
 class CopiedFileView final : public TFileView {
  public:
@@ -226,6 +252,26 @@ class PosixPlatform final : public Platform {
     close(fd);
     if (!ok) return std::nullopt;
     return contents;
+  }
+
+  std::unique_ptr<TInputStream> OpenInput(const std::string& path,
+                                          std::string& problem) override {
+    if (path.empty()) return std::make_unique<DescriptorInput>(STDIN_FILENO, false);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+      problem = errno == ENOENT || errno == ENOTDIR ? "no such file"
+                : errno == EACCES                   ? "permission denied"
+                                                    : std::strerror(errno);
+      return nullptr;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      close(fd);
+      problem = "is a directory";
+      return nullptr;
+    }
+    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return std::make_unique<DescriptorInput>(fd, true);
   }
 
   TVersionStrings ReadVersionInfo(const std::string& path) override {

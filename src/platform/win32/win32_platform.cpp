@@ -262,6 +262,26 @@ class Win32Platform final : public Platform {
   // the program's built-in copy of the tz database.
   std::optional<std::string> ReadZoneFile(const std::string&) override { return std::nullopt; }
 
+  std::unique_ptr<TInputStream> OpenInput(const std::string& path,
+                                          std::string& problem) override {
+    if (path.empty()) return std::make_unique<HandleInput>(GetStdHandle(STD_INPUT_HANDLE), false);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+      problem = attributes != INVALID_FILE_ATTRIBUTES &&
+                        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                    ? "is a directory"
+                : error == ERROR_ACCESS_DENIED ? "permission denied"
+                : MeansNoFile(error)           ? "no such file"
+                                               : LastErrorText();
+      return nullptr;
+    }
+    return std::make_unique<HandleInput>(file, true);
+  }
+
   TVersionStrings ReadVersionInfo(const std::string& path) override {
     if (!PathIsFile(path)) return {TVersionStatus::NoFile, {}};
     std::wstring wide = Wide(path);
@@ -385,6 +405,30 @@ class Win32Platform final : public Platform {
  private:
   struct TStreamState {
     std::string Pending;  ///< the start of a UTF-8 sequence not yet shown on the console
+  };
+
+  /// A handle read in pieces; one it opened is closed with it, standard input is not.
+  class HandleInput final : public TInputStream {
+   public:
+    HandleInput(HANDLE handle, bool owned) : handle_(handle), owned_(owned) {}
+    ~HandleInput() override {
+      if (owned_) CloseHandle(handle_);
+    }
+    TReadOutcome Read(char* buffer, std::size_t size) override {
+      if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) return {};  // no input at all
+      DWORD n = 0;
+      const DWORD piece = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
+      if (!ReadFile(handle_, buffer, piece, &n, nullptr)) {
+        // A pipe whose writer has closed it ends this way, not with a read of nothing.
+        if (GetLastError() == ERROR_BROKEN_PIPE) return {};
+        return {0, LastErrorText()};
+      }
+      return {n, std::nullopt};
+    }
+
+   private:
+    HANDLE handle_;
+    bool owned_;
   };
 
   static std::optional<std::string> WriteBytes(HANDLE handle, std::string_view bytes) {
