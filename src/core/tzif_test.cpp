@@ -28,7 +28,10 @@ struct TTzifFile {
   std::string Footer = "\nEST5EDT,M3.2.0,M11.1.0\n";
 
   static void Put(std::string& out, std::uint64_t value, int size) {
-    for (int i = size - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xff);
+    // Bytes past the eighth of a wider field are the zeros above a 64-bit value.
+    for (int i = size - 1; i >= 0; --i) {
+      out += i >= 8 ? '\0' : static_cast<char>(value >> (8 * i) & 0xff);
+    }
   }
   std::string Block(int timeSize) const {
     std::string out = "TZif";
