@@ -267,7 +267,9 @@ TExitCode RunSequence(TActionContext& c) {
 TExitCode RunSelected(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
-  PrintDateResult(c.Run, pattern, "Selected Date ", date);
+  const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::Selected, c.Run);
+  PrintDateResult(c.Run, pattern,
+                  TDateResult{"Selected Date ", date, typed ? typed->Moment : std::nullopt});
   return TExitCode::Success;
 }
 

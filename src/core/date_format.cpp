@@ -356,10 +356,16 @@ TDatePattern TDatePattern::RfcEmail(const TTimeZone& zone) {
 
 void TDatePattern::RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
                             const TFormatSettings& settings) const {
+  RenderTo(out, value, std::nullopt, intervalMode, settings);
+}
+
+void TDatePattern::RenderTo(std::string& out, TDateTimeValue value,
+                            std::optional<TMoment> instant, bool intervalMode,
+                            const TFormatSettings& settings) const {
   if (form_ != TForm::Pattern) {
-    // The reading as the moment it is in the zone, shown there with its offset (so a
-    // reading the clocks skipped shows as the moment it is taken for).
-    const TZonedDateTime shown = zone_->Show(zone_->MomentOf(value));
+    // The instant, or the reading as the moment it is in the zone, shown there with its
+    // offset (so a reading the clocks skipped shows as the moment it is taken for).
+    const TZonedDateTime shown = zone_->Show(instant ? *instant : zone_->MomentOf(value));
     out += form_ == TForm::Iso8601 ? FormatIso8601(shown, precision_) : FormatRfcEmail(shown);
     return;
   }

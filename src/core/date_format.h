@@ -65,6 +65,10 @@ class TDatePattern {
   /// pattern's tokens are read once, when it is made.
   void RenderTo(std::string& out, TDateTimeValue value, bool intervalMode,
                 const TFormatSettings& settings) const;
+  /// As RenderTo, for a reading that stands for the instant given: the zoned forms write
+  /// the instant; a pattern writes the reading.
+  void RenderTo(std::string& out, TDateTimeValue value, std::optional<TMoment> instant,
+                bool intervalMode, const TFormatSettings& settings) const;
   /// The pattern's text; empty for the zoned forms.
   const std::string& Text() const { return text_; }
   bool Empty() const { return text_.empty() && form_ == TForm::Pattern; }

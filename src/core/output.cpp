@@ -54,6 +54,14 @@ void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_
   PrintRendered(run, label, [&] { return pattern.Render(moment, true, run.Format); });
 }
 
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, const TDateResult& result) {
+  PrintRendered(run, result.Label, [&] {
+    std::string text;
+    pattern.RenderTo(text, result.Moment, result.Instant, true, run.Format);
+    return text;
+  });
+}
+
 void PrintListed(TRunContext& run, std::string_view value) {
   const TRunSettings& settings = run.RunSettings;
   if (settings.Mode == TOutputMode::Custom) {

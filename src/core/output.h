@@ -38,10 +38,8 @@ void WriteCondensableResult(TRunContext& run, std::string_view value, std::strin
 inline void PrintResult(TRunContext& run, const TLabelledResult& result) {
   PrintResult(run, result.Value, result.Label);
 }
-inline void PrintDateResult(TRunContext& run, const TDatePattern& pattern,
-                            const TDateResult& result) {
-  PrintDateResult(run, pattern, result.Label, result.Moment);
-}
+/// The result's reading with the pattern, or its instant in a zoned form.
+void PrintDateResult(TRunContext& run, const TDatePattern& pattern, const TDateResult& result);
 inline void WriteCondensableResult(TRunContext& run, const TLabelledResult& result,
                                    bool condensed) {
   WriteCondensableResult(run, result.Value, result.Label, condensed);

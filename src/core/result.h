@@ -12,6 +12,7 @@
 #include "core/conversion_error.h"
 #include "core/date_time.h"
 #include "core/exit_code.h"
+#include "core/moment.h"
 
 namespace zentrel {
 
@@ -25,6 +26,10 @@ struct TLabelledResult {
 struct TDateResult {
   std::string Label;
   TDateTimeValue Moment;
+  /// The instant the reading stands for, when the result is one (a moment moved on the
+  /// time line): what a form with the zone's offset writes, so a reading the clocks show
+  /// twice gets the offset of the instant it is.
+  std::optional<TMoment> Instant = std::nullopt;
 };
 
 /// A fault in the input that the calculation mended (a value clamped to its limit, say):

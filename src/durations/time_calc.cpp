@@ -105,10 +105,15 @@ TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TD
 TCheckedDateResult TimeOffset(std::string_view durationText, TTimeUnits mode, TDirection direction,
                               TDateTimeValue base, const TFormatSettings& settings,
                               const TTimeLineBase& onTimeLine) {
-  return OffsetFrom(durationText, mode, direction, base, settings,
-                    [&](TDateTimeValue, TMilliseconds span) {
-                      return onTimeLine.Zone.WallClockOf(onTimeLine.Moment + span);
-                    });
+  std::optional<TMoment> instant;
+  TCheckedDateResult result =
+      OffsetFrom(durationText, mode, direction, base, settings,
+                 [&](TDateTimeValue, TMilliseconds span) {
+                   instant = onTimeLine.Moment + span;
+                   return onTimeLine.Zone.WallClockOf(*instant);
+                 });
+  if (!result.Failure) result.Result.Instant = instant;
+  return result;
 }
 
 }  // namespace zentrel
