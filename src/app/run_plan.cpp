@@ -346,7 +346,7 @@ TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) cons
     const std::string& name = Text(Id::Iso8601);
     const std::optional<TIsoPrecision> precision =
         name.empty() ? TIsoPrecision::Date : IsoPrecisionNamed(name);
-    if (!precision) Refuse(Id::Iso8601, "is not a precision (date, minutes, seconds or ms)");
+    if (!precision) Refuse(Id::Iso8601, "is not a precision (date, minutes, seconds, ms, week or ordinal)");
     return TDatePattern::Iso8601(*precision, run.Zone);
   }
   if (Has(Id::RfcEmail)) return TDatePattern::RfcEmail(run.Zone);
