@@ -99,6 +99,9 @@ const TOptionRow* NearestOption(std::string_view name) {
   std::size_t best = limit + 1;
   bool tie = false;
   for (const TOptionRow& row : kOptionTable) {
+    // A name of two letters ("in") is within one edit of too many typos to be offered,
+    // and would tie with the name a typo was meant as ("ino" for "info").
+    if (row.Name.size() < 3) continue;
     const std::size_t distance = EditDistance(name, row.Name);
     if (distance < best) {
       best = distance;

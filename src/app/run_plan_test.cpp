@@ -68,6 +68,8 @@ TEST(SyntaxCheck, AnUnknownLongOptionIsNamedAsTypedWithTheNearestOne) {
       {"--use", "\"--use\""},               // begins three options
       {"--bogus", "\"--bogus\""},
       {"--zeroal", "\"--zeroal\"; did you mean --zeroall?"},
+      {"--ino", "\"--ino\"; did you mean --info?"},  // "in" is never offered
+      {"--i", "\"--i\""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ValidateOptions({c.Typed}),
