@@ -9,6 +9,7 @@
 #include "core/embedded_zones.h"
 #include "core/output.h"
 #include "core/text.h"
+#include "dates/calendar_difference.h"
 #include "dates/calendar_steps.h"
 #include "dates/date_queries.h"
 #include "dates/date_report.h"
@@ -264,6 +265,27 @@ TExitCode RunSequence(TActionContext& c) {
   return TExitCode::Success;
 }
 
+TExitCode RunCalendarBetween(TActionContext& c) {
+  const TDateTimeValue first = SelectedOrNow(c);
+  const TDateTimeValue second =
+      c.Plan.DateTimeOr(Id::CalendarBetween, c.Run, c.Run.CurrentDate());
+  TCalendarUnits units = TCalendarUnits::YearsMonthsDays;
+  if (c.Plan.Has(Id::In)) {
+    const std::string& unit = c.Plan.Text(Id::In);
+    if (SameText(unit, "y")) {
+      units = TCalendarUnits::Years;
+    } else if (SameText(unit, "m")) {
+      units = TCalendarUnits::Months;
+    } else if (SameText(unit, "w")) {
+      units = TCalendarUnits::Weeks;
+    } else {
+      c.Plan.Refuse(Id::In, "is not a unit (y, m or w)");
+    }
+  }
+  PrintResult(c.Run, CalendarDifferenceResult(first, second, units, c.Run.Format));
+  return TExitCode::Success;
+}
+
 TExitCode RunSelected(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
   const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
@@ -333,6 +355,8 @@ constexpr TAction kActions[] = {
     {TWhen::AfterSettings, {Id::UnixTime}, RunUnixTime},
     {TWhen::AfterSettings, {Id::BusinessDays}, RunBusinessDays},
     {TWhen::AfterSettings, {Id::Sequence}, RunSequence},
+    {TWhen::AfterSettings, {Id::WeekNumber}, RunDateQuery<WeekNumberResult, Id::WeekNumber>},
+    {TWhen::AfterSettings, {Id::CalendarBetween}, RunCalendarBetween},
     {TWhen::AfterSettings, {Id::Selected}, RunSelected},
     {TWhen::AfterSettings, {Id::CompareOld, Id::CompareNew}, RunCompare, false, {},
      "the comparison"},
@@ -345,7 +369,7 @@ constexpr TAction kActions[] = {
 /// and those that only some actions read. The switches of the whole run are not.
 bool NamedWhenUnread(TOptionId id) {
   if (id == Id::Verbose) return false;  // the banner's build line, whatever the action
-  if (id == Id::Holidays || id == Id::Step || id == Id::Format) return true;
+  if (id == Id::Holidays || id == Id::Step || id == Id::Format || id == Id::In) return true;
   for (const TAction& action : kActions) {
     for (const auto& option : action.Options) {
       if (option == id) return true;

@@ -71,7 +71,7 @@ TEST(FullHelp, AddedSectionFollowsTheExamplesUnlessVerboseHelpWasAskedFor) {
   EXPECT_EQ(lines[version + 1], "     ZENTREL --Version");
   EXPECT_EQ(lines[version + 2].substr(0, 31), " ZENTREL --UTC                 ");
   ASSERT_GE(lines.size(), 3u);
-  EXPECT_TRUE(lines[lines.size() - 3].starts_with(" ZENTREL --Input-Format=pattern Read"));
+  EXPECT_TRUE(lines[lines.size() - 3].starts_with(" ZENTREL --In=y|m|w            --Calendar"));
   EXPECT_EQ(lines.back(), "");
 }
 

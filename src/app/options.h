@@ -70,6 +70,9 @@ enum class TOptionId {
   RfcEmail,
   Lines,
   InputFormat,
+  WeekNumber,
+  CalendarBetween,
+  In,
 };
 
 /// What an option takes after it. For a letter, only Required is checked: a value after an
@@ -91,7 +94,8 @@ enum class TValueKind {
   File,            ///< a file name
   Text,            ///< text used as typed
   Zone,            ///< a time zone: UTC, +05:30, Europe/Berlin
-  IsoPrecision,    ///< date, minutes, seconds or ms
+  IsoPrecision,    ///< date, minutes, seconds, ms, week or ordinal
+  CalendarUnits,   ///< y, m or w: the one unit of a calendar difference
 };
 
 struct TOptionRow {
@@ -176,7 +180,7 @@ inline constexpr TOptionRow kOptionTable[] = {
      "Show moments and read times in a zone: UTC, +05:30, Asia/Tokyo",
      "-q -s 2024-12-25T10:30Z --Zone=Asia/Tokyo -f \"yyyy-mm-dd hh:nn\""},
     {TOptionId::Iso8601, '\0', "iso-8601", TArgKind::Optional, TValueKind::IsoPrecision,
-     "--ISO-8601[=prec]", "Write date answers in ISO 8601 (date, minutes, seconds or ms)",
+     "--ISO-8601[=prec]", "Write date answers in ISO 8601 (date, minutes, seconds, ms, week, ordinal)",
      "-q -s 2024-12-25T10:30Z --Zone=Europe/Berlin --ISO-8601=seconds"},
     {TOptionId::RfcEmail, '\0', "rfc-email", TArgKind::None, TValueKind::None, "--RFC-Email",
      "Write date answers as e-mail dates (Wed, 25 Dec 2024 10:30:00 +0100)",
@@ -187,6 +191,16 @@ inline constexpr TOptionRow kOptionTable[] = {
     {TOptionId::InputFormat, '\0', "input-format", TArgKind::Required, TValueKind::Pattern,
      "--Input-Format=pattern", "Read dates and times in the layout of a -f pattern",
      "-q -s 25.12.2024 --Input-Format=dd.mm.yyyy -f yyyy-mm-dd"},
+    {TOptionId::WeekNumber, '\0', "week-number", TArgKind::Optional, TValueKind::Date,
+     "--Week-Number[=date]", "Obtain the ISO 8601 week of some date; the week's year can differ",
+     "-q --Week-Number=2024-12-30"},
+    {TOptionId::CalendarBetween, '\0', "calendar-between", TArgKind::Required, TValueKind::Date,
+     "--Calendar-Between=date",
+     "Years, months and days from the date of -s or -d (or today) to date",
+     "-q --Calendar-Between=2024-12-25 -d 2000-01-01"},
+    {TOptionId::In, '\0', "in", TArgKind::Required, TValueKind::CalendarUnits, "--In=y|m|w",
+     "--Calendar-Between in whole years, months or weeks alone",
+     "-q --Calendar-Between=2024-12-25 -d 1990-06-15 --In=y"},
 };
 
 /// The row of an option.

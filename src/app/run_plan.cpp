@@ -100,6 +100,9 @@ const TOptionRow* NearestOption(std::string_view name) {
   std::size_t best = limit + 1;
   bool tie = false;
   for (const TOptionRow& row : kOptionTable) {
+    // A name of two letters ("in") is within one edit of too many typos to be offered,
+    // and would tie with the name a typo was meant as ("ino" for "info").
+    if (row.Name.size() < 3) continue;
     const std::size_t distance = EditDistance(name, row.Name);
     if (distance < best) {
       best = distance;
@@ -396,7 +399,7 @@ TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) cons
     const std::string& name = Text(Id::Iso8601);
     const std::optional<TIsoPrecision> precision =
         name.empty() ? TIsoPrecision::Date : IsoPrecisionNamed(name);
-    if (!precision) Refuse(Id::Iso8601, "is not a precision (date, minutes, seconds or ms)");
+    if (!precision) Refuse(Id::Iso8601, "is not a precision (date, minutes, seconds, ms, week or ordinal)");
     return TDatePattern::Iso8601(*precision, run.Zone);
   }
   if (Has(Id::RfcEmail)) return TDatePattern::RfcEmail(run.Zone);

@@ -70,6 +70,8 @@ TEST(SyntaxCheck, AnUnknownLongOptionIsNamedAsTypedWithTheNearestOne) {
       {"--uct", "\"--uct\"; did you mean --utc?"},  // two letters swapped: one edit
       {"--bogus", "\"--bogus\""},
       {"--zeroal", "\"--zeroal\"; did you mean --zeroall?"},
+      {"--ino", "\"--ino\"; did you mean --info?"},  // "in" is never offered
+      {"--i", "\"--i\""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ValidateOptions({c.Typed}),

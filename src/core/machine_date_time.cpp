@@ -1,6 +1,7 @@
 #include "core/machine_date_time.h"
 
 #include "core/conversion_error.h"
+#include "core/iso_week.h"
 #include "core/text_cursor.h"
 #include "core/text.h"
 
@@ -46,14 +47,52 @@ std::optional<TOffset> ReadZone(TCursor& cursor) {
   return offset;
 }
 
+/// The fields of a calendar date (2024-12-25), a week date (2024-W52-3, or 2024-W52 for
+/// its Monday) or an ordinal date (2024-360), as written; encoded once the whole text is
+/// known to be ISO 8601.
+struct TDate {
+  enum class TForm { Calendar, Week, Ordinal } Form = TForm::Calendar;
+  int Year = 0, Month = 0, Day = 0;  ///< the week and weekday, or the day of the year
+  TDateTimeValue Encode() const {
+    switch (Form) {
+      case TForm::Week: return EncodeIsoWeekDate(Year, Month, Day);
+      case TForm::Ordinal: return EncodeOrdinalDate(Year, Day);
+      case TForm::Calendar: break;
+    }
+    return EncodeDate(Year, Month, Day);
+  }
+};
+
+/// The date after "yyyy-"; nullopt when none of the three forms follows.
+std::optional<TDate> ReadDateAfterYear(TCursor& cursor, int year) {
+  if (cursor.Take('W') || cursor.Take('w')) {
+    auto week = cursor.Digits(2);
+    if (!week) return std::nullopt;
+    int weekday = 1;
+    if (cursor.Take('-')) {
+      auto day = cursor.Digits(1);
+      if (!day) return std::nullopt;
+      weekday = *day;
+    }
+    return TDate{TDate::TForm::Week, year, *week, weekday};
+  }
+  auto month = cursor.Digits(2);
+  if (!month) return std::nullopt;
+  if (auto last = cursor.Digits(1)) {
+    return TDate{TDate::TForm::Ordinal, year, 0, *month * 10 + *last};
+  }
+  if (!cursor.Take('-')) return std::nullopt;
+  auto day = cursor.Digits(2);
+  if (!day) return std::nullopt;
+  return TDate{TDate::TForm::Calendar, year, *month, *day};
+}
+
 std::optional<TMachineDateTime> ReadIso(std::string_view text) {
   TCursor cursor(text);
   auto year = cursor.Digits(4);
   if (!year || !cursor.Take('-')) return std::nullopt;
-  auto month = cursor.Digits(2);
-  if (!month || !cursor.Take('-')) return std::nullopt;
-  auto day = cursor.Digits(2);
-  if (!day) return std::nullopt;
+  std::optional<TDate> date = ReadDateAfterYear(cursor, *year);
+  if (!date) return std::nullopt;
   TTimeParts time;
   std::optional<TOffset> zone;
   if (!cursor.AtEnd()) {
@@ -84,7 +123,7 @@ std::optional<TMachineDateTime> ReadIso(std::string_view text) {
   // convert, not a text for the regional reading.
   if (zone && (zone->Hours > 23 || zone->Minutes > 59)) throw ConversionError(kOutOfRange);
   TDateTimeValue value = CombineDateTime(
-      EncodeDate(*year, *month, *day),
+      date->Encode(),
       EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond));
   if (!zone) return TMachineDateTime{value, std::nullopt};
   const std::int64_t offsetMs =

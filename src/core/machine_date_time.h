@@ -5,14 +5,17 @@
 //   2024-12-25                   that date at midnight
 //   2024-12-25T10:30             with a time of day ("T" or one blank between), seconds
 //   2024-12-25 10:30:15.25       and a fraction optional (digits past the third are cut)
+//   2024-W52-3, 2024-W52         a week date, the week's Monday without a weekday
+//   2024-360                     an ordinal date, the 360th day of 2024 (each with a time)
 //   2024-12-25T10:30:00Z         a moment in UTC; +01:00, -0530 and +05 give other offsets
 //   @1735122600, @-1.5           seconds since 01/01/1970 00:00 UTC, up to three decimals
 //
 // A text with a zone or an "@" names a moment, not a wall-clock reading: the reader hands
 // back the moment, and the caller shows it in the display zone. A text in none of these
 // forms is left to the regional reading; one in these forms with a field out of range
-// (2024-02-30, 24:00:01, month 13) does not convert, nor does a moment so far beyond
-// either end of the calendar that no zone shows it in years 1 to 9999.
+// (2024-02-30, 24:00:01, month 13, week 53 of a year that has 52, day 366 of a common year)
+// does not convert, nor does a moment so far beyond either end of the calendar that no
+// zone shows it in years 1 to 9999.
 #pragma once
 
 #include <cstdint>

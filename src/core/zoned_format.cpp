@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "core/iso_week.h"
+
 namespace zentrel {
 namespace {
 
@@ -15,6 +17,8 @@ constexpr TPrecisionName kPrecisions[] = {
     {"minutes", TIsoPrecision::Minutes},
     {"seconds", TIsoPrecision::Seconds},
     {"ms", TIsoPrecision::Milliseconds},
+    {"week", TIsoPrecision::Week},
+    {"ordinal", TIsoPrecision::Ordinal},
 };
 
 /// Sunday first, as TWeekday::SundayOneToSeven counts.
@@ -43,10 +47,25 @@ std::optional<TIsoPrecision> IsoPrecisionNamed(std::string_view name) {
 }
 
 std::string FormatIso8601(const TZonedDateTime& shown, TIsoPrecision precision) {
+  std::string text;
+  if (precision == TIsoPrecision::Week) {
+    const TIsoWeekDate week = IsoWeekDateOf(shown.Wall);
+    AppendDigits(text, week.Year, 4);
+    text += "-W";
+    AppendDigits(text, week.Week, 2);
+    text += '-';
+    AppendDigits(text, week.Weekday, 1);
+    return text;
+  }
   TDateParts date;
   TTimeParts time;
   DecodeDateTime(shown.Wall, date, time);
-  std::string text;
+  if (precision == TIsoPrecision::Ordinal) {
+    AppendDigits(text, date.Year, 4);
+    text += '-';
+    AppendDigits(text, OrdinalDayOf(shown.Wall), 3);
+    return text;
+  }
   AppendDigits(text, date.Year, 4);
   text += '-';
   AppendDigits(text, date.Month, 2);

@@ -9,6 +9,8 @@
 //             minutes       2024-12-25T10:30+01:00
 //             seconds       2024-12-25T10:30:00+01:00     (UTC: 2024-12-25T10:30:00Z)
 //             milliseconds  2024-12-25T10:30:00.000+01:00
+//             week          2024-W52-3     (the week date: week-based year, week, weekday)
+//             ordinal       2024-360       (the year and the day of it)
 //   RFC 5322                Wed, 25 Dec 2024 10:30:00 +0100
 //
 // A precision cuts the fields below it (10:30:59.999 at minutes is 10:30), as clocks do.
@@ -25,9 +27,12 @@
 
 namespace zentrel {
 
-enum class TIsoPrecision { Date, Minutes, Seconds, Milliseconds };
+/// How much an ISO 8601 text writes: the date alone (as a calendar, week or ordinal date),
+/// or the date and time to the minute, second or millisecond with the offset.
+enum class TIsoPrecision { Date, Minutes, Seconds, Milliseconds, Week, Ordinal };
 
-/// The precision named "date", "minutes", "seconds" or "ms"; nullopt for any other text.
+/// The precision named "date", "minutes", "seconds", "ms", "week" or "ordinal"; nullopt
+/// for any other text.
 std::optional<TIsoPrecision> IsoPrecisionNamed(std::string_view name);
 
 /// The ISO 8601 text at a precision ("Z" for the offset in the UTC zone). Throws

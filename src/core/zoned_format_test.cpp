@@ -31,6 +31,14 @@ TEST(ZonedFormat, WritesIso8601AtEachPrecision) {
       {Shown(2024, 12, 25, 23, 59, 59, 999, 3600), TIsoPrecision::Date, "2024-12-25"},
       {Shown(1, 1, 1, 0, 0, 0, 0, -17762), TIsoPrecision::Seconds, "0001-01-01T00:00:00-04:56:02"},
       {Shown(9999, 12, 31, 23, 59, 59, 999, 0, true), TIsoPrecision::Milliseconds, "9999-12-31T23:59:59.999Z"},
+      // Week and ordinal dates: the date alone, the week's year where it differs.
+      {Shown(2024, 12, 25, 23, 59, 59, 999, 3600), TIsoPrecision::Week, "2024-W52-3"},
+      {Shown(2024, 12, 30, 10, 0, 0, 0, 0, true), TIsoPrecision::Week, "2025-W01-1"},
+      {Shown(2021, 1, 3, 0, 0, 0, 0, 0), TIsoPrecision::Week, "2020-W53-7"},
+      {Shown(1, 1, 1, 0, 0, 0, 0, 0), TIsoPrecision::Week, "0001-W01-1"},
+      {Shown(2024, 12, 25, 10, 30, 0, 0, 3600), TIsoPrecision::Ordinal, "2024-360"},
+      {Shown(2023, 1, 9, 0, 0, 0, 0, 0), TIsoPrecision::Ordinal, "2023-009"},
+      {Shown(9999, 12, 31, 23, 59, 59, 999, 0), TIsoPrecision::Ordinal, "9999-365"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatIso8601(c.Shown, c.Precision), c.Text);
 }
@@ -55,6 +63,8 @@ TEST(ZonedFormat, NamesThePrecisions) {
   EXPECT_EQ(IsoPrecisionNamed("minutes"), TIsoPrecision::Minutes);
   EXPECT_EQ(IsoPrecisionNamed("seconds"), TIsoPrecision::Seconds);
   EXPECT_EQ(IsoPrecisionNamed("ms"), TIsoPrecision::Milliseconds);
+  EXPECT_EQ(IsoPrecisionNamed("week"), TIsoPrecision::Week);
+  EXPECT_EQ(IsoPrecisionNamed("ordinal"), TIsoPrecision::Ordinal);
   EXPECT_FALSE(IsoPrecisionNamed("hours"));
   EXPECT_FALSE(IsoPrecisionNamed("Seconds"));
   EXPECT_FALSE(IsoPrecisionNamed(""));
@@ -65,6 +75,8 @@ TEST(ZonedFormat, RefusesReadingsOutsideTheCalendar) {
   shown.Wall = TDateTimeValue::FromSerial(1e7);
   EXPECT_THROW(FormatIso8601(shown, TIsoPrecision::Seconds), ConversionError);
   EXPECT_THROW(FormatRfcEmail(shown), ConversionError);
+  EXPECT_THROW(FormatIso8601(shown, TIsoPrecision::Week), ConversionError);
+  EXPECT_THROW(FormatIso8601(shown, TIsoPrecision::Ordinal), ConversionError);
 }
 
 }  // namespace

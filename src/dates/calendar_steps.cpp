@@ -5,6 +5,7 @@
 #include "core/conversion_error.h"
 #include "core/date_format.h"
 #include "core/integer_conversion.h"
+#include "core/text.h"
 
 namespace zentrel {
 namespace {
@@ -26,10 +27,28 @@ std::optional<TDateTimeValue> AddDaysWithin(TDateTimeValue value, std::int64_t d
   return value.AddDays(days);
 }
 
-/// "1 Month", "2 Months", ...: the count and its unit as a label starts.
-std::string CountedUnit(std::int64_t count, TStepUnit unit) {
+/// The days of the week as a step names them and as a label does, Monday first.
+constexpr std::string_view kDayUnits[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+constexpr std::string_view kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                          "Friday", "Saturday", "Sunday"};
+
+/// The days from a day to the count-th day of the week (Monday 1 to Sunday 7) after it
+/// (before it when count is negative), the day itself not counted; for 0, the day itself
+/// when it is that day of the week, else the next one that way.
+std::int64_t DaysToWeekday(TDayNumber from, int weekday, std::int64_t count,
+                           TDirection zeroWay) {
+  const int ahead = (weekday - 1 - WeekdayIndex(from) + 7) % 7;  // 0 to 6
+  if (count > 0) return (ahead == 0 ? 7 : ahead) + 7 * (count - 1);
+  const int behind = (7 - ahead) % 7;  // 0 to 6
+  if (count < 0) return -(behind == 0 ? 7 : behind) + 7 * (count + 1);
+  return zeroWay == TDirection::Forward ? ahead : -behind;
+}
+
+/// "1 Month", "2 Months", "2 Tuesdays", ...: the count and its unit as a label starts.
+std::string CountedUnit(std::int64_t count, TStepUnit unit, int day) {
   std::string_view name;
   switch (unit) {
+    case TStepUnit::Weekday: name = kDayNames[day - 1]; break;
     case TStepUnit::Days: name = "Day"; break;
     case TStepUnit::Weeks: name = "Week"; break;
     case TStepUnit::Months: name = "Month"; break;
@@ -44,6 +63,15 @@ std::string CountedUnit(std::int64_t count, TStepUnit unit) {
 std::optional<TStep> ReadStep(std::string_view text) {
   if (const std::optional<std::int32_t> days = ReadInt32(text)) {
     return TStep{*days, TStepUnit::Days};
+  }
+  if (text.size() > 3) {
+    const std::string_view unit = text.substr(text.size() - 3);
+    for (int day = 1; day <= 7; ++day) {
+      if (!SameText(unit, kDayUnits[day - 1])) continue;
+      const std::optional<std::int32_t> count = ReadInt32(text.substr(0, text.size() - 3));
+      if (!count) return std::nullopt;
+      return TStep{*count, TStepUnit::Weekday, day};
+    }
   }
   if (text.empty()) return std::nullopt;
   TStepUnit unit;
@@ -141,6 +169,8 @@ std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDire
     case TStepUnit::Weeks: return AddDaysWithin(value, 7 * count);
     case TStepUnit::Months: return AddMonths(value, count);
     case TStepUnit::Years: return AddMonths(value, 12 * count);
+    case TStepUnit::Weekday:
+      return AddDaysWithin(value, DaysToWeekday(TDayNumber::Of(value), step.Day, count, direction));
     case TStepUnit::BusinessDays: {
       const TBusinessCalendar none({});
       const TBusinessCalendar& days = calendar != nullptr ? *calendar : none;
@@ -156,7 +186,7 @@ std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDire
 TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue base,
                                const TFormatSettings& settings,
                                const TBusinessCalendar* calendar) {
-  std::string label = CountedUnit(step.Count, step.Unit) +
+  std::string label = CountedUnit(step.Count, step.Unit, step.Day) +
                       (direction == TDirection::Forward ? " After " : " Before ") +
                       FormatDateTimeValue(kDatePattern, base, false, settings) + " ";
   const std::optional<TDateTimeValue> moved = MoveByStep(base, step, direction, calendar);

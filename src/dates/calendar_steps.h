@@ -1,5 +1,5 @@
-// Calendar steps: moving a date by days, weeks, calendar months, calendar years or business
-// days, and counting business days between two dates.
+// Calendar steps: moving a date by days, weeks, calendar months, calendar years, business
+// days or to a day of the week, and counting business days between two dates.
 //
 // A month step keeps the day of the month, or takes the last day of the target month when
 // that month is shorter: 03/31/2024 less one month is 02/29/2024, 01/31/2023 plus one month
@@ -15,6 +15,11 @@
 //   calendar.Step(friday, 1)                         // the Monday after
 //   calendar.Step(saturday, 0)                       // the Monday after: 0 is "this or the next"
 //   calendar.Step(saturday, 0, TDirection::Backward) // the Friday before
+//
+// A weekday step counts that day of the week: 2 Tuesdays after a date is the second Tuesday
+// after it, 1 Friday before it the last Friday before it, and 0 Tuesdays the date itself
+// when it is a Tuesday, else the next one (the previous one, moving backward), as 0
+// business days is.
 //
 // A move that would leave years 1 to 9999 has no result (nullopt): the callers decide
 // whether that is a failure (-p, -a) or the end of a list (--sequence).
@@ -48,17 +53,21 @@ struct TDayNumber {
 inline constexpr TDayNumber kFirstDay{kFirstDayNumber};
 inline constexpr TDayNumber kLastDay{kLastDayNumber};
 
-enum class TStepUnit { Days, Weeks, Months, Years, BusinessDays };
+enum class TStepUnit { Days, Weeks, Months, Years, BusinessDays, Weekday };
 
-/// A signed count of one unit, as typed after -p, -a and --step: "10", "2w", "-1M", "5b".
+/// A signed count of one unit, as typed after -p, -a and --step: "10", "2w", "-1M", "5b",
+/// "2tue".
 struct TStep {
   std::int64_t Count = 0;
   TStepUnit Unit = TStepUnit::Days;
+  /// The day of the week a Weekday step counts, Monday 1 to Sunday 7.
+  int Day = 1;
 };
 
-/// The step of a count with an optional unit letter at its end (d, w, m, y or b, in either
-/// case). A text that converts as a whole number (including "0x1d", a hexadecimal number)
-/// is that many days. Nullopt for anything else.
+/// The step of a count with an optional unit at its end: a letter (d, w, m, y or b) or the
+/// first three letters of a day of the week (mon ... sun), in any case. A text that
+/// converts as a whole number (including "0x1d", a hexadecimal number) is that many days.
+/// Nullopt for anything else.
 std::optional<TStep> ReadStep(std::string_view text);
 
 /// The date moved by whole calendar months, the day kept or cut to the month's last; the
@@ -101,7 +110,8 @@ TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue 
 /// Calls write for every date from start towards end, end included when a step meets it,
 /// each date taken from the start, not from the one before (so a month step from the 31st
 /// gives every month's last day where the month is shorter, and the 31st again after). A
-/// business-day list starts on the first business day it meets. The sign of the step's
+/// business-day list starts on the first business day it meets, a weekday list on the
+/// first such day of the week, and each goes on from the date before. The sign of the step's
 /// count is ignored: the direction is end's. The list stops where the next date would
 /// leave the calendar.
 template <class TWrite>
@@ -142,12 +152,13 @@ void ListDates(TDateTimeValue start, TDateTimeValue end, TStep step,
       write(start.AddDays(k * days));
     }
   }
+  const bool walks = step.Unit == TStepUnit::BusinessDays || step.Unit == TStepUnit::Weekday;
   std::optional<TDateTimeValue> date =
-      calendar ? MoveByStep(start, {0, TStepUnit::BusinessDays}, direction, calendar) : start;
+      walks ? MoveByStep(start, {0, step.Unit, step.Day}, direction, calendar) : start;
   for (std::int64_t k = 1; date && !beyond(*date); ++k) {
     write(*date);
-    date = calendar ? MoveByStep(*date, step, direction, calendar)
-                    : MoveByStep(start, {step.Count * k, step.Unit}, direction, nullptr);
+    date = walks ? MoveByStep(*date, step, direction, calendar)
+                 : MoveByStep(start, {step.Count * k, step.Unit}, direction, nullptr);
   }
 }
 

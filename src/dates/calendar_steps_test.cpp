@@ -31,6 +31,8 @@ TEST(ReadStep, CountsWithAndWithoutAUnitLetter) {
       {"3Y", 3, TStepUnit::Years},       {"5b", 5, TStepUnit::BusinessDays},
       {"0x1d", 29, TStepUnit::Days},     {"0x1b", 27, TStepUnit::Days},  // hexadecimal numbers
       {"$1w", 1, TStepUnit::Weeks},      {" 7m", 7, TStepUnit::Months},
+      {"2tue", 2, TStepUnit::Weekday},   {"-1FRI", -1, TStepUnit::Weekday},
+      {"0Sun", 0, TStepUnit::Weekday},   {"1wed", 1, TStepUnit::Weekday},
   };
   for (const auto& c : cases) {
     const std::optional<TStep> step = ReadStep(c.Text);
@@ -38,7 +40,10 @@ TEST(ReadStep, CountsWithAndWithoutAUnitLetter) {
     EXPECT_EQ(step->Count, c.Count) << c.Text;
     EXPECT_EQ(step->Unit, c.Unit) << c.Text;
   }
-  for (const char* text : {"", "m", "b", "1mm", "1 m", "1x", "1.5m", "2147483648w", "1m "}) {
+  const char* days[] = {"1mon", "1tue", "1wed", "1thu", "1fri", "1sat", "1sun"};
+  for (int day = 1; day <= 7; ++day) EXPECT_EQ(ReadStep(days[day - 1])->Day, day);
+  for (const char* text : {"", "m", "b", "1mm", "1 m", "1x", "1.5m", "2147483648w", "1m ",
+                           "tue", "1tu", "1tues", "1 tue", "1tuesday", "xtue", "1tue "}) {
     EXPECT_FALSE(ReadStep(text)) << text;
   }
 }
@@ -142,6 +147,35 @@ TEST(MoveByStep, EveryUnitKeepsTheTimeOfDay) {
   EXPECT_EQ(Text(MoveByStep(base, {3, TStepUnit::BusinessDays}, kOn, nullptr)), "2024-02-05 10:30");
 }
 
+TEST(MoveByStep, WeekdayStepsAgreeWithAWalkOverTheDays) {
+  // From each day of a fortnight, for each day of the week and count, both ways.
+  for (int from = 1; from <= 14; ++from) {
+    const TDateTimeValue base = CombineDateTime(Date(2024, 12, from), EncodeTime(8, 0, 0, 0));
+    for (int day = 1; day <= 7; ++day) {
+      for (std::int64_t count = -3; count <= 3; ++count) {
+        for (TDirection way : {kOn, kBack}) {
+          const std::int64_t sign = (count == 0 ? SignOf(way) : SignOf(way) * (count > 0 ? 1 : -1));
+          std::int64_t left = count < 0 ? -count : count;
+          TDateTimeValue walked = count == 0 ? base : base.AddDays(sign);
+          while (true) {
+            const bool match = walked.Weekday().IsoMondayOneToSeven() == day;
+            if (match && (count == 0 || --left == 0)) break;
+            walked = walked.AddDays(sign);
+          }
+          EXPECT_EQ(Text(MoveByStep(base, {count, TStepUnit::Weekday, day}, way, nullptr)),
+                    Text(walked))
+              << from << " " << day << " " << count << " " << SignOf(way);
+        }
+      }
+    }
+  }
+  // The recipes: the second Tuesday of December 2024, the last Friday of November.
+  EXPECT_EQ(Text(MoveByStep(Date(2024, 11, 30), {2, TStepUnit::Weekday, 2}, kOn, nullptr)),
+            "2024-12-10 00:00");
+  EXPECT_EQ(Text(MoveByStep(Date(2024, 12, 1), {1, TStepUnit::Weekday, 5}, kBack, nullptr)),
+            "2024-11-29 00:00");
+}
+
 TEST(MoveByStep, NoResultBeyondEitherEndOfTheCalendar) {
   const TDateTimeValue last = CombineDateTime(Date(9999, 12, 31), EncodeTime(23, 0, 0, 0));
   EXPECT_EQ(Text(MoveByStep(last, {0, TStepUnit::Days}, kOn, nullptr)), "9999-12-31 23:00");
@@ -153,6 +187,15 @@ TEST(MoveByStep, NoResultBeyondEitherEndOfTheCalendar) {
   EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {INT32_MIN, TStepUnit::Days}, kOn, nullptr)), "none");
   EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::Months}, kOn, nullptr)), "none");
   EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::BusinessDays}, kOn, nullptr)), "none");
+  // 12/31/9999 is a Friday, 01/01/0001 a Monday.
+  EXPECT_EQ(Text(MoveByStep(last, {0, TStepUnit::Weekday, 5}, kOn, nullptr)), "9999-12-31 23:00");
+  EXPECT_EQ(Text(MoveByStep(last, {0, TStepUnit::Weekday, 6}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(last, {1, TStepUnit::Weekday, 5}, kOn, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {0, TStepUnit::Weekday, 7}, kBack, nullptr)), "none");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {INT32_MIN, TStepUnit::Weekday, 1}, kOn, nullptr)),
+            "none");
+  EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {INT32_MAX, TStepUnit::Weekday, 1}, kOn, nullptr)),
+            "none");
   EXPECT_THROW(CalendarStepResult({1, TStepUnit::Years}, kOn, last, {}, nullptr),
                ConversionError);
 }
@@ -201,6 +244,16 @@ TEST(ListDates, EveryDateFromTheStartTowardsTheEnd) {
        "9999-12-30 9999-12-31"},
       {Date(9999, 12, 1), Date(9999, 12, 31), {1, TStepUnit::Years}, nullptr, "9999-12-01"},
       {Date(1, 1, 2), Date(1, 1, 1), {5, TStepUnit::Days}, nullptr, "0001-01-02"},
+      // A weekday list starts on the first such day it meets, and goes on by whole weeks.
+      {Date(2024, 12, 1), Date(2024, 12, 23), {1, TStepUnit::Weekday, 1}, nullptr,
+       "2024-12-02 2024-12-09 2024-12-16 2024-12-23"},
+      {Date(2024, 12, 2), Date(2024, 12, 31), {2, TStepUnit::Weekday, 1}, nullptr,
+       "2024-12-02 2024-12-16 2024-12-30"},
+      {Date(2024, 12, 31), Date(2024, 12, 1), {1, TStepUnit::Weekday, 5}, nullptr,
+       "2024-12-27 2024-12-20 2024-12-13 2024-12-06"},
+      {Date(2024, 12, 3), Date(2024, 12, 8), {1, TStepUnit::Weekday, 1}, nullptr, ""},
+      {Date(9999, 12, 20), Date(9999, 12, 31), {1, TStepUnit::Weekday, 5}, nullptr,
+       "9999-12-24 9999-12-31"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Listed(c.Start, c.End, c.Step, c.Calendar), c.Dates) << c.Dates;
@@ -220,6 +273,15 @@ TEST(CalendarStepResult, LabelsFollowTheDayLabel) {
             "5 Business Days After 12/24/2024 ");
   EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weeks}, kOn, Date(2024, 12, 24), fs, nullptr).Label,
             "2 Weeks After 12/24/2024 ");
+  EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weekday, 2}, kOn, Date(2024, 11, 30), fs, nullptr)
+                .Label,
+            "2 Tuesdays After 11/30/2024 ");
+  EXPECT_EQ(CalendarStepResult({1, TStepUnit::Weekday, 5}, kBack, Date(2024, 12, 1), fs, nullptr)
+                .Label,
+            "1 Friday Before 12/01/2024 ");
+  EXPECT_EQ(CalendarStepResult({0, TStepUnit::Weekday, 7}, kOn, Date(2024, 12, 1), fs, nullptr)
+                .Label,
+            "0 Sundays After 12/01/2024 ");
 }
 
 TEST(BusinessDaysResult, TheEarlierDateCountsAndTheLaterNot) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/date_format.h"
+#include "core/iso_week.h"
 #include "core/value_format.h"
 #include "durations/duration.h"
 
@@ -59,15 +60,8 @@ std::int64_t WholeDaysBetween(TDateTimeValue a, TDateTimeValue b) {
 }
 
 TDateWeek DecodeDateWeek(TDateTimeValue value) {
-  chr::sys_days day{CivilDate(value)};
-  unsigned isoWeekday = IsoWeekday(day);
-  chr::sys_days thursday = day - chr::days{isoWeekday - 1} + chr::days{3};
-  chr::year weekYear = chr::year_month_day{thursday}.year();
-  chr::sys_days firstOfWeekYear{weekYear / chr::January / 1};
-  TDateWeek result;
-  result.Year = static_cast<int>(weekYear);
-  result.Week = static_cast<int>((thursday - firstOfWeekYear).count() / 7 + 1);
-  return result;
+  const TIsoWeekDate week = IsoWeekDateOf(value);
+  return {week.Year, week.Week};
 }
 
 TMonthWeek DecodeMonthWeek(TDateTimeValue value) { return MonthWeekOf(CivilDate(value)); }
@@ -100,6 +94,12 @@ TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
 
 TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings) {
   return {std::to_string(DayOfYear(value)), "Day of Year [" + LabelDate(value, settings) + "] "};
+}
+
+TLabelledResult WeekNumberResult(TDateTimeValue value, const TFormatSettings& settings) {
+  const TIsoWeekDate week = IsoWeekDateOf(value);
+  return {std::to_string(week.Week), "Week Number of " + std::to_string(week.Year) + " [" +
+                                         LabelDate(value, settings) + "] "};
 }
 
 TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings) {

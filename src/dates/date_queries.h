@@ -48,6 +48,9 @@ TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
 TLabelledResult DaysBetweenResult(TDateTimeValue first, TDateTimeValue second,
                                   TMilliseconds elapsed, const TFormatSettings& settings);
 TLabelledResult DayOfYearResult(TDateTimeValue value, const TFormatSettings& settings);
+/// The ISO 8601 week number of the date, labelled with the week-based year, which differs
+/// from the date's own year at the edges: "Week Number of 2025 [12/30/2024] " and 1.
+TLabelledResult WeekNumberResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult DayOfWeekResult(TDateTimeValue value, const TFormatSettings& settings);
 TLabelledResult MonthEndResult(TDateTimeValue value, const TFormatSettings& settings);
 /// TRUE when the date is today's.

@@ -216,6 +216,10 @@ TEST(DateQueries, LabelsRepeatTheDate) {
                "Days Between 12/07/2026 and 12/01/2026 ", "6");
   ExpectResult(DayOfYearResult(Date(2024, 12, 31), s), "Day of Year [12/31/2024] ", "366");
   ExpectResult(DayOfWeekResult(Date(2026, 12, 6), s), "Day of Week [12/06/2026] ", "8");
+  // The week's year, not the date's, where the two differ.
+  ExpectResult(WeekNumberResult(Date(2024, 12, 30), s), "Week Number of 2025 [12/30/2024] ", "1");
+  ExpectResult(WeekNumberResult(Date(2021, 1, 3, 23), s), "Week Number of 2020 [01/03/2021] ",
+               "53");
   ExpectResult(MonthEndResult(Date(2023, 2, 28), s), "Month-end Status [02/28/2023] ", "TRUE");
   ExpectResult(CurrentDayResult(Date(2026, 12, 7, 23, 59), s, Date(2026, 12, 7)),
                "Current Day Status [12/07/2026] ", "TRUE");
