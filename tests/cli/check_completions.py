@@ -30,7 +30,7 @@ BASH_CASES = [
     # The units of a count in digits, and none after a hexadecimal one.
     ("zentrel --step=5", ["5d", "5w", "5m", "5y", "5b"], []),
     ("zentrel --STEP=-2", ["-2d", "-2b"], []),
-    ("zentrel -A 12", ["12w", "12b"], []),
+    ("zentrel -A 12", ["12w", "12b", "12tue"], []),
     ("zentrel --days-prior=0x1", [], ["0x1d", "0x1b"]),
     ("zentrel --step=", [], ["holidays.txt", "d"]),
     # The built-in zones after --zone=, and no files.
@@ -43,7 +43,7 @@ ZSH_CASES = [
     (["zentrel", "-e"], "dd", ["dd hr:min:sec.ms"], []),
     (["zentrel"], "--holidays=hol", ["FILES"], []),
     (["zentrel"], "--step=5", ["5d", "5w", "5m", "5y", "5b"], []),
-    (["zentrel", "-P"], "12", ["12w", "12b"], []),
+    (["zentrel", "-P"], "12", ["12w", "12b", "12fri"], []),
     (["zentrel"], "--Days-After=0x1", [], ["0x1d", "0x1b"]),
     (["zentrel"], "--step=", [], ["FILES", "d"]),
     (["zentrel"], "--zone=Europe/Ber", ["Europe/Berlin"], ["FILES"]),
@@ -65,7 +65,7 @@ FISH_CASES = [
     # Short options are never run together: the program reads -qa as no option.
     ("zentrel -q", ["-q"], ["-qa", "-qb", "-qd"]),
     ("zentrel --step=5", ["--step=5d", "--step=5w", "--step=5m", "--step=5y", "--step=5b"], []),
-    ("zentrel -a 3", ["3d", "3b"], []),
+    ("zentrel -a 3", ["3d", "3b", "3mon"], []),
     ("zentrel --step=0x1", [], ["--step=0x1d"]),
     ("zentrel --zone=Europe/Ber", ["--zone=Europe/Berlin"], ["--zone=holidays.txt"]),
 ]
