@@ -75,7 +75,7 @@ TExitCode RunScriptVariables(TActionContext& c) {
 template <TDirection direction, TOptionId option>
 TExitCode RunTimeOffset(TActionContext& c) {
   const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::Time, c.Run);
-  const TDateTimeValue base = c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDateTime());
+  const TDateTimeValue base = c.Plan.Shown(Id::Time, c.Run, typed, c.Run.CurrentDateTime());
   TCheckedDateResult result = c.Plan.Converted(option, c.Run, [&] {
     // A moment moves on the time line; a reading as the clock reads, as it always has.
     if (typed && typed->IsMoment()) {
@@ -105,10 +105,8 @@ TMilliseconds Elapsed(TActionContext& c, TOptionId firstId, const TTypedDateTime
 TExitCode RunTimeBetween(TActionContext& c) {
   const std::optional<TTypedDateTime> typedA = c.Plan.Typed(Id::TimeBetween, c.Run, TTrim::Yes);
   const std::optional<TTypedDateTime> typedB = c.Plan.Typed(Id::Time, c.Run, TTrim::Yes);
-  const TDateTimeValue a =
-      c.Plan.DateTimeOr(Id::TimeBetween, c.Run, c.Run.CurrentDateTime(), TTrim::Yes);
-  const TDateTimeValue b =
-      c.Plan.DateTimeOr(Id::Time, c.Run, c.Run.CurrentDate().AddDays(1), TTrim::Yes);
+  const TDateTimeValue a = c.Plan.Shown(Id::TimeBetween, c.Run, typedA, c.Run.CurrentDateTime());
+  const TDateTimeValue b = c.Plan.Shown(Id::Time, c.Run, typedB, c.Run.CurrentDate().AddDays(1));
   const std::string& format = c.Plan.ExtendedFormatName();
   if ((typedA && typedA->IsMoment()) || (typedB && typedB->IsMoment())) {
     const TMilliseconds elapsed =
@@ -190,14 +188,15 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
 TExitCode RunDaysBetween(TActionContext& c) {
   // Yesterday at midnight unless a date is given.
   const std::optional<TTypedDateTime> typedFirst = c.Plan.Typed(Id::DaysBetween, c.Run);
-  const std::optional<TDateTimeValue> given = c.Plan.DateTime(Id::DaysBetween, c.Run);
   const TDateTimeValue first =
-      given ? *given : c.Run.CurrentDateTime().AddDays(-1).DatePart();
-  const std::optional<TTypedDateTime> typedSecond = c.Plan.SelectedTyped(c.Run);
-  const TDateTimeValue second = SelectedOrNow(c);
+      typedFirst ? c.Plan.Shown(Id::DaysBetween, c.Run, typedFirst, {})
+                 : c.Run.CurrentDateTime().AddDays(-1).DatePart();
+  // The date of -s or -d, else now.
+  const TOptionId secondId = c.Plan.SelectedOption().value_or(Id::Date);
+  const std::optional<TTypedDateTime> typedSecond = c.Plan.Typed(secondId, c.Run);
+  const TDateTimeValue second = c.Plan.Shown(secondId, c.Run, typedSecond, c.Run.CurrentDateTime());
   if ((typedFirst && typedFirst->IsMoment()) || (typedSecond && typedSecond->IsMoment())) {
     // Between moments: the whole 24-hour periods that passed.
-    const TOptionId secondId = c.Plan.Text(Id::Selected).empty() ? Id::Date : Id::Selected;
     const TMilliseconds elapsed =
         Elapsed(c, Id::DaysBetween, typedFirst.value_or(TTypedDateTime::Reading(first)),
                 secondId, typedSecond.value_or(TTypedDateTime::Reading(second)));
@@ -224,11 +223,11 @@ TExitCode RunUnixTime(TActionContext& c) {
       PrintResult(c.Run, seconds, {});
       return TExitCode::Success;
     }
-    const TDateTimeValue shown = c.Plan.DateTimeOr(Id::UnixTime, c.Run, TDateTimeValue());
+    const TDateTimeValue shown = c.Plan.Shown(Id::UnixTime, c.Run, typed, {});
     PrintResult(c.Run, UnixTimeResult(typed->Moment->UnixSeconds(), shown, c.Run.Format));
     return TExitCode::Success;
   }
-  const TDateTimeValue date = c.Plan.DateTimeOr(Id::UnixTime, c.Run, c.Run.CurrentDateTime());
+  const TDateTimeValue date = c.Plan.Shown(Id::UnixTime, c.Run, typed, c.Run.CurrentDateTime());
   const TMoment moment =
       c.Plan.Converted(Id::UnixTime, c.Run, [&] { return c.Run.Zone.MomentOf(date); });
   PrintResult(c.Run, UnixTimeResult(moment.UnixSeconds(), date, c.Run.Format));
@@ -288,8 +287,8 @@ TExitCode RunCalendarBetween(TActionContext& c) {
 
 TExitCode RunSelected(TActionContext& c) {
   const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
-  const TDateTimeValue date = c.Plan.DateTimeOr(Id::Selected, c.Run, c.Run.CurrentDateTime());
   const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::Selected, c.Run);
+  const TDateTimeValue date = c.Plan.Shown(Id::Selected, c.Run, typed, c.Run.CurrentDateTime());
   PrintDateResult(c.Run, pattern,
                   TDateResult{"Selected Date ", date, typed ? typed->Moment : std::nullopt});
   return TExitCode::Success;

@@ -322,21 +322,20 @@ std::optional<TDateTimeValue> TRunPlan::DateTime(TOptionId id, TRunContext& run,
                                                  TTrim trim) const {
   const std::optional<TTypedDateTime> typed = Typed(id, run, trim);
   if (!typed) return std::nullopt;
-  return Converted(id, run, [&] { return typed->WallIn(run.Zone); });
+  return Shown(id, run, typed, {});
 }
 
-std::optional<TTypedDateTime> TRunPlan::SelectedTyped(TRunContext& run) const {
+std::optional<TOptionId> TRunPlan::SelectedOption() const {
   for (TOptionId id : {Id::Selected, Id::Date}) {
-    if (!Text(id).empty()) return Typed(id, run);
+    if (!Text(id).empty()) return id;
   }
   return std::nullopt;
 }
 
 std::optional<TDateTimeValue> TRunPlan::SelectedDate(TRunContext& run) const {
-  for (TOptionId id : {Id::Selected, Id::Date}) {
-    if (!Text(id).empty()) return DateTime(id, run);
-  }
-  return std::nullopt;
+  const std::optional<TOptionId> id = SelectedOption();
+  if (!id) return std::nullopt;
+  return DateTime(*id, run);
 }
 
 std::optional<TTimeZone> TRunPlan::DisplayZone(platform::Platform& os) const {

@@ -151,8 +151,15 @@ class TRunPlan {
   /// nullopt when its value is empty (after trimming, if asked).
   std::optional<TTypedDateTime> Typed(TOptionId id, TRunContext& run,
                                       TTrim trim = TTrim::No) const;
-  /// The value of -s, else of -d, as Typed; nullopt when neither has one.
-  std::optional<TTypedDateTime> SelectedTyped(TRunContext& run) const;
+  /// What a value read by Typed shows in the display zone, or fallback for none; a moment
+  /// that shows outside years 1 to 9999 there fails as the option's value.
+  TDateTimeValue Shown(TOptionId id, TRunContext& run, const std::optional<TTypedDateTime>& typed,
+                       TDateTimeValue fallback) const {
+    if (!typed) return fallback;
+    return Converted(id, run, [&] { return typed->WallIn(run.Zone); });
+  }
+  /// -s when it has a value, else -d when it has one, else nullopt.
+  std::optional<TOptionId> SelectedOption() const;
   /// The display zone: --zone's, UTC for --utc, else the machine's (nullopt). A name that
   /// is no zone fails as a value of --zone that does not convert.
   std::optional<TTimeZone> DisplayZone(platform::Platform& os) const;
