@@ -82,7 +82,10 @@ def shell_cases(lines):
 
 def run_shell(program, name, lines):
     cases = shell_cases(lines)
-    script = []
+    # Only the program sees the frozen clock: libfaketime preloaded into the shell itself
+    # would share its clock through a semaphore that a subshell of a pipeline removes when
+    # it ends, and a program started after that fails before it runs.
+    script = ['zentrel() { LD_PRELOAD="$ZENTREL_PRELOAD" command zentrel "$@"; }']
     for code, _ in cases:
         assignment = re.match(r"^([A-Za-z_]\w*)=", code)
         script.append(code)
@@ -92,7 +95,7 @@ def run_shell(program, name, lines):
     folder = sandbox()
     env = base_env(DEFAULT_CLOCK)
     env["PATH"] = f"{os.path.dirname(os.path.abspath(program))}:{env['PATH']}"
-    env["LD_PRELOAD"] = FAKETIME_LIB
+    env["ZENTREL_PRELOAD"] = FAKETIME_LIB
     # A sanitizer build loads its runtime after the preloaded faketime library.
     env["ASAN_OPTIONS"] = "verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", "")
     try:
