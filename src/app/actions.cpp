@@ -169,19 +169,15 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
-  if (!MoveByStep(base, step, direction, calendar ? &*calendar : nullptr)) {
-    c.Plan.Refuse(option, "gives a date outside years 1 to 9999");
+  const std::optional<TDateTimeValue> moved =
+      MoveByStep(base, step, direction, calendar ? &*calendar : nullptr);
+  if (!moved) c.Plan.Refuse(option, "gives a date outside years 1 to 9999");
+  // Only a labelled answer shows the label: a run over many lines does not make it.
+  std::string label;
+  if (c.Run.RunSettings.Mode == TOutputMode::Labelled) {
+    label = StepLabel(step, direction, base, c.Run.Format);
   }
-  if (step.Unit == TStepUnit::Days) {
-    // A count of days: ReadStep took it from a 32-bit number.
-    PrintDateResult(c.Run, pattern,
-                    DaysPriorAfterResult(static_cast<std::int32_t>(step.Count), direction,
-                                         base, c.Run.Format));
-    return TExitCode::Success;
-  }
-  PrintDateResult(c.Run, pattern,
-                  CalendarStepResult(step, direction, base, c.Run.Format,
-                                     calendar ? &*calendar : nullptr));
+  PrintDateResult(c.Run, pattern, TDateResult{std::move(label), *moved});
   return TExitCode::Success;
 }
 

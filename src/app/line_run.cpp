@@ -80,7 +80,7 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
   TRunPlan linePlan = plan;
   TRunPlan::TLineTexts texts;
   linePlan.ReadPlacesFrom(&texts);
-  linePlan.KeepPattern(run);
+  linePlan.KeepConversions(run);
   TActionContext lineContext{linePlan, run, c.Random};
   std::vector<TOptionId> filled;
   std::uint32_t fieldsNeeded = 0;

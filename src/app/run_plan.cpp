@@ -375,6 +375,11 @@ std::int32_t TRunPlan::Count(TOptionId id, TRunContext& run) const {
 }
 
 TStep TRunPlan::Step(TOptionId id, TRunContext& run) const {
+  for (const auto& [kept, step] : keptSteps_) {
+    if (kept != id) continue;
+    read_[Index(id)] = true;
+    return step;
+  }
   const std::optional<TStep> step = ReadStep(Text(id));
   if (!step) throw Named(ConversionError("Invalid step"), id, Text(id), run);
   return *step;
@@ -384,7 +389,14 @@ void TRunPlan::CheckInputFormat(TRunContext& run) const {
   Converted(Id::InputFormat, run, [&] { CheckInputPattern(Text(Id::InputFormat)); });
 }
 
-void TRunPlan::KeepPattern(TRunContext& run) {
+void TRunPlan::KeepConversions(TRunContext& run) {
+  for (const TOptionRow& row : kOptionTable) {
+    if (row.Value != TValueKind::Step || !Has(row.Id) || Template(row.Id).HasPlaces()) continue;
+    // Not kept when it does not convert: the action that asks for it gets the failure.
+    if (const std::optional<TStep> step = ReadStep(Found(row.Id).Value)) {
+      keptSteps_.emplace_back(row.Id, *step);
+    }
+  }
   if (Text(Id::Format).empty() || Template(Id::Format).HasPlaces()) return;
   try {
     keptPattern_ = TDatePattern::Compile(Text(Id::Format), run.Format);

@@ -101,9 +101,10 @@ class TRunPlan {
   /// entry in texts, which the line run fills anew for each line; the command line is
   /// not read again.
   void ReadPlacesFrom(const TLineTexts* texts) { lineTexts_ = texts; }
-  /// Compiles a -f pattern without places once, for Pattern to hand out on every line; a
-  /// pattern that does not compile is left to fail where an action asks for it.
-  void KeepPattern(TRunContext& run);
+  /// Converts once what every line reads alike, for Pattern and Step to hand out on every
+  /// line: a -f pattern and the steps without places. A value that does not convert is
+  /// left to fail where an action asks for it.
+  void KeepConversions(TRunContext& run);
 
   /// The first parameter that is neither an option, nor the value after an option that
   /// takes one, nor a word the run reads by itself ("\s" of -o, "/?").
@@ -224,6 +225,7 @@ class TRunPlan {
   std::string extendedFormatWarning_;
   const TLineTexts* lineTexts_ = nullptr;
   std::optional<TDatePattern> keptPattern_;
+  std::vector<std::pair<TOptionId, TStep>> keptSteps_;
 };
 
 }  // namespace zentrel

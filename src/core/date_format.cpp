@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/conversion_error.h"
@@ -115,23 +116,12 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
-/// A field of a date or time (0 to 9999) in at least `digits` digits (at most 4), as
-/// AppendInteger(out, value, 0, digits) writes it, in one append.
-void AppendField(std::string& out, int value, std::size_t digits) {
-  char buffer[4];
-  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
-  if (count < digits) count = digits;
-  for (std::size_t i = count; i > 0; --i) {
-    buffer[i - 1] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  }
-  out.append(buffer, count);
-}
-
 class TRenderer {
  public:
-  TRenderer(const TValueParts& parts, bool intervalMode, const TFormatSettings& settings)
-      : parts_(parts), intervalMode_(intervalMode), settings_(settings) {}
+  /// Renders at the end of out.
+  TRenderer(std::string& target, const TValueParts& parts, bool intervalMode,
+            const TFormatSettings& settings)
+      : out(target), parts_(parts), intervalMode_(intervalMode), settings_(settings) {}
 
   /// Renders one pattern; depth 1 is a regional pattern reached through another one, in
   /// which the tokens that would expand a further pattern print nothing.
@@ -177,56 +167,56 @@ class TRenderer {
     bool& afterDay = state.AfterDay;
     bool elapsed = intervalMode_ && inBrackets;
     switch (t.Kind) {
-      case TKind::Literal: out.append(t.Text); break;
-      case TKind::DateSep: out.push_back(settings_.DateSeparator); break;
-      case TKind::TimeSep: out.push_back(settings_.TimeSeparator); break;
+      case TKind::Literal: Put(t.Text); break;
+      case TKind::DateSep: Put(settings_.DateSeparator); break;
+      case TKind::TimeSep: Put(settings_.TimeSeparator); break;
       case TKind::OpenBracket:
-        if (intervalMode_) inBrackets = true; else out.push_back('[');
+        if (intervalMode_) inBrackets = true; else Put('[');
         break;
       case TKind::CloseBracket:
-        if (intervalMode_) inBrackets = false; else out.push_back(']');
+        if (intervalMode_) inBrackets = false; else Put(']');
         break;
       case TKind::Day: RenderDay(t.Count, depth); break;
       case TKind::Month:
         if (afterHour && t.Count <= 2) {
           RenderMinute(t.Count, elapsed);
         } else if (t.Count <= 2) {
-          AppendField(out, parts_.Date.Month, t.Count);
+          PutField(parts_.Date.Month, t.Count);
         } else {
           const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
           const std::string& genitive = settings_.GenitiveMonthNames[month];
-          out.append(t.Count == 3                      ? settings_.ShortMonthNames[month]
+          Put(t.Count == 3                      ? settings_.ShortMonthNames[month]
                      : afterDay && !genitive.empty() ? genitive
                                                      : settings_.LongMonthNames[month]);
         }
         break;
       case TKind::Year:
         if (t.Count <= 2) {
-          AppendField(out, parts_.Date.Year % 100, 2);
+          PutField(parts_.Date.Year % 100, 2);
         } else {
-          AppendField(out, parts_.Date.Year, 4);
+          PutField(parts_.Date.Year, 4);
         }
         break;
       case TKind::Hour: {
         std::int64_t hour = parts_.Time.Hour;
         if (elapsed) {
-          AppendInteger(out, parts_.WholeDays * 24 + hour);
+          PutInteger(parts_.WholeDays * 24 + hour);
         } else {
           if (twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-          AppendField(out, static_cast<int>(hour), t.Count == 1 ? 1 : 2);
+          PutField(static_cast<int>(hour), t.Count == 1 ? 1 : 2);
         }
         break;
       }
       case TKind::Minute: RenderMinute(t.Count, elapsed); break;
       case TKind::Second:
         if (elapsed) {
-          AppendInteger(out, TotalMinutes() * 60 + parts_.Time.Second);
+          PutInteger(TotalMinutes() * 60 + parts_.Time.Second);
         } else {
-          AppendField(out, parts_.Time.Second, t.Count == 1 ? 1 : 2);
+          PutField(parts_.Time.Second, t.Count == 1 ? 1 : 2);
         }
         break;
       case TKind::Millisecond:
-        AppendField(out, parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
+        PutField(parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
         break;
       case TKind::TimeText:
         if (depth == 0) {
@@ -238,51 +228,93 @@ class TRenderer {
           Render(settings_.ShortDatePattern, 1);
           if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
               parts_.Time.Millisecond != 0) {
-            out.push_back(' ');
+            Put(' ');
             Render(settings_.LongTimePattern, 1);
           }
         }
         break;
       case TKind::AmPmLetters: {
         bool pm = parts_.Time.Hour >= 12;
-        out.push_back(t.Text[pm ? 3 : 0]);
-        out.push_back(t.Text[pm ? 4 : 1]);
+        Put(t.Text[pm ? 3 : 0]);
+        Put(t.Text[pm ? 4 : 1]);
         break;
       }
       case TKind::AmPmShort:
-        out.push_back(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
+        Put(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
         break;
       case TKind::AmPmRegional:
-        out.append(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
+        Put(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
         break;
-      case TKind::EraYear: AppendInteger(out, parts_.Date.Year); break;
-      case TKind::EraName: out.append("AD"); break;
+      case TKind::EraYear: PutInteger(parts_.Date.Year); break;
+      case TKind::EraName: Put("AD"); break;
     }
     if (t.Letter) afterHour = t.Kind == TKind::Hour;
     if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
   }
 
-  std::string out;
+  /// Hands what waits in the renderer's own buffer to out; call before reading out.
+  void Finish() {
+    out.append(pending_, used_);
+    used_ = 0;
+  }
+
+  std::string& out;
 
  private:
+  // Text collects in a small buffer of the renderer's own and goes to out in one piece:
+  // most renderings are a few short fields, each of which would otherwise be an append.
+  void Put(char c) {
+    if (used_ == sizeof(pending_)) Finish();
+    pending_[used_++] = c;
+  }
+  void Put(std::string_view text) {
+    if (text.size() > sizeof(pending_) - used_) {
+      Finish();
+      if (text.size() > sizeof(pending_)) {
+        out.append(text);
+        return;
+      }
+    }
+    std::memcpy(pending_ + used_, text.data(), text.size());
+    used_ += text.size();
+  }
+  /// A field of a date or time (0 to 9999) in at least `digits` digits (at most 4), as
+  /// AppendInteger(out, value, 0, digits) writes it.
+  void PutField(int value, std::size_t digits) {
+    std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+    if (count < digits) count = digits;
+    if (count > sizeof(pending_) - used_) Finish();
+    for (std::size_t i = count; i > 0; --i) {
+      pending_[used_ + i - 1] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    }
+    used_ += count;
+  }
+  void PutInteger(std::int64_t value) {
+    Finish();
+    AppendInteger(out, value);
+  }
+
+  char pending_[64];
+  std::size_t used_ = 0;
   std::int64_t TotalMinutes() const {
     return (parts_.WholeDays * 24 + parts_.Time.Hour) * 60 + parts_.Time.Minute;
   }
 
   void RenderMinute(std::size_t count, bool elapsed) {
     if (elapsed) {
-      AppendInteger(out, TotalMinutes());
+      PutInteger(TotalMinutes());
     } else {
-      AppendField(out, parts_.Time.Minute, count == 1 ? 1 : 2);
+      PutField(parts_.Time.Minute, count == 1 ? 1 : 2);
     }
   }
 
   void RenderDay(std::size_t count, int depth) {
     switch (count) {
       case 1:
-      case 2: AppendField(out, parts_.Date.Day, count); break;
-      case 3: out.append(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
-      case 4: out.append(settings_.LongDayNames[parts_.WeekDay - 1]); break;
+      case 2: PutField(parts_.Date.Day, count); break;
+      case 3: Put(settings_.ShortDayNames[parts_.WeekDay - 1]); break;
+      case 4: Put(settings_.LongDayNames[parts_.WeekDay - 1]); break;
       case 5:
         if (depth == 0) Render(settings_.ShortDatePattern, 1);
         break;
@@ -315,9 +347,11 @@ TValueParts PartsOf(TDateTimeValue value) {
 std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings) {
   const TValueParts parts = PartsOf(value);
-  TRenderer renderer(parts, intervalMode, settings);
+  std::string out;
+  TRenderer renderer(out, parts, intervalMode, settings);
   renderer.Render(pattern, 0);
-  return std::move(renderer.out);
+  renderer.Finish();
+  return out;
 }
 
 TDatePattern::TDatePattern(std::string_view text) : text_(text) {
@@ -370,11 +404,10 @@ void TDatePattern::RenderTo(std::string& out, TDateTimeValue value,
     return;
   }
   const TValueParts parts = PartsOf(value);
-  TRenderer renderer(parts, intervalMode, settings);
-  renderer.out.swap(out);
+  TRenderer renderer(out, parts, intervalMode, settings);
   static const std::vector<TStoredToken> kNone;
   renderer.Render(text_, tokens_ ? *tokens_ : kNone, twelveHour_);
-  renderer.out.swap(out);
+  renderer.Finish();
 }
 
 }  // namespace zentrel

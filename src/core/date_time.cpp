@@ -41,6 +41,7 @@ TSplitValue Split(TDateTimeValue dateTime) {
   }
   double whole = std::trunc(value);
   TSplitValue split{static_cast<std::int64_t>(whole), 0};
+  if (whole == value) return split;  // midnight: inside the range, as checked above
   split.Ms = RoundHalfAway(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
   if (split.Ms >= kMsPerDay) {
     std::int64_t next = std::signbit(value) ? split.Day - 1 : split.Day + 1;
@@ -468,13 +469,20 @@ TMilliseconds TDateTimeValue::SinceCalendarStart() const {
   return TMilliseconds{(day + kDayZeroShift) * kMsPerDay + timeOfDay};
 }
 
-TDateTimeValue TDateTimeValue::AddDays(std::int64_t days) const {
+std::optional<TDateTimeValue> TDateTimeValue::MovedByDays(std::int64_t days) const {
   TSplitValue split = Split(*this);
+  // Beyond either end by more than the calendar's length: no sum can come back into it.
   constexpr std::int64_t kSpan = kLastDayNumber - kFirstDayNumber;
-  if (days > kSpan || days < -kSpan) throw ConversionError(kInvalidDate);
+  if (days > kSpan || days < -kSpan) return std::nullopt;
   std::int64_t day = split.Day + days;
-  if (day < kFirstDayNumber || day > kLastDayNumber) throw ConversionError(kInvalidDate);
+  if (day < kFirstDayNumber || day > kLastDayNumber) return std::nullopt;
   return Join(day, split.Ms);
+}
+
+TDateTimeValue TDateTimeValue::AddDays(std::int64_t days) const {
+  const std::optional<TDateTimeValue> moved = MovedByDays(days);
+  if (!moved) throw ConversionError(kInvalidDate);
+  return *moved;
 }
 
 TDateTimeValue TDateTimeValue::AddMs(TMilliseconds span) const {

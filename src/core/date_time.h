@@ -34,6 +34,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -108,6 +109,9 @@ class TDateTimeValue {
   /// The date moved by whole days with the time of day kept (to the nearest millisecond);
   /// throws ConversionError when the result leaves years 1 to 9999.
   TDateTimeValue AddDays(std::int64_t days) const;
+  /// As AddDays, but nullopt when the result leaves years 1 to 9999 (the value itself
+  /// outside them still throws).
+  std::optional<TDateTimeValue> MovedByDays(std::int64_t days) const;
   /// The moment a span of time later (earlier when negative); throws ConversionError when
   /// the result leaves years 1 to 9999.
   TDateTimeValue AddMs(TMilliseconds span) const;

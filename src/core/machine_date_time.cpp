@@ -93,31 +93,30 @@ std::optional<TMachineDateTime> ReadIso(std::string_view text) {
   if (!year || !cursor.Take('-')) return std::nullopt;
   std::optional<TDate> date = ReadDateAfterYear(cursor, *year);
   if (!date) return std::nullopt;
+  if (cursor.AtEnd()) return TMachineDateTime{date->Encode(), std::nullopt};  // midnight
   TTimeParts time;
   std::optional<TOffset> zone;
+  if (!cursor.Take('T') && !cursor.Take('t') && !cursor.Take(' ')) return std::nullopt;
+  auto hour = cursor.Digits(2);
+  if (!hour || !cursor.Take(':')) return std::nullopt;
+  auto minute = cursor.Digits(2);
+  if (!minute) return std::nullopt;
+  time.Hour = *hour;
+  time.Minute = *minute;
+  if (cursor.Take(':')) {
+    auto second = cursor.Digits(2);
+    if (!second) return std::nullopt;
+    time.Second = *second;
+    if (cursor.Take('.') || cursor.Take(',')) {
+      std::size_t digits = 0;
+      auto fraction = cursor.Run(3, &digits);
+      if (!fraction) return std::nullopt;
+      time.Millisecond = FractionMs(*fraction, digits);
+    }
+  }
   if (!cursor.AtEnd()) {
-    if (!cursor.Take('T') && !cursor.Take('t') && !cursor.Take(' ')) return std::nullopt;
-    auto hour = cursor.Digits(2);
-    if (!hour || !cursor.Take(':')) return std::nullopt;
-    auto minute = cursor.Digits(2);
-    if (!minute) return std::nullopt;
-    time.Hour = *hour;
-    time.Minute = *minute;
-    if (cursor.Take(':')) {
-      auto second = cursor.Digits(2);
-      if (!second) return std::nullopt;
-      time.Second = *second;
-      if (cursor.Take('.') || cursor.Take(',')) {
-        std::size_t digits = 0;
-        auto fraction = cursor.Run(3, &digits);
-        if (!fraction) return std::nullopt;
-        time.Millisecond = FractionMs(*fraction, digits);
-      }
-    }
-    if (!cursor.AtEnd()) {
-      zone = ReadZone(cursor);
-      if (!zone || !cursor.AtEnd()) return std::nullopt;
-    }
+    zone = ReadZone(cursor);
+    if (!zone || !cursor.AtEnd()) return std::nullopt;
   }
   // The text is ISO 8601 from here on: a field out of range is a value that does not
   // convert, not a text for the regional reading.

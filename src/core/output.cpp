@@ -29,7 +29,7 @@ void PrintResult(TRunContext& run, std::string_view value, std::string_view labe
     run.Out().WriteLine(value);
     return;
   }
-  run.Out().WriteLine(UnlabelledText(settings, value));
+  PrintListed(run, value);
 }
 
 /// Writes a date result: the label (in labelled mode), then the text render gives.
@@ -67,7 +67,7 @@ void PrintListed(TRunContext& run, std::string_view value) {
   if (settings.Mode == TOutputMode::Custom) {
     run.Out().WriteLine(settings.CustomMessage.Render(value));
   } else {
-    run.Out().WriteLine(value);  // no copy: a list may hold millions of lines
+    run.Out().WriteLine(value);  // no copy: a list or a run over lines writes millions
   }
 }
 

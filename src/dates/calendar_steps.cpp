@@ -17,16 +17,6 @@ int WeekdayIndex(TDayNumber day) {
 
 bool IsWeekday(TDayNumber day) { return WeekdayIndex(day) < 5; }
 
-/// The value moved by whole days, the time of day kept; nullopt beyond the calendar.
-std::optional<TDateTimeValue> AddDaysWithin(TDateTimeValue value, std::int64_t days) {
-  const std::int64_t day = value.DayNumber();
-  // Beyond either end by more than the calendar's length: no sum can come back into it.
-  constexpr std::int64_t kSpan = kLastDayNumber - kFirstDayNumber;
-  if (days > kSpan || days < -kSpan) return std::nullopt;
-  if (day + days < kFirstDayNumber || day + days > kLastDayNumber) return std::nullopt;
-  return value.AddDays(days);
-}
-
 /// The days of the week as a step names them and as a label does, Monday first.
 constexpr std::string_view kDayUnits[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
 constexpr std::string_view kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
@@ -165,12 +155,12 @@ std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDire
                                          const TBusinessCalendar* calendar) {
   const std::int64_t count = SignOf(direction) * step.Count;
   switch (step.Unit) {
-    case TStepUnit::Days: return AddDaysWithin(value, count);
-    case TStepUnit::Weeks: return AddDaysWithin(value, 7 * count);
+    case TStepUnit::Days: return value.MovedByDays(count);
+    case TStepUnit::Weeks: return value.MovedByDays(7 * count);
     case TStepUnit::Months: return AddMonths(value, count);
     case TStepUnit::Years: return AddMonths(value, 12 * count);
     case TStepUnit::Weekday:
-      return AddDaysWithin(value, DaysToWeekday(TDayNumber::Of(value), step.Day, count, direction));
+      return value.MovedByDays(DaysToWeekday(TDayNumber::Of(value), step.Day, count, direction));
     case TStepUnit::BusinessDays: {
       const TBusinessCalendar none({});
       const TBusinessCalendar& days = calendar != nullptr ? *calendar : none;
@@ -183,15 +173,11 @@ std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDire
   return value;
 }
 
-TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue base,
-                               const TFormatSettings& settings,
-                               const TBusinessCalendar* calendar) {
-  std::string label = CountedUnit(step.Count, step.Unit, step.Day) +
-                      (direction == TDirection::Forward ? " After " : " Before ") +
-                      FormatDateTimeValue(kDatePattern, base, false, settings) + " ";
-  const std::optional<TDateTimeValue> moved = MoveByStep(base, step, direction, calendar);
-  if (!moved) throw ConversionError("Invalid date");
-  return {std::move(label), *moved};
+std::string StepLabel(TStep step, TDirection direction, TDateTimeValue base,
+                      const TFormatSettings& settings) {
+  return CountedUnit(step.Count, step.Unit, step.Day) +
+         (direction == TDirection::Forward ? " After " : " Before ") +
+         FormatDateTimeValue(kDatePattern, base, false, settings) + " ";
 }
 
 TLabelledResult BusinessDaysResult(TDateTimeValue first, TDateTimeValue second,

@@ -100,12 +100,10 @@ class TBusinessCalendar {
 std::optional<TDateTimeValue> MoveByStep(TDateTimeValue value, TStep step, TDirection direction,
                                          const TBusinessCalendar* calendar);
 
-/// The labelled moment of -p (backward) or -a (forward) with a step in any unit but days:
-/// "2 Months Before 03/31/2024 ", "1 Business Day After 12/25/2024 ". Throws
-/// ConversionError when the result leaves years 1 to 9999.
-TDateResult CalendarStepResult(TStep step, TDirection direction, TDateTimeValue base,
-                               const TFormatSettings& settings,
-                               const TBusinessCalendar* calendar);
+/// The label of -p (backward) or -a (forward) for a step from the base:
+/// "2 Months Before 03/31/2024 ", "1 Business Day After 12/25/2024 ", "10 Days After ...".
+std::string StepLabel(TStep step, TDirection direction, TDateTimeValue base,
+                      const TFormatSettings& settings);
 
 /// Calls write for every date from start towards end, end included when a step meets it,
 /// each date taken from the start, not from the one before (so a month step from the 31st

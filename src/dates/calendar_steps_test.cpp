@@ -196,8 +196,6 @@ TEST(MoveByStep, NoResultBeyondEitherEndOfTheCalendar) {
             "none");
   EXPECT_EQ(Text(MoveByStep(Date(1, 1, 1), {INT32_MAX, TStepUnit::Weekday, 1}, kOn, nullptr)),
             "none");
-  EXPECT_THROW(CalendarStepResult({1, TStepUnit::Years}, kOn, last, {}, nullptr),
-               ConversionError);
 }
 
 /// The dates ListDates writes, as "yyyy-mm-dd" joined by blanks.
@@ -264,23 +262,23 @@ TEST(ListDates, EveryDateFromTheStartTowardsTheEnd) {
             "");
 }
 
-TEST(CalendarStepResult, LabelsFollowTheDayLabel) {
+TEST(StepLabel, LabelsFollowTheDayLabel) {
   const TFormatSettings fs;
-  EXPECT_EQ(CalendarStepResult({1, TStepUnit::Months}, kBack, Date(2024, 3, 31), fs, nullptr).Label,
+  EXPECT_EQ(StepLabel({1, TStepUnit::Months}, kBack, Date(2024, 3, 31), fs),
             "1 Month Before 03/31/2024 ");
-  EXPECT_EQ(CalendarStepResult({5, TStepUnit::BusinessDays}, kOn, Date(2024, 12, 24), fs, nullptr)
-                .Label,
+  EXPECT_EQ(StepLabel({5, TStepUnit::BusinessDays}, kOn, Date(2024, 12, 24), fs),
             "5 Business Days After 12/24/2024 ");
-  EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weeks}, kOn, Date(2024, 12, 24), fs, nullptr).Label,
+  EXPECT_EQ(StepLabel({1, TStepUnit::Days}, kOn, Date(2024, 12, 24), fs),
+            "1 Day After 12/24/2024 ");
+  EXPECT_EQ(StepLabel({-10, TStepUnit::Days}, kBack, Date(2024, 12, 24), fs),
+            "-10 Days Before 12/24/2024 ");
+  EXPECT_EQ(StepLabel({2, TStepUnit::Weeks}, kOn, Date(2024, 12, 24), fs),
             "2 Weeks After 12/24/2024 ");
-  EXPECT_EQ(CalendarStepResult({2, TStepUnit::Weekday, 2}, kOn, Date(2024, 11, 30), fs, nullptr)
-                .Label,
+  EXPECT_EQ(StepLabel({2, TStepUnit::Weekday, 2}, kOn, Date(2024, 11, 30), fs),
             "2 Tuesdays After 11/30/2024 ");
-  EXPECT_EQ(CalendarStepResult({1, TStepUnit::Weekday, 5}, kBack, Date(2024, 12, 1), fs, nullptr)
-                .Label,
+  EXPECT_EQ(StepLabel({1, TStepUnit::Weekday, 5}, kBack, Date(2024, 12, 1), fs),
             "1 Friday Before 12/01/2024 ");
-  EXPECT_EQ(CalendarStepResult({0, TStepUnit::Weekday, 7}, kOn, Date(2024, 12, 1), fs, nullptr)
-                .Label,
+  EXPECT_EQ(StepLabel({0, TStepUnit::Weekday, 7}, kOn, Date(2024, 12, 1), fs),
             "0 Sundays After 12/01/2024 ");
 }
 
