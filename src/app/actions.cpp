@@ -164,7 +164,7 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
   const TStep step =
       c.Plan.Text(option).empty() ? TStep{31, TStepUnit::Days} : c.Plan.Step(option, c.Run);
   const TDateTimeValue base = SelectedOrNow(c);
-  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  const TDatePattern& pattern = c.Plan.Pattern(c.Run, kDatePattern);
   std::optional<TBusinessCalendar> calendar;
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
@@ -246,7 +246,7 @@ TExitCode RunSequence(TActionContext& c) {
   const TStep step =
       c.Plan.Has(Id::Step) ? c.Plan.Step(Id::Step, c.Run) : TStep{1, TStepUnit::Days};
   if (step.Count == 0) c.Plan.Refuse(Id::Step, "is a step of nothing: the list would never end");
-  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  const TDatePattern& pattern = c.Plan.Pattern(c.Run, kDatePattern);
   std::optional<TBusinessCalendar> calendar;
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
@@ -282,7 +282,7 @@ TExitCode RunCalendarBetween(TActionContext& c) {
 }
 
 TExitCode RunSelected(TActionContext& c) {
-  const TDatePattern pattern = c.Plan.Pattern(c.Run, kDatePattern);
+  const TDatePattern& pattern = c.Plan.Pattern(c.Run, kDatePattern);
   const std::optional<TTypedDateTime> typed = c.Plan.Typed(Id::Selected, c.Run);
   const TDateTimeValue date = c.Plan.Shown(Id::Selected, c.Run, typed, c.Run.CurrentDateTime());
   PrintDateResult(c.Run, pattern,

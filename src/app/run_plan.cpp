@@ -405,7 +405,12 @@ void TRunPlan::KeepConversions(TRunContext& run) {
   }
 }
 
-TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
+const TDatePattern& TRunPlan::Pattern(TRunContext& run, std::string_view fallback) const {
+  if (keptPattern_ && !Has(Id::Iso8601) && !Has(Id::RfcEmail)) return *keptPattern_;
+  return madePattern_.emplace(MakePattern(run, fallback));
+}
+
+TDatePattern TRunPlan::MakePattern(TRunContext& run, std::string_view fallback) const {
   if (Has(Id::Iso8601)) {
     const std::string& name = Text(Id::Iso8601);
     const std::optional<TIsoPrecision> precision =
@@ -414,7 +419,6 @@ TDatePattern TRunPlan::Pattern(TRunContext& run, std::string_view fallback) cons
     return TDatePattern::Iso8601(*precision, run.Zone);
   }
   if (Has(Id::RfcEmail)) return TDatePattern::RfcEmail(run.Zone);
-  if (keptPattern_) return *keptPattern_;
   if (Text(Id::Format).empty()) return TDatePattern::Fixed(fallback);
   return Converted(Id::Format, run,
                    [&] { return TDatePattern::Compile(Text(Id::Format), run.Format); });

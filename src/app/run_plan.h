@@ -181,8 +181,9 @@ class TRunPlan {
   /// Throws as DateTime does for an --input-format pattern that cannot read dates.
   void CheckInputFormat(TRunContext& run) const;
   /// The pattern of a date answer: --iso-8601's or --rfc-email's zoned form, else the -f
-  /// pattern compiled, else fallback.
-  TDatePattern Pattern(TRunContext& run, std::string_view fallback) const;
+  /// pattern compiled, else fallback. Valid until the next call (a kept pattern for as long
+  /// as the plan): a run over many lines hands out the same one, uncopied.
+  const TDatePattern& Pattern(TRunContext& run, std::string_view fallback) const;
   /// Runs convert on a value of the option as it is, naming the option in the failure.
   template <class TConvert>
   auto Converted(TOptionId id, TRunContext& run, TConvert convert) const
@@ -205,6 +206,8 @@ class TRunPlan {
   };
   static std::size_t Index(TOptionId id) { return static_cast<std::size_t>(id); }
   const TFound& Found(TOptionId id) const { return found_[Index(id)]; }
+  /// The pattern Pattern hands out, made anew.
+  TDatePattern MakePattern(TRunContext& run, std::string_view fallback) const;
   void Walk();
   /// The failure, named after the option (none: the first parameter) and its kind.
   TNamedConversionError Named(const ConversionError& cause, std::optional<TOptionId> id,
@@ -225,6 +228,7 @@ class TRunPlan {
   std::string extendedFormatWarning_;
   const TLineTexts* lineTexts_ = nullptr;
   std::optional<TDatePattern> keptPattern_;
+  mutable std::optional<TDatePattern> madePattern_;  ///< what Pattern made last
   std::vector<std::pair<TOptionId, TStep>> keptSteps_;
 };
 

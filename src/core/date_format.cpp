@@ -344,6 +344,84 @@ TValueParts PartsOf(TDateTimeValue value) {
 
 }  // namespace
 
+using TNumericStep = TDatePattern::TNumericStep;
+
+/// The longest text a numeric pattern may write, so that it is written into a buffer of
+/// this size with no further check.
+constexpr std::size_t kNumericBytes = 128;
+
+/// The pattern's tokens as numeric steps, resolved as TRenderer resolves them outside
+/// brackets (m after an hour is minutes); none when a token is anything else (a name, a
+/// regional pattern, am/pm, a bracket, an era) or the text could exceed kNumericBytes.
+std::shared_ptr<const std::vector<TNumericStep>> NumericSteps(
+    const std::vector<TDatePattern::TStoredToken>& tokens) {
+  auto steps = std::make_shared<std::vector<TNumericStep>>();
+  const auto Number = [](TNumericStep::TField field, std::uint8_t width) {
+    return TNumericStep{field, width, 0, 0};
+  };
+  std::size_t longest = 0;
+  bool afterHour = false;
+  for (const TDatePattern::TStoredToken& t : tokens) {
+    const std::uint8_t digits = t.Count == 1 ? 1 : 2;
+    TNumericStep step{TNumericStep::Text, 0, static_cast<std::uint16_t>(t.From),
+                      static_cast<std::uint16_t>(t.Length)};
+    switch (static_cast<TKind>(t.Kind)) {
+      case TKind::Literal: break;
+      case TKind::DateSep: step.Field = TNumericStep::DateSep; break;
+      case TKind::TimeSep: step.Field = TNumericStep::TimeSep; break;
+      case TKind::Day:
+        if (t.Count > 2) return nullptr;
+        step = Number(TNumericStep::Day, digits);
+        break;
+      case TKind::Month:
+        if (t.Count > 2) return nullptr;
+        step = Number(afterHour ? TNumericStep::Minute : TNumericStep::Month, digits);
+        break;
+      case TKind::Year:
+        step = t.Count <= 2 ? Number(TNumericStep::ShortYear, 2)
+                            : Number(TNumericStep::Year, 4);
+        break;
+      case TKind::Hour: step = Number(TNumericStep::Hour, digits); break;
+      case TKind::Minute: step = Number(TNumericStep::Minute, digits); break;
+      case TKind::Second: step = Number(TNumericStep::Second, digits); break;
+      case TKind::Millisecond:
+        step = Number(TNumericStep::Millisecond, static_cast<std::uint8_t>(t.Count == 1 ? 1 : 3));
+        break;
+      default: return nullptr;
+    }
+    longest += step.Field == TNumericStep::Text ? t.Length : 4;
+    if (longest > kNumericBytes) return nullptr;
+    if (t.Letter) afterHour = t.Kind == static_cast<std::uint8_t>(TKind::Hour);
+    steps->push_back(step);
+  }
+  return steps;
+}
+
+/// Writes value (0 to 99) in two digits at p; returns the end.
+char* PutTwoDigits(char* p, int value) {
+  static constexpr char kPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
+      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
+      "888990919293949596979899";
+  p[0] = kPairs[2 * value];
+  p[1] = kPairs[2 * value + 1];
+  return p + 2;
+}
+
+/// Writes value (0 to 9999) in at least width digits at p; returns the end.
+char* PutNumber(char* p, int value, std::size_t width) {
+  // The usual fields a pair at a time: a day, a month, a year of four digits.
+  if (width == 2 && value < 100) return PutTwoDigits(p, value);
+  if (width == 4 && value >= 1000) return PutTwoDigits(PutTwoDigits(p, value / 100), value % 100);
+  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+  if (count < width) count = width;
+  for (std::size_t i = count; i > 0; --i) {
+    p[i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return p + count;
+}
+
 std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
                                 bool intervalMode, const TFormatSettings& settings) {
   const TValueParts parts = PartsOf(value);
@@ -364,6 +442,7 @@ TDatePattern::TDatePattern(std::string_view text) : text_(text) {
     twelveHour_ = twelveHour_ || t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
                   t.Kind == TKind::AmPmRegional;
   }
+  numeric_ = NumericSteps(*tokens);
   tokens_ = std::move(tokens);
 }
 
@@ -401,6 +480,32 @@ void TDatePattern::RenderTo(std::string& out, TDateTimeValue value,
     // offset (so a reading the clocks skipped shows as the moment it is taken for).
     const TZonedDateTime shown = zone_->Show(instant ? *instant : zone_->MomentOf(value));
     out += form_ == TForm::Iso8601 ? FormatIso8601(shown, precision_) : FormatRfcEmail(shown);
+    return;
+  }
+  if (numeric_) {
+    TDateParts date;
+    TTimeParts time;
+    DecodeDateTime(value, date, time);
+    char text[kNumericBytes];
+    char* p = text;
+    for (const TNumericStep& step : *numeric_) {
+      switch (step.Field) {
+        case TNumericStep::Text:  // mostly a character or two: no call for them
+          for (std::size_t i = 0; i < step.Length; ++i) *p++ = text_[step.From + i];
+          break;
+        case TNumericStep::DateSep: *p++ = settings.DateSeparator; break;
+        case TNumericStep::TimeSep: *p++ = settings.TimeSeparator; break;
+        case TNumericStep::Day: p = PutNumber(p, date.Day, step.Width); break;
+        case TNumericStep::Month: p = PutNumber(p, date.Month, step.Width); break;
+        case TNumericStep::Year: p = PutNumber(p, date.Year, step.Width); break;
+        case TNumericStep::ShortYear: p = PutNumber(p, date.Year % 100, step.Width); break;
+        case TNumericStep::Hour: p = PutNumber(p, time.Hour, step.Width); break;
+        case TNumericStep::Minute: p = PutNumber(p, time.Minute, step.Width); break;
+        case TNumericStep::Second: p = PutNumber(p, time.Second, step.Width); break;
+        case TNumericStep::Millisecond: p = PutNumber(p, time.Millisecond, step.Width); break;
+      }
+    }
+    out.append(text, static_cast<std::size_t>(p - text));
     return;
   }
   const TValueParts parts = PartsOf(value);

@@ -79,12 +79,24 @@ class TDatePattern {
     bool Letter;
     std::size_t Count, From, Length;
   };
+  /// A step of a pattern made of numbers, separators and literal text only (yyyy-mm-dd,
+  /// dd.mm.yyyy hh:nn): what it writes, resolved when the pattern is made.
+  struct TNumericStep {
+    enum TField : std::uint8_t {
+      Text, DateSep, TimeSep, Day, Month, Year, ShortYear, Hour, Minute, Second, Millisecond
+    };
+    TField Field;
+    std::uint8_t Width;           ///< the fewest digits of a number
+    std::uint16_t From, Length;   ///< the text's place in Text()
+  };
 
  private:
   explicit TDatePattern(std::string_view text);
   std::string text_;
   /// Shared by copies: a pattern is copied per answer, its tokens never change.
   std::shared_ptr<const std::vector<TStoredToken>> tokens_;
+  /// The same pattern as numeric steps, when it has no other token; else none.
+  std::shared_ptr<const std::vector<TNumericStep>> numeric_;
   bool twelveHour_ = false;
   enum class TForm { Pattern, Iso8601, RfcEmail };
   TForm form_ = TForm::Pattern;

@@ -61,7 +61,7 @@ TLineTemplate TLineTemplate::Compile(std::string_view text) {
 bool TLineTemplate::Fill(const TLineFields& line, std::string& out) const {
   out.clear();
   for (const TPiece& piece : pieces_) {
-    out.append(text_, piece.From, piece.Length);
+    if (piece.Length != 0) out.append(text_, piece.From, piece.Length);
     if (!piece.Place) continue;
     if (piece.Field == 0) {
       out.append(line.Line());
