@@ -5,8 +5,16 @@ namespace zentrel {
 void TTextWriter::Write(std::string_view text) { owner_.Append(stream_, text); }
 
 void TTextWriter::WriteLine(std::string_view text) {
-  owner_.Append(stream_, text);
-  owner_.Append(stream_, kLineEnd);
+  TChannels& owner = owner_;
+  if (stream_ == owner.bufferStream_ &&
+      owner.buffer_.size() + text.size() + kLineEnd.size() < TChannels::kFlushAt) {
+    // The common case, a short line that joins what is buffered, at one check.
+    owner.buffer_.append(text);
+    owner.buffer_.append(kLineEnd);
+    return;
+  }
+  owner.Append(stream_, text);
+  owner.Append(stream_, kLineEnd);
 }
 
 void TChannels::Append(platform::TStream stream, std::string_view text) {

@@ -39,8 +39,9 @@ TSplitValue Split(TDateTimeValue dateTime) {
         value < static_cast<double>(kLastDayNumber + 1))) {
     throw ConversionError(kInvalidDate);
   }
-  double whole = std::trunc(value);
-  TSplitValue split{static_cast<std::int64_t>(whole), 0};
+  // Inside the range checked above the conversion truncates exactly (and costs no call).
+  TSplitValue split{static_cast<std::int64_t>(value), 0};
+  const double whole = static_cast<double>(split.Day);
   if (whole == value) return split;  // midnight: inside the range, as checked above
   split.Ms = RoundHalfAway(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
   if (split.Ms >= kMsPerDay) {
