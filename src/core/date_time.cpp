@@ -61,6 +61,7 @@ TSplitValue Split(TDateTimeValue dateTime) {
 
 /// The value of a day number and a time of day in milliseconds (0 to kMsPerDay - 1).
 TDateTimeValue Join(std::int64_t day, std::int64_t ms) {
+  if (ms == 0) return TDateTimeValue::FromSerial(static_cast<double>(day));  // no division
   double fraction = static_cast<double>(ms) / static_cast<double>(kMsPerDay);
   double date = static_cast<double>(day);
   return TDateTimeValue::FromSerial(day < 0 ? date - fraction : date + fraction);
@@ -77,6 +78,7 @@ TDateParts CivilDate(std::int64_t day) {
 
 TTimeParts ClockTime(std::int64_t ms) {
   TTimeParts t;
+  if (ms == 0) return t;  // midnight, the time of every date read without one
   t.Hour = static_cast<int>(ms / kMsPerHour);
   t.Minute = static_cast<int>(ms % kMsPerHour / kMsPerMinute);
   t.Second = static_cast<int>(ms % kMsPerMinute / kMsPerSecond);
