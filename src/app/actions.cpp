@@ -31,7 +31,8 @@ constexpr std::string_view kDefaultHeading = "SECTION [#%.2d]";
 
 /// The date -s or -d gives, else now.
 TDateTimeValue SelectedOrNow(TActionContext& c) {
-  return c.Plan.SelectedDate(c.Run).value_or(c.Run.CurrentDateTime());
+  if (const std::optional<TDateTimeValue> selected = c.Plan.SelectedDate(c.Run)) return *selected;
+  return c.Run.CurrentDateTime();
 }
 
 /// The business calendar of the run: the dates of --holidays, if given; nothing after the

@@ -23,6 +23,11 @@ class TTextWriter {
 
   void Write(std::string_view text);
   void WriteLine(std::string_view text = {});
+  /// Writes what fill appends to the string it is handed, then a line end: into the
+  /// buffer itself when it can, so a run of many short lines copies none of them. A fill
+  /// that throws writes nothing.
+  template <class TFill>
+  void WriteLineFrom(TFill fill);
   void EndLine() { Write(kLineEnd); }
   platform::TStream Stream() const { return stream_; }
 
@@ -70,5 +75,25 @@ class TChannels {
   std::string outFailure_;
   std::uint64_t outDelivered_ = 0;
 };
+
+template <class TFill>
+void TTextWriter::WriteLineFrom(TFill fill) {
+  TChannels& owner = owner_;
+  if (stream_ != owner.bufferStream_ || owner.buffer_.size() >= TChannels::kFlushAt) {
+    std::string text;
+    fill(text);
+    WriteLine(text);
+    return;
+  }
+  const std::size_t before = owner.buffer_.size();
+  try {
+    fill(owner.buffer_);
+  } catch (...) {
+    owner.buffer_.resize(before);
+    throw;
+  }
+  owner.buffer_.append(kLineEnd);
+  if (owner.buffer_.size() >= TChannels::kFlushAt) owner.Flush();
+}
 
 }  // namespace zentrel

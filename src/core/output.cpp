@@ -55,6 +55,12 @@ void PrintDateResult(TRunContext& run, const TDatePattern& pattern, std::string_
 }
 
 void PrintDateResult(TRunContext& run, const TDatePattern& pattern, const TDateResult& result) {
+  if (run.RunSettings.Mode == TOutputMode::Quiet) {
+    run.Out().WriteLineFrom([&](std::string& out) {
+      pattern.RenderTo(out, result.Moment, result.Instant, true, run.Format);
+    });
+    return;
+  }
   PrintRendered(run, result.Label, [&] {
     std::string text;
     pattern.RenderTo(text, result.Moment, result.Instant, true, run.Format);
