@@ -175,6 +175,39 @@ TEST(FormatDateTimeValue, RegionalPatternsNestOneLevelOnly) {
   EXPECT_THROW(FormatDateTimeValue("ddddd", kSample, false, looping), ConversionError);
 }
 
+TEST(TDatePattern, ACompiledPatternRendersAsTheRendererReadingItAnew) {
+  // Patterns of numbers and separators take a path of their own once compiled; every
+  // pattern must still write what the renderer writes for its text.
+  const std::string longText(200, 'x');
+  const std::string patterns[] = {
+      "yyyy-mm-dd", "dd.mm.yyyy", "mm/dd/yyyy hh:nn:ss.zzz", "d/m/yy h:n:s.z", "yyyymmdd",
+      "hhnnsszzz", "y yyy yyyyy", "zz zzzz", "hh:mm", "h mm", "hxmm", "h'h'mm", "hh:nn mm",
+      "mm hh", "'yyyy' \"hh\" dd", "'it''s' d", "-_ ,;", "", "ddd dd", "mmm", "[h]:nn",
+      "hh am/pm", "c", "e", "'" + longText + "' d", "d " + longText,
+  };
+  const TDateTimeValue values[] = {
+      kSample, At(1, 1, 1), At(9999, 12, 31, 23, 59, 59, 999), At(999, 9, 9, 9, 9, 9, 9),
+      At(1899, 12, 29, 6), TDateTimeValue::FromSerial(-1.25), At(2000, 10, 10, 10, 10, 10, 100),
+  };
+  TFormatSettings dotted;
+  dotted.DateSeparator = '.';
+  dotted.TimeSeparator = '.';
+  for (const TFormatSettings* fs : {&kDefaults, static_cast<const TFormatSettings*>(&dotted)}) {
+    for (const std::string& text : patterns) {
+      const TDatePattern pattern = TDatePattern::Compile(text, *fs);
+      for (const TDateTimeValue value : values) {
+        for (const bool interval : {false, true}) {
+          SCOPED_TRACE(text + " " + std::to_string(value.Serial()));
+          EXPECT_EQ(pattern.Render(value, interval, *fs),
+                    FormatDateTimeValue(text, value, interval, *fs));
+        }
+      }
+    }
+  }
+  const TDatePattern plain = TDatePattern::Compile("yyyy-mm-dd", kDefaults);
+  EXPECT_THROW(plain.Render(TDateTimeValue::FromSerial(1e9), false, kDefaults), ConversionError);
+}
+
 TEST(FormatDateTimeValue, LongAndHostilePatternsStayLinear) {
   EXPECT_EQ(Fmt(std::string(100'000, 'd'), kSample), "Thursday, March 5, 2026");
   EXPECT_EQ(Fmt(std::string(100'000, 'm'), kSample), "March");

@@ -128,6 +128,22 @@ TEST_F(OutputTest, FailingPatternLeavesTheLabelAndPropagates) {
   EXPECT_EQ(Out(), "");
 }
 
+TEST_F(OutputTest, ALineWrittenInPlaceIsTakenBackWhenItFails) {
+  const auto failing = [](std::string& out) {
+    out += "partial";
+    throw ConversionError("Invalid date");
+  };
+  run.Out().WriteLine("before");
+  EXPECT_THROW(run.Out().WriteLineFrom(failing), ConversionError);
+  run.Out().WriteLineFrom([](std::string& out) { out += "after"; });
+  // The buffer holds standard error: the line is made apart, and fails apart.
+  run.Err().WriteLine("warning");
+  EXPECT_THROW(run.Out().WriteLineFrom(failing), ConversionError);
+  run.Out().WriteLineFrom([](std::string& out) { out += "last"; });
+  EXPECT_EQ(Out(), "before" + kLE + "after" + kLE + "last" + kLE);
+  EXPECT_EQ(os.Err, "warning" + kLE);
+}
+
 TEST_F(OutputTest, WarningsBeepAndGoToStandardErrorBeforeTheResultOrTheFailure) {
   Quiet();
   const TWarning clamp{{"first", "second"}, TExitCode::MismatchedParameters};
