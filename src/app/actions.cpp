@@ -35,13 +35,16 @@ TDateTimeValue SelectedOrNow(TActionContext& c) {
   return c.Run.CurrentDateTime();
 }
 
-/// The business calendar of the run: the dates of --holidays, if given; nothing after the
-/// error is written when the file cannot be read or holds a line that is no date.
-std::optional<TBusinessCalendar> Holidays(TActionContext& c) {
-  if (!c.Plan.Has(Id::Holidays)) return TBusinessCalendar({});
+/// The business calendar of the run: the dates of --holidays, if given; nullptr after the
+/// error is written when the file cannot be read or holds a line that is no date. A file
+/// named without places ({}) is read once, whatever the lines of a run over lines.
+const TBusinessCalendar* Holidays(TActionContext& c) {
+  if (c.Calendar && !c.Plan.Template(Id::Holidays).HasPlaces()) return &*c.Calendar;
+  if (!c.Plan.Has(Id::Holidays)) return &c.Calendar.emplace(std::vector<TDayNumber>{});
   THolidaysRead read = ReadHolidays(c.Run.Os, c.Plan.Text(Id::Holidays), c.Run);
   for (const std::string& line : read.Failure) c.Run.Err().WriteLine(line);
-  return std::move(read.Calendar);
+  if (!read.Calendar) return nullptr;
+  return &c.Calendar.emplace(std::move(*read.Calendar));
 }
 
 TExitCode RunHelp(TActionContext& c) {
@@ -166,12 +169,11 @@ TExitCode RunDaysPriorAfter(TActionContext& c) {
       c.Plan.Text(option).empty() ? TStep{31, TStepUnit::Days} : c.Plan.Step(option, c.Run);
   const TDateTimeValue base = SelectedOrNow(c);
   const TDatePattern& pattern = c.Plan.Pattern(c.Run, kDatePattern);
-  std::optional<TBusinessCalendar> calendar;
+  const TBusinessCalendar* calendar = nullptr;
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
-  const std::optional<TDateTimeValue> moved =
-      MoveByStep(base, step, direction, calendar ? &*calendar : nullptr);
+  const std::optional<TDateTimeValue> moved = MoveByStep(base, step, direction, calendar);
   if (!moved) c.Plan.Refuse(option, "gives a date outside years 1 to 9999");
   // Only a labelled answer shows the label: a run over many lines does not make it.
   std::string label;
@@ -235,8 +237,8 @@ TExitCode RunBusinessDays(TActionContext& c) {
   const TDateTimeValue first = SelectedOrNow(c);
   // An empty date is today, as everywhere else.
   const TDateTimeValue second = c.Plan.DateTimeOr(Id::BusinessDays, c.Run, c.Run.CurrentDate());
-  const std::optional<TBusinessCalendar> calendar = Holidays(c);
-  if (!calendar) return TExitCode::FileOpenFailed;
+  const TBusinessCalendar* calendar = Holidays(c);
+  if (calendar == nullptr) return TExitCode::FileOpenFailed;
   PrintResult(c.Run, BusinessDaysResult(first, second, *calendar, c.Run.Format));
   return TExitCode::Success;
 }
@@ -248,12 +250,12 @@ TExitCode RunSequence(TActionContext& c) {
       c.Plan.Has(Id::Step) ? c.Plan.Step(Id::Step, c.Run) : TStep{1, TStepUnit::Days};
   if (step.Count == 0) c.Plan.Refuse(Id::Step, "is a step of nothing: the list would never end");
   const TDatePattern& pattern = c.Plan.Pattern(c.Run, kDatePattern);
-  std::optional<TBusinessCalendar> calendar;
+  const TBusinessCalendar* calendar = nullptr;
   if (step.Unit == TStepUnit::BusinessDays && !(calendar = Holidays(c))) {
     return TExitCode::FileOpenFailed;
   }
   std::string text;  // one buffer for every date
-  ListDates(start, end, step, calendar ? &*calendar : nullptr, [&](TDateTimeValue date) {
+  ListDates(start, end, step, calendar, [&](TDateTimeValue date) {
     text.clear();
     pattern.RenderTo(text, date, true, c.Run.Format);
     PrintListed(c.Run, text);

@@ -15,11 +15,13 @@
 
 namespace zentrel {
 
-/// What an action works with: the plan it answers, the run it prints to, the generator.
+/// What an action works with: the plan it answers, the run it prints to, the generator,
+/// and the business calendar once read (a run over lines reads its --holidays once).
 struct TActionContext {
   const TRunPlan& Plan;
   TRunContext& Run;
   TRandom& Random;
+  std::optional<TBusinessCalendar> Calendar = std::nullopt;
 };
 
 /// An action returns the run's outcome; Success leaves the exit code as the printers set it.

@@ -84,6 +84,24 @@ TEST(Lines, AnswersEqualThoseOfOneRunPerValue) {
   }
 }
 
+TEST(Lines, AHolidaysFileIsReadOnceUnlessEachLineNamesItsOwn) {
+  platform::FakePlatform os;
+  os.Files["holidays.txt"] = "12/25/2024\n";
+  os.Files["none.txt"] = "";
+  os.Args = {"-q", "-a", "1b", "-d", "{}", "--holidays=holidays.txt", "--lines"};
+  os.Stdin = "12/24/2024\n12/24/2024\n12/24/2024\n";
+  EXPECT_EQ(TZentrel(os).Run(), 0);
+  EXPECT_EQ(os.Out, "12/26/2024\n12/26/2024\n12/26/2024\n");
+  EXPECT_EQ(os.WholeFileReads, 1);
+
+  platform::FakePlatform named;
+  named.Files = os.Files;
+  named.Args = {"-q", "-a", "1b", "-d", "{1}", "--holidays={2}", "--lines"};
+  named.Stdin = "12/24/2024\tholidays.txt\n12/24/2024\tnone.txt\n12/24/2024\tholidays.txt\n";
+  EXPECT_EQ(TZentrel(named).Run(), 0);
+  EXPECT_EQ(named.Out, "12/26/2024\n12/25/2024\n12/26/2024\n");
+}
+
 TEST(Lines, BadLinesAreNamedTheFirstTenThenCounted) {
   std::string input;
   for (int i = 1; i <= 12; ++i) input += "bad" + std::to_string(i) + "\n";

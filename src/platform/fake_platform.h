@@ -27,6 +27,8 @@ struct FakePlatform : Platform {
   std::string Stdin;
   /// The most an input read hands over at once, so tests can cut lines across reads.
   std::size_t ReadPiece = 1 << 16;
+  /// How often ReadWholeFile was asked for a file.
+  int WholeFileReads = 0;
   TVersionStrings Version{TVersionStatus::Ok,
                           {{"FileVersion", "5.7.0.1501"},
                            {"ProductName", "Zentrel"},
@@ -63,6 +65,7 @@ struct FakePlatform : Platform {
     return "no such file";
   }
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
+    ++WholeFileReads;
     auto it = Files.find(path);
     if (it == Files.end()) return false;
     contents = it->second;
