@@ -20,6 +20,8 @@ import sys
 
 from dateutil.relativedelta import relativedelta, MO, TU, WE, TH, FR, SA, SU
 
+from oracle_tally import Tally
+
 DAYS = ["mon", "tue", "wed", "thu", "fri", "sat", "sun"]
 WEEKDAYS = [MO, TU, WE, TH, FR, SA, SU]
 
@@ -58,15 +60,8 @@ def main():
         share = 5
     program = argv[0]
     rng = random.Random(int(argv[1]) if len(argv) > 1 else 2024)
-    checked = failed = 0
-
-    def expect(args, wanted, actual):
-        nonlocal checked, failed
-        checked += 1
-        if wanted != actual:
-            failed += 1
-            if failed <= 10:
-                print(f"zentrel -q {' '.join(args)}: {actual!r} instead of {wanted!r}")
+    tally = Tally()
+    expect = tally.expect
 
     # Week and ordinal dates written: every date of a stretch, in one run each.
     for _ in range(40 // share):
@@ -145,8 +140,7 @@ def main():
                   "w": abs(days) // 7 * (1 if days >= 0 else -1)}[unit]
         expect(args + [f"--in={unit}"], (str(wanted), 0), run(program, *args, f"--in={unit}"))
 
-    print(f"{checked - failed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally.finish()
 
 
 if __name__ == "__main__":

@@ -13,6 +13,8 @@ import sys
 
 from dateutil.relativedelta import relativedelta
 
+from oracle_tally import Tally
+
 
 def run(program, *args):
     return subprocess.run([program, "-q", *args], capture_output=True, text=True,
@@ -33,15 +35,8 @@ def random_date(rng):
 def main():
     program = sys.argv[1]
     rng = random.Random(int(sys.argv[2]) if len(sys.argv) > 2 else 2024)
-    checked = failed = 0
-
-    def expect(args, wanted, actual):
-        nonlocal checked, failed
-        checked += 1
-        if wanted != actual:
-            failed += 1
-            if failed <= 10:
-                print(f"zentrel -q {' '.join(args)}: {actual} instead of {wanted}")
+    tally = Tally()
+    expect = tally.expect
 
     for _ in range(300):
         start = random_date(rng)
@@ -76,8 +71,7 @@ def main():
         args = [option, f"{count}{unit}", "-d", start.isoformat(), "-f", "yyyy-mm-dd"]
         expect(args, [wanted], run(program, *args))
 
-    print(f"{checked - failed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally.finish()
 
 
 if __name__ == "__main__":
