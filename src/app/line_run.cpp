@@ -98,6 +98,7 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
   std::string reason;
   std::uint64_t bad = 0;
   TChannels& channels = run.Channels;
+  TExitCode stopped = TExitCode::Success;  // what an action ended the run with
   while (lines.Next(line)) {
     reason.clear();
     if (line.TooLong) {
@@ -113,8 +114,8 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
       }
       const std::uint64_t before = channels.OutSize();
       try {
-        const TExitCode outcome = action.Run(lineContext);
-        if (outcome != TExitCode::Success) return outcome;
+        stopped = action.Run(lineContext);
+        if (stopped != TExitCode::Success) break;
       } catch (const TNamedConversionError& error) {
         reason = error.Line;
       } catch (const ConversionError& error) {
@@ -133,6 +134,7 @@ TExitCode RunLines(const TAction& action, TActionContext& c) {
     }
   }
   plan.NoteReadsOf(linePlan);  // what the lines read was read
+  if (stopped != TExitCode::Success) return stopped;
   if (const std::optional<std::string>& failure = lines.Failure()) {
     run.Err().WriteLine(" " + source + " line " + std::to_string(line.Number + 1) + ": " +
                         *failure);

@@ -158,6 +158,11 @@ TEST(Lines, InputThatCannotBeOpened) {
   EXPECT_EQ(out.Code, 71);
   EXPECT_EQ(out.Out, "");
   EXPECT_EQ(out.Err, " \"nothing.txt\": no such file\n");
+  // A file an action cannot read ends the run there, and the option counts as used.
+  const TOutcome holidays =
+      RunProgram({"-q", "-a", "1b", "-d", "{}", "--holidays=none.txt", "--lines"}, "2024-01-01\n");
+  EXPECT_EQ(holidays.Code, 71);
+  EXPECT_EQ(holidays.Err.find("Not used"), std::string::npos) << holidays.Err;
 }
 
 TEST(Lines, AFailingOutputEndsTheRunAsAFailure) {
