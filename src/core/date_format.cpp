@@ -116,6 +116,31 @@ TToken NextToken(std::string_view pattern, std::size_t& i) {
   return token;
 }
 
+/// Writes value (0 to 99) in two digits at p; returns the end.
+char* PutTwoDigits(char* p, int value) {
+  static constexpr char kPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
+      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
+      "888990919293949596979899";
+  p[0] = kPairs[2 * value];
+  p[1] = kPairs[2 * value + 1];
+  return p + 2;
+}
+
+/// Writes value (0 to 9999) in at least width digits at p; returns the end.
+char* PutNumber(char* p, int value, std::size_t width) {
+  // The usual fields a pair at a time: a day, a month, a year of four digits.
+  if (width == 2 && value < 100) return PutTwoDigits(p, value);
+  if (width == 4 && value >= 1000) return PutTwoDigits(PutTwoDigits(p, value / 100), value % 100);
+  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+  if (count < width) count = width;
+  for (std::size_t i = count; i > 0; --i) {
+    p[i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return p + count;
+}
+
 class TRenderer {
  public:
   /// Renders at the end of out.
@@ -186,8 +211,8 @@ class TRenderer {
           const std::size_t month = static_cast<std::size_t>(parts_.Date.Month - 1);
           const std::string& genitive = settings_.GenitiveMonthNames[month];
           Put(t.Count == 3                      ? settings_.ShortMonthNames[month]
-                     : afterDay && !genitive.empty() ? genitive
-                                                     : settings_.LongMonthNames[month]);
+              : afterDay && !genitive.empty() ? genitive
+                                              : settings_.LongMonthNames[month]);
         }
         break;
       case TKind::Year:
@@ -281,14 +306,8 @@ class TRenderer {
   /// A field of a date or time (0 to 9999) in at least `digits` digits (at most 4), as
   /// AppendInteger(out, value, 0, digits) writes it.
   void PutField(int value, std::size_t digits) {
-    std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
-    if (count < digits) count = digits;
-    if (count > sizeof(pending_) - used_) Finish();
-    for (std::size_t i = count; i > 0; --i) {
-      pending_[used_ + i - 1] = static_cast<char>('0' + value % 10);
-      value /= 10;
-    }
-    used_ += count;
+    if (sizeof(pending_) - used_ < 4) Finish();
+    used_ = static_cast<std::size_t>(PutNumber(pending_ + used_, value, digits) - pending_);
   }
   void PutInteger(std::int64_t value) {
     Finish();
@@ -395,31 +414,6 @@ std::shared_ptr<const std::vector<TNumericStep>> NumericSteps(
     steps->push_back(step);
   }
   return steps;
-}
-
-/// Writes value (0 to 99) in two digits at p; returns the end.
-char* PutTwoDigits(char* p, int value) {
-  static constexpr char kPairs[] =
-      "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243"
-      "4445464748495051525354555657585960616263646566676869707172737475767778798081828384858687"
-      "888990919293949596979899";
-  p[0] = kPairs[2 * value];
-  p[1] = kPairs[2 * value + 1];
-  return p + 2;
-}
-
-/// Writes value (0 to 9999) in at least width digits at p; returns the end.
-char* PutNumber(char* p, int value, std::size_t width) {
-  // The usual fields a pair at a time: a day, a month, a year of four digits.
-  if (width == 2 && value < 100) return PutTwoDigits(p, value);
-  if (width == 4 && value >= 1000) return PutTwoDigits(PutTwoDigits(p, value / 100), value % 100);
-  std::size_t count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
-  if (count < width) count = width;
-  for (std::size_t i = count; i > 0; --i) {
-    p[i - 1] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  }
-  return p + count;
 }
 
 std::string FormatDateTimeValue(std::string_view pattern, TDateTimeValue value,
