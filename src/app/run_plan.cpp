@@ -391,7 +391,7 @@ void TRunPlan::CheckInputFormat(TRunContext& run) const {
 
 void TRunPlan::KeepConversions(TRunContext& run) {
   for (const TOptionRow& row : kOptionTable) {
-    if (row.Value != TValueKind::Step || !Has(row.Id) || Template(row.Id).HasPlaces()) continue;
+    if (row.Value != TValueKind::Step || Template(row.Id).HasPlaces()) continue;
     // Not kept when it does not convert: the action that asks for it gets the failure.
     if (const std::optional<TStep> step = ReadStep(Found(row.Id).Value)) {
       keptSteps_.emplace_back(row.Id, *step);
