@@ -58,6 +58,7 @@ TEST(Lines, AnswersEqualThoseOfOneRunPerValue) {
       {"-k", "{}"},
       {"-q", "-u", "{}"},
       {"-q", "-s", "{}", "--input-format=dd.mm.yyyy hh:nn", "-f", "yyyy-mm-dd hh:nn"},
+      {"-q", "--sequence={}", "-d", "12/20/2024", "--step=1y", "-f", "yyyy"},
   };
   const std::vector<std::string> values = {
       "2024-12-25", "12/31/2024", "02/29/2024", "2024-02-30", "10:30", "1:30:15.5",
@@ -81,6 +82,8 @@ TEST(Lines, AnswersEqualThoseOfOneRunPerValue) {
     const TOutcome all = RunProgram(args, input, 7);
     EXPECT_EQ(all.Out, expected) << command[1] << " " << command[2];
     EXPECT_EQ(all.Code, bad > 0 ? 64 : 0) << command[1] << " " << command[2];
+    // Every option is read by some line, a value kept for all lines too.
+    EXPECT_EQ(all.Err.find("Not used"), std::string::npos) << all.Err;
   }
 }
 
