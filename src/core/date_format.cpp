@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "core/conversion_error.h"
+#include "core/pattern_tokens.h"
 #include "core/text.h"
 #include "core/value_format.h"
 
 namespace zentrel {
 
 namespace {
-
-constexpr const char* kIllegalCharacter = "Illegal character in format string";
 
 /// The parts of the value every token draws on, split once per rendering.
 struct TValueParts {
@@ -23,98 +22,6 @@ struct TValueParts {
   std::int64_t WholeDays;   ///< |date part|, for elapsed totals in interval mode.
 };
 
-enum class TKind {
-  Literal,     ///< Text copied as it stands (quoted text, other characters, other letters).
-  DateSep,
-  TimeSep,
-  OpenBracket,
-  CloseBracket,
-  Day,         ///< run of d
-  Month,       ///< run of m
-  Year,        ///< run of y
-  Hour,        ///< run of h
-  Minute,      ///< run of n
-  Second,      ///< run of s
-  Millisecond, ///< run of z
-  TimeText,    ///< run of t
-  DateTimeText,///< run of c
-  AmPmLetters, ///< am/pm in any case
-  AmPmShort,   ///< a/p in any case
-  AmPmRegional,///< ampm
-  EraYear,     ///< run of e: the year without leading zeros
-  EraName,     ///< run of g: the Gregorian era name
-};
-
-struct TToken {
-  TKind Kind;
-  std::size_t Count;        ///< letters in the run
-  std::string_view Text;    ///< the token's own characters (or the literal text)
-  bool Letter;              ///< a letter token, which ends an hour-then-minutes context
-};
-
-bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view prefix) {
-  return text.size() - at >= prefix.size() && SameText(text.substr(at, prefix.size()), prefix);
-}
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-/// Reads the token that starts at i and moves i past it; throws for an "a" that starts no
-/// AM/PM token. Tokens are read on the fly, so a pattern costs no allocation.
-TToken NextToken(std::string_view pattern, std::size_t& i) {
-  char c = pattern[i];
-  if (c == '"' || c == '\'') {
-    std::size_t close = pattern.find(c, i + 1);
-    std::size_t end = close == std::string_view::npos ? pattern.size() : close;
-    TToken token{TKind::Literal, 0, pattern.substr(i + 1, end - i - 1), false};
-    i = close == std::string_view::npos ? end : end + 1;
-    return token;
-  }
-  if (!IsLetter(c)) {
-    TKind kind = c == '/'   ? TKind::DateSep
-                 : c == ':' ? TKind::TimeSep
-                 : c == '[' ? TKind::OpenBracket
-                 : c == ']' ? TKind::CloseBracket
-                            : TKind::Literal;
-    return {kind, 1, pattern.substr(i++, 1), false};
-  }
-  char u = UpperAscii(c);
-  if (u == 'A') {
-    static constexpr struct {
-      std::string_view Text;
-      TKind Kind;
-    } kAmPmForms[] = {{"am/pm", TKind::AmPmLetters}, {"a/p", TKind::AmPmShort},
-                      {"ampm", TKind::AmPmRegional}};
-    for (const auto& form : kAmPmForms) {
-      if (StartsWithNoCase(pattern, i, form.Text)) {
-        TToken token{form.Kind, form.Text.size(), pattern.substr(i, form.Text.size()), true};
-        i += form.Text.size();
-        return token;
-      }
-    }
-    throw ConversionError(kIllegalCharacter);
-  }
-  std::size_t end = i + 1;
-  while (end < pattern.size() && UpperAscii(pattern[end]) == u) ++end;
-  std::size_t count = end - i;
-  TKind kind = TKind::Literal;
-  switch (u) {
-    case 'D': kind = TKind::Day; break;
-    case 'M': kind = TKind::Month; break;
-    case 'Y': kind = TKind::Year; break;
-    case 'H': kind = TKind::Hour; break;
-    case 'N': kind = TKind::Minute; break;
-    case 'S': kind = TKind::Second; break;
-    case 'Z': kind = TKind::Millisecond; break;
-    case 'T': kind = TKind::TimeText; break;
-    case 'C': kind = TKind::DateTimeText; break;
-    case 'E': kind = TKind::EraYear; break;
-    case 'G': kind = TKind::EraName; break;
-    default: break;
-  }
-  TToken token{kind, count, pattern.substr(i, count), true};
-  i = end;
-  return token;
-}
 
 /// Writes value (0 to 99) in two digits at p; returns the end.
 char* PutTwoDigits(char* p, int value) {
@@ -156,14 +63,14 @@ class TRenderer {
     bool twelveHour = false;
     const bool mayHoldAmPm = pattern.find_first_of("aA") != std::string_view::npos;
     for (std::size_t i = 0; mayHoldAmPm && i < pattern.size();) {
-      TKind kind = NextToken(pattern, i).Kind;
-      if (kind == TKind::AmPmLetters || kind == TKind::AmPmShort ||
-          kind == TKind::AmPmRegional) {
+      TTokenKind kind = NextPatternToken(pattern, i).Kind;
+      if (kind == TTokenKind::AmPmLetters || kind == TTokenKind::AmPmShort ||
+          kind == TTokenKind::AmPmRegional) {
         twelveHour = true;
       }
     }
     TState state{twelveHour};
-    for (std::size_t i = 0; i < pattern.size();) Emit(NextToken(pattern, i), depth, state);
+    for (std::size_t i = 0; i < pattern.size();) Emit(NextPatternToken(pattern, i), depth, state);
   }
 
   /// Renders the tokens of a pattern read once (at depth 0).
@@ -171,7 +78,7 @@ class TRenderer {
               bool twelveHour) {
     TState state{twelveHour};
     for (const TDatePattern::TStoredToken& stored : tokens) {
-      const TToken t{static_cast<TKind>(stored.Kind), stored.Count,
+      const TPatternToken t{static_cast<TTokenKind>(stored.Kind), stored.Count,
                      pattern.substr(stored.From, stored.Length), stored.Letter};
       Emit(t, 0, state);
     }
@@ -185,24 +92,24 @@ class TRenderer {
     bool AfterDay = false;  // a day number came before: a long month name is genitive
   };
 
-  void Emit(const TToken& t, int depth, TState& state) {
+  void Emit(const TPatternToken& t, int depth, TState& state) {
     const bool twelveHour = state.TwelveHour;
     bool& inBrackets = state.InBrackets;
     bool& afterHour = state.AfterHour;
     bool& afterDay = state.AfterDay;
     bool elapsed = intervalMode_ && inBrackets;
     switch (t.Kind) {
-      case TKind::Literal: Put(t.Text); break;
-      case TKind::DateSep: Put(settings_.DateSeparator); break;
-      case TKind::TimeSep: Put(settings_.TimeSeparator); break;
-      case TKind::OpenBracket:
+      case TTokenKind::Literal: Put(t.Text); break;
+      case TTokenKind::DateSep: Put(settings_.DateSeparator); break;
+      case TTokenKind::TimeSep: Put(settings_.TimeSeparator); break;
+      case TTokenKind::OpenBracket:
         if (intervalMode_) inBrackets = true; else Put('[');
         break;
-      case TKind::CloseBracket:
+      case TTokenKind::CloseBracket:
         if (intervalMode_) inBrackets = false; else Put(']');
         break;
-      case TKind::Day: RenderDay(t.Count, depth); break;
-      case TKind::Month:
+      case TTokenKind::Day: RenderDay(t.Count, depth); break;
+      case TTokenKind::Month:
         if (afterHour && t.Count <= 2) {
           RenderMinute(t.Count, elapsed);
         } else if (t.Count <= 2) {
@@ -215,14 +122,14 @@ class TRenderer {
                                               : settings_.LongMonthNames[month]);
         }
         break;
-      case TKind::Year:
+      case TTokenKind::Year:
         if (t.Count <= 2) {
           PutField(parts_.Date.Year % 100, 2);
         } else {
           PutField(parts_.Date.Year, 4);
         }
         break;
-      case TKind::Hour: {
+      case TTokenKind::Hour: {
         std::int64_t hour = parts_.Time.Hour;
         if (elapsed) {
           PutInteger(parts_.WholeDays * 24 + hour);
@@ -232,23 +139,23 @@ class TRenderer {
         }
         break;
       }
-      case TKind::Minute: RenderMinute(t.Count, elapsed); break;
-      case TKind::Second:
+      case TTokenKind::Minute: RenderMinute(t.Count, elapsed); break;
+      case TTokenKind::Second:
         if (elapsed) {
           PutInteger(TotalMinutes() * 60 + parts_.Time.Second);
         } else {
           PutField(parts_.Time.Second, t.Count == 1 ? 1 : 2);
         }
         break;
-      case TKind::Millisecond:
+      case TTokenKind::Millisecond:
         PutField(parts_.Time.Millisecond, t.Count == 1 ? 1 : 3);
         break;
-      case TKind::TimeText:
+      case TTokenKind::TimeText:
         if (depth == 0) {
           Render(t.Count == 1 ? settings_.ShortTimePattern : settings_.LongTimePattern, 1);
         }
         break;
-      case TKind::DateTimeText:
+      case TTokenKind::DateTimeText:
         if (depth == 0) {
           Render(settings_.ShortDatePattern, 1);
           if (parts_.Time.Hour != 0 || parts_.Time.Minute != 0 || parts_.Time.Second != 0 ||
@@ -258,23 +165,23 @@ class TRenderer {
           }
         }
         break;
-      case TKind::AmPmLetters: {
+      case TTokenKind::AmPmLetters: {
         bool pm = parts_.Time.Hour >= 12;
         Put(t.Text[pm ? 3 : 0]);
         Put(t.Text[pm ? 4 : 1]);
         break;
       }
-      case TKind::AmPmShort:
+      case TTokenKind::AmPmShort:
         Put(t.Text[parts_.Time.Hour >= 12 ? 2 : 0]);
         break;
-      case TKind::AmPmRegional:
+      case TTokenKind::AmPmRegional:
         Put(parts_.Time.Hour >= 12 ? settings_.TimePMString : settings_.TimeAMString);
         break;
-      case TKind::EraYear: PutInteger(parts_.Date.Year); break;
-      case TKind::EraName: Put("AD"); break;
+      case TTokenKind::EraYear: PutInteger(parts_.Date.Year); break;
+      case TTokenKind::EraName: Put("AD"); break;
     }
-    if (t.Letter) afterHour = t.Kind == TKind::Hour;
-    if (t.Kind == TKind::Day && t.Count <= 2) afterDay = true;
+    if (t.Letter) afterHour = t.Kind == TTokenKind::Hour;
+    if (t.Kind == TTokenKind::Day && t.Count <= 2) afterDay = true;
   }
 
   /// Hands what waits in the renderer's own buffer to out; call before reading out.
@@ -384,33 +291,33 @@ std::shared_ptr<const std::vector<TNumericStep>> NumericSteps(
     const std::uint8_t digits = t.Count == 1 ? 1 : 2;
     TNumericStep step{TNumericStep::Text, 0, static_cast<std::uint16_t>(t.From),
                       static_cast<std::uint16_t>(t.Length)};
-    switch (static_cast<TKind>(t.Kind)) {
-      case TKind::Literal: break;
-      case TKind::DateSep: step.Field = TNumericStep::DateSep; break;
-      case TKind::TimeSep: step.Field = TNumericStep::TimeSep; break;
-      case TKind::Day:
+    switch (static_cast<TTokenKind>(t.Kind)) {
+      case TTokenKind::Literal: break;
+      case TTokenKind::DateSep: step.Field = TNumericStep::DateSep; break;
+      case TTokenKind::TimeSep: step.Field = TNumericStep::TimeSep; break;
+      case TTokenKind::Day:
         if (t.Count > 2) return nullptr;
         step = Number(TNumericStep::Day, digits);
         break;
-      case TKind::Month:
+      case TTokenKind::Month:
         if (t.Count > 2) return nullptr;
         step = Number(afterHour ? TNumericStep::Minute : TNumericStep::Month, digits);
         break;
-      case TKind::Year:
+      case TTokenKind::Year:
         step = t.Count <= 2 ? Number(TNumericStep::ShortYear, 2)
                             : Number(TNumericStep::Year, 4);
         break;
-      case TKind::Hour: step = Number(TNumericStep::Hour, digits); break;
-      case TKind::Minute: step = Number(TNumericStep::Minute, digits); break;
-      case TKind::Second: step = Number(TNumericStep::Second, digits); break;
-      case TKind::Millisecond:
+      case TTokenKind::Hour: step = Number(TNumericStep::Hour, digits); break;
+      case TTokenKind::Minute: step = Number(TNumericStep::Minute, digits); break;
+      case TTokenKind::Second: step = Number(TNumericStep::Second, digits); break;
+      case TTokenKind::Millisecond:
         step = Number(TNumericStep::Millisecond, static_cast<std::uint8_t>(t.Count == 1 ? 1 : 3));
         break;
       default: return nullptr;
     }
     longest += step.Field == TNumericStep::Text ? t.Length : 4;
     if (longest > kNumericBytes) return nullptr;
-    if (t.Letter) afterHour = t.Kind == static_cast<std::uint8_t>(TKind::Hour);
+    if (t.Letter) afterHour = t.Kind == static_cast<std::uint8_t>(TTokenKind::Hour);
     steps->push_back(step);
   }
   return steps;
@@ -430,11 +337,11 @@ TDatePattern::TDatePattern(std::string_view text) : text_(text) {
   const std::string_view own = text_;
   auto tokens = std::make_shared<std::vector<TStoredToken>>();
   for (std::size_t i = 0; i < own.size();) {
-    const TToken t = NextToken(own, i);
+    const TPatternToken t = NextPatternToken(own, i);
     tokens->push_back({static_cast<std::uint8_t>(t.Kind), t.Letter, t.Count,
                        static_cast<std::size_t>(t.Text.data() - own.data()), t.Text.size()});
-    twelveHour_ = twelveHour_ || t.Kind == TKind::AmPmLetters || t.Kind == TKind::AmPmShort ||
-                  t.Kind == TKind::AmPmRegional;
+    twelveHour_ = twelveHour_ || t.Kind == TTokenKind::AmPmLetters || t.Kind == TTokenKind::AmPmShort ||
+                  t.Kind == TTokenKind::AmPmRegional;
   }
   numeric_ = NumericSteps(*tokens);
   tokens_ = std::move(tokens);

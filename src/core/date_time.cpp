@@ -88,8 +88,6 @@ TTimeParts ClockTime(std::int64_t ms) {
 
 // ---- the general conversion ---------------------------------------------------------------
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 /// One numeric field of a date: its value and how many digits were written.
 struct TDateField {
   int Value = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/conversion_error.h"
+#include "core/pattern_tokens.h"
 #include "core/text.h"
 #include "core/unicode_text.h"
 
@@ -13,57 +14,48 @@ namespace {
 constexpr const char* kCannotRead = "Cannot read with this pattern";
 constexpr const char* kNoMatch = "Does not match the input format";
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 /// One step of a pattern: a run of one letter, an AM/PM marker or a piece of literal text.
 struct TStep {
   char Letter = 0;         ///< upper case; 0 for literal text, 'A' for an AM/PM marker
   std::size_t Count = 0;   ///< letters in the run
-  std::string_view Text;   ///< the literal text, or the marker as spelt ("am/pm", "a/p", "ampm")
+  std::string_view Text;   ///< the literal text, or the marker's form ("am/pm", "a/p", "ampm")
   bool Separator = false;  ///< "/" or ":": the regional separator stands for it
 };
 
-/// Reads the step that starts at i and moves i past it; throws for a run that reads
-/// nothing fixed.
+/// Reads the step that starts at i (a token as -f reads it) and moves i past it; throws
+/// for a token that reads nothing fixed.
 TStep NextStep(std::string_view pattern, std::size_t& i) {
-  const char c = pattern[i];
-  if (c == '"' || c == '\'') {
-    const std::size_t close = pattern.find(c, i + 1);
-    const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
-    TStep step{0, 0, pattern.substr(i + 1, end - i - 1)};
-    i = close == std::string_view::npos ? end : end + 1;
-    return step;
+  TPatternToken t;
+  try {
+    t = NextPatternToken(pattern, i);
+  } catch (const ConversionError&) {
+    throw ConversionError(kCannotRead);  // an "a" that starts no marker
   }
-  if (!IsLetter(c)) {
-    TStep step{0, 0, pattern.substr(i, 1), c == '/' || c == ':'};
-    ++i;
-    return step;
+  const auto run = [&](char letter) { return TStep{letter, t.Count, t.Text}; };
+  switch (t.Kind) {
+    case TTokenKind::DateSep:
+    case TTokenKind::TimeSep: return {0, 0, t.Text, true};
+    case TTokenKind::Day:
+    case TTokenKind::Month:
+      if (t.Count > 4) throw ConversionError(kCannotRead);
+      return run(t.Kind == TTokenKind::Day ? 'D' : 'M');
+    case TTokenKind::Year: return run('Y');
+    case TTokenKind::Hour: return run('H');
+    case TTokenKind::Minute: return run('N');
+    case TTokenKind::Second: return run('S');
+    case TTokenKind::Millisecond: return run('Z');
+    case TTokenKind::AmPmLetters: return {'A', 0, "am/pm"};
+    case TTokenKind::AmPmShort: return {'A', 0, "a/p"};
+    case TTokenKind::AmPmRegional: return {'A', 0, "ampm"};
+    case TTokenKind::TimeText:
+    case TTokenKind::DateTimeText:
+    case TTokenKind::EraYear:
+    case TTokenKind::EraName: throw ConversionError(kCannotRead);
+    case TTokenKind::Literal:
+    case TTokenKind::OpenBracket:
+    case TTokenKind::CloseBracket: break;  // any other letter stands for itself too
   }
-  const char u = UpperAscii(c);
-  if (u == 'A') {
-    for (std::string_view form : {"am/pm", "a/p", "ampm"}) {
-      if (pattern.size() - i >= form.size() && SameText(pattern.substr(i, form.size()), form)) {
-        i += form.size();
-        return {'A', 0, form};
-      }
-    }
-    throw ConversionError(kCannotRead);
-  }
-  std::size_t end = i + 1;
-  while (end < pattern.size() && UpperAscii(pattern[end]) == u) ++end;
-  const std::size_t count = end - i;
-  TStep step{u, count, pattern.substr(i, count)};
-  i = end;
-  switch (u) {
-    case 'D': if (count > 4) throw ConversionError(kCannotRead); break;
-    case 'M': if (count > 4) throw ConversionError(kCannotRead); break;
-    case 'Y': case 'H': case 'N': case 'S': case 'Z': break;
-    case 'T': case 'C': throw ConversionError(kCannotRead);
-    case 'E': case 'G': throw ConversionError(kCannotRead);
-    default: step.Letter = 0; break;  // any other letter stands for itself
-  }
-  return step;
+  return {0, 0, t.Text};
 }
 
 /// The fields a text gives, before they are checked and put together.

@@ -1,5 +1,7 @@
 #include "core/line_template.h"
 
+#include "core/text.h"
+
 namespace zentrel {
 namespace {
 
@@ -10,7 +12,7 @@ constexpr std::uint32_t kMostFields = 65536;
 bool PlaceAt(std::string_view text, std::size_t at, std::uint32_t& field, std::size_t& length) {
   std::size_t i = at + 1;
   std::uint32_t number = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+  while (i < text.size() && IsDigit(text[i])) {
     number = number * 10 + static_cast<std::uint32_t>(text[i] - '0');
     if (number > kMostFields) return false;
     ++i;

@@ -87,30 +87,7 @@ std::optional<TDate> ReadDateAfterYear(TCursor& cursor, int year) {
   return TDate{TDate::TForm::Calendar, year, *month, *day};
 }
 
-/// Whether text[from, to) is all digits.
-bool AllDigits(std::string_view text, std::size_t from, std::size_t to) {
-  for (std::size_t i = from; i < to; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return true;
-}
-
-/// The number the digits text[from, to) write.
-int DigitsValue(std::string_view text, std::size_t from, std::size_t to) {
-  int value = 0;
-  for (std::size_t i = from; i < to; ++i) value = value * 10 + (text[i] - '0');
-  return value;
-}
-
 std::optional<TMachineDateTime> ReadIso(std::string_view text) {
-  // The commonest form, yyyy-mm-dd alone, read at once (a run over many lines reads it
-  // on every line).
-  if (text.size() == 10 && text[4] == '-' && text[7] == '-' && AllDigits(text, 0, 4) &&
-      AllDigits(text, 5, 7) && AllDigits(text, 8, 10)) {
-    return TMachineDateTime{
-        EncodeDate(DigitsValue(text, 0, 4), DigitsValue(text, 5, 7), DigitsValue(text, 8, 10)),
-        std::nullopt};
-  }
   TCursor cursor(text);
   auto year = cursor.Digits(4);
   if (!year || !cursor.Take('-')) return std::nullopt;

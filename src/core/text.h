@@ -18,6 +18,9 @@ constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<ch
 /// Removes blanks and control characters (codes 0 to 32) from both ends.
 std::string_view TrimControls(std::string_view text);
 
+/// True for the ASCII digits 0 to 9.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 /// True for white space: blank, tab, line feed, carriage return, vertical tab, form feed.
 constexpr bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

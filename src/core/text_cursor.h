@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/text.h"
+
 namespace zentrel {
 
 class TTextCursor {
@@ -59,7 +61,6 @@ class TTextCursor {
   }
 
  protected:
-  static constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
   std::string_view text_;
   std::size_t at_ = 0;
 };

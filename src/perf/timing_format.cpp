@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/text.h"
 #include "durations/duration_format.h"
 
 namespace zentrel {
@@ -20,8 +21,6 @@ char* WriteDigits(char* end, std::uint64_t value, bool upper = false) {
   } while (value != 0);
   return p;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// Reads 1 to 9 digits from text at pos; false when there are none or more than nine.
 bool ReadDigitRun(std::string_view text, std::size_t& pos, std::int64_t& value) {
