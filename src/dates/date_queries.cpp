@@ -6,6 +6,7 @@
 #include "core/date_format.h"
 #include "core/iso_week.h"
 #include "core/value_format.h"
+#include "dates/calendar_steps.h"
 #include "durations/duration.h"
 
 namespace zentrel {
@@ -126,12 +127,9 @@ TLabelledResult UnixTimeResult(std::int64_t seconds, TDateTimeValue value,
 
 TDateResult DaysPriorAfterResult(std::int32_t count, TDirection direction, TDateTimeValue base,
                                  const TFormatSettings& settings) {
-  std::string label = std::to_string(count) + (count == 1 ? " Day " : " Days ") +
-                      (direction == TDirection::Forward ? "After " : "Before ") +
-                      LabelDate(base, settings) + " ";
   // Widened before negating: -2147483648 has no positive 32-bit counterpart.
   const std::int64_t days = SignOf(direction) * std::int64_t{count};
-  return {std::move(label), base.AddDays(days)};
+  return {StepLabel({count, TStepUnit::Days}, direction, base, settings), base.AddDays(days)};
 }
 
 }  // namespace zentrel
